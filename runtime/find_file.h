@@ -1,0 +1,18 @@
+// Notify handlers 0 and 1: a file search that the caller continues through a handle slot of its own.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "runtime/memory.h"
+
+namespace quarrow {
+
+// A non-empty pattern starts a new search in the slot; an empty pattern continues the slot's search. Returns the
+// next matching name as a new text, or null when nothing is left (the search is then closed and the slot cleared).
+char* FindFile(const char* pattern, std::uint32_t attribute_mask, bool match_any, HANDLE* slot,
+               RuntimeMemory& memory);
+void CloseFind(HANDLE search);
+
+}  // namespace quarrow

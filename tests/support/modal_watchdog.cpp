@@ -1,0 +1,135 @@
+#include "tests/support/modal_watchdog.h"
+
+#include <algorithm>
+
+namespace quarrow::testing {
+
+std::string WindowText(HWND window) {
+  char text[4096] = {};
+  // WM_GETTEXT works across processes, GetWindowText does not.
+  ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+  return text;
+}
+
+std::string MessageBoxText(HWND box) {
+  std::string text;
+  for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    char cls[32] = {};
+    ::GetClassNameA(child, cls, sizeof cls);
+    if (::lstrcmpiA(cls, "Static") != 0) continue;
+    const std::string t = WindowText(child);
+    if (t.empty()) continue;
+    if (!text.empty()) text += "\n";
+    text += t;
+  }
+  return text;
+}
+
+namespace {
+struct BoxSearch {
+  DWORD pid;
+  std::vector<HWND>* boxes;
+};
+
+BOOL CALLBACK CollectBoxes(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<BoxSearch*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  char cls[16] = {};
+  ::GetClassNameA(window, cls, sizeof cls);
+  if (pid == s->pid && ::lstrcmpA(cls, "#32770") == 0 && ::IsWindowVisible(window)) s->boxes->push_back(window);
+  return TRUE;
+}
+}  // namespace
+
+void PressButton(HWND dialog, int id) {
+  HWND button = ::GetDlgItem(dialog, id);
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+ModalWatchdog::ModalWatchdog(DWORD process_id)
+    : process_id_(process_id ? process_id : ::GetCurrentProcessId()),
+      stop_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      thread_([this] { Run(); }) {}
+
+ModalWatchdog::~ModalWatchdog() {
+  ::SetEvent(stop_);
+  thread_.join();
+  ::CloseHandle(stop_);
+}
+
+void ModalWatchdog::Expect(const std::string& caption, Responder responder) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  expected_.emplace_back(caption, std::move(responder));
+}
+
+void ModalWatchdog::ExpectAndPress(const std::string& caption, int button_id) {
+  Expect(caption, [button_id](HWND box, const SeenBox&) {
+    PressButton(box, button_id);
+    return true;
+  });
+}
+
+std::vector<SeenBox> ModalWatchdog::Seen() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return seen_;
+}
+
+std::vector<SeenBox> ModalWatchdog::Unexpected() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return unexpected_;
+}
+
+bool ModalWatchdog::WaitForBox(DWORD timeout_ms) const {
+  const DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < timeout_ms) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (!seen_.empty()) return true;
+    }
+    ::Sleep(20);
+  }
+  return false;
+}
+
+void ModalWatchdog::Run() {
+  while (::WaitForSingleObject(stop_, 50) == WAIT_TIMEOUT) {
+    std::vector<HWND> boxes;
+    BoxSearch search{process_id_, &boxes};
+    ::EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&search));
+    for (HWND box : boxes) Handle(box);
+  }
+}
+
+void ModalWatchdog::Handle(HWND box) {
+  std::vector<std::pair<std::string, Responder>> expected;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (std::find(handled_.begin(), handled_.end(), box) != handled_.end()) {
+      if (::IsWindow(box)) return;
+    }
+    expected = expected_;
+  }
+  ::Sleep(100);  // let the box finish laying itself out
+  if (!::IsWindow(box)) return;
+  const SeenBox seen{WindowText(box), MessageBoxText(box)};
+  bool answered = false;
+  for (auto& [caption, responder] : expected) {
+    if (caption == seen.caption) {
+      answered = responder(box, seen);
+      break;
+    }
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  handled_.push_back(box);
+  seen_.push_back(seen);
+  if (!answered) {
+    unexpected_.push_back(seen);
+    // Dismiss it whatever it is: Cancel, or OK for a box without Cancel.
+    HWND cancel = ::GetDlgItem(box, IDCANCEL);
+    PressButton(box, cancel ? IDCANCEL : IDOK);
+  }
+}
+
+}  // namespace quarrow::testing

@@ -1,0 +1,61 @@
+// Finds the message boxes and dialogs that a process opens, records their caption and text, and dismisses them,
+// so that no test ever waits for a person. A test says which boxes it expects; anything else is a failure it can
+// check with Unexpected().
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quarrow::testing {
+
+struct SeenBox {
+  std::string caption;
+  std::string text;  // the box's message (its static texts, joined by newlines)
+};
+
+class ModalWatchdog {
+ public:
+  // What to do with a box: return true after handling it (for instance by operating a dialog's controls).
+  using Responder = std::function<bool(HWND box, const SeenBox& seen)>;
+
+  // Watches the top-level "#32770" windows of a process (0: this process).
+  explicit ModalWatchdog(DWORD process_id = 0);
+  ~ModalWatchdog();
+  ModalWatchdog(const ModalWatchdog&) = delete;
+
+  // Boxes whose caption matches are answered by the responder; others are dismissed and counted as unexpected.
+  void Expect(const std::string& caption, Responder responder);
+  // Expect a box with this caption and press the button with this id.
+  void ExpectAndPress(const std::string& caption, int button_id);
+
+  std::vector<SeenBox> Seen() const;
+  std::vector<SeenBox> Unexpected() const;
+  // Waits until a box has been seen (or the timeout has passed); true if one was.
+  bool WaitForBox(DWORD timeout_ms) const;
+
+ private:
+  void Run();
+  void Handle(HWND box);
+
+  DWORD process_id_;
+  mutable std::mutex mutex_;
+  std::vector<std::pair<std::string, Responder>> expected_;
+  std::vector<SeenBox> seen_;
+  std::vector<SeenBox> unexpected_;
+  std::vector<HWND> handled_;
+  HANDLE stop_;
+  std::thread thread_;
+};
+
+// The message text of a message box: its static controls' texts.
+std::string MessageBoxText(HWND box);
+std::string WindowText(HWND window);
+// Presses a button of a dialog by id, as a click would.
+void PressButton(HWND dialog, int id);
+
+}  // namespace quarrow::testing
