@@ -1,0 +1,13 @@
+// The core library: the standard unit types and most commands.
+#pragma once
+
+#include "runtime/library_link.h"
+#include "runtime/program_header.h"
+
+namespace quarrow {
+
+extern const LibraryDescriptor kCoreLibrary;
+// The core library's link to the runtime, for its commands and units.
+const LibraryLink& CoreLink();
+
+}  // namespace quarrow
