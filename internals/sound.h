@@ -1,13 +1,35 @@
-// Background music: wave and MIDI data played for windows and libraries.
+// Background music: wave and standard MIDI file bytes played for windows and for libraries.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 
 namespace quarrow {
 
-// Starts playing wave or MIDI file bytes (copied); other data plays nothing.
-void PlayMusic(const void* data, std::size_t size, bool loop);
-// Stops every sound; with wait, returns only after every player has ended.
+// Play music (runtime notify code 2015): wave or MIDI file bytes, copied; other data plays nothing. 1 or 0.
+std::int32_t PlayMusic(const void* data, std::size_t size, bool loop);
+// Stop music: code 2016 without waiting; shutdown with the wait flag (returns after every player has ended).
 void StopAllMusic(bool wait);
+
+class MidiPlayer;
+
+// A window's own background music, started when the window is created or its music properties change and
+// stopped when the window object goes. Music mode 0 repeats, 1 plays once, anything else does not play.
+class WindowMusic {
+ public:
+  WindowMusic();
+  ~WindowMusic();
+  WindowMusic(const WindowMusic&) = delete;
+  WindowMusic& operator=(const WindowMusic&) = delete;
+
+  void Start(const void* data, std::size_t size, std::int32_t mode);
+  // Wave music stops every wave sound of the program (without waiting); MIDI music stops this window's player.
+  void Stop();
+
+ private:
+  enum class Kind { kNone, kWave, kMidi } kind_ = Kind::kNone;
+  std::unique_ptr<MidiPlayer> midi_;
+};
 
 }  // namespace quarrow
