@@ -29,6 +29,7 @@ TEST(TrimAllSpaces, KeepsCharactersWhoseTrailByteLooksLikeASpace) {
   EXPECT_EQ(TrimAllSpaces("\xB6\xA1\xA1\xA1"), "\xB6\xA1");
   EXPECT_EQ(TrimAllSpaces("\x81\xA1\xA1\xB0"), "\x81\xA1\xA1\xB0");
   EXPECT_EQ(TrimAllSpaces("\xA1\xA2"), "\xA1\xA2") << "other A1 characters survive";
+  EXPECT_EQ(TrimAllSpaces("\xB0 x"), "\xB0 x") << "a lead byte takes the next byte with it, whatever it is";
 }
 
 TEST(TrimAllSpaces, DropsALeadByteBeforeTheEnd) {
