@@ -11,6 +11,12 @@ target_compile_options(quarrow_options INTERFACE
   -Wall -Wextra -Werror
   $<$<CXX_COMPILER_ID:GNU>:-fexec-charset=GB18030>)
 
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
+  # Doubles are computed in double precision rather than in the x87 unit's wider registers, so that the 32-bit
+  # builds round every operation exactly as the 64-bit ones do.
+  target_compile_options(quarrow_options INTERFACE -msse2 -mfpmath=sse)
+endif()
+
 if(WIN32)
   # ANSI Win32 throughout; no MinGW DLLs to ship.
   target_compile_definitions(quarrow_options INTERFACE

@@ -1,18 +1,21 @@
 #include "commands/core_commands.h"
 
+#include "commands/number_commands.h"
+#include "commands/text_commands.h"
+
 namespace quarrow {
 
 // In command-number order. A command not yet built is an empty entry.
 const CommandRoutine kCoreCommands[core_command::kCount] = {
-    nullptr,  // SetRandomSeed
-    nullptr,  // RandomNumber
-    nullptr,  // ToInteger
-    nullptr,  // ToText
-    nullptr,  // NumberToFormattedText
-    nullptr,  // TextLength
-    nullptr,  // RepeatText
-    nullptr,  // CharFromCode
-    nullptr,  // TrimAllSpaces
+    SetRandomSeedCommand,
+    RandomNumberCommand,
+    ToIntegerCommand,
+    ToTextCommand,
+    NumberToFormattedTextCommand,
+    TextLengthCommand,
+    RepeatTextCommand,
+    CharFromCodeCommand,
+    TrimAllSpacesCommand,
     nullptr,  // ToByteSet
     nullptr,  // WriteToFile
     nullptr,  // ListBoxItemCount

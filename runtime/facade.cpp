@@ -21,6 +21,35 @@ Text Text::Copy(std::string_view bytes) {
   return Adopt(block);
 }
 
+std::int32_t Length(TextPart text) { return static_cast<std::int32_t>(std::strlen(text.Bytes())); }
+
+Text Join(std::initializer_list<TextPart> parts) {
+  std::size_t total = 0;
+  for (const TextPart& part : parts) total += std::strlen(part.Bytes());
+  auto* block = static_cast<char*>(Services().allocate(total + 1));
+  char* out = block;
+  for (const TextPart& part : parts) {
+    const std::size_t length = std::strlen(part.Bytes());
+    std::memcpy(out, part.Bytes(), length);
+    out += length;
+  }
+  *out = '\0';
+  return Text::Adopt(block);
+}
+
+std::int32_t Compare(TextPart a, TextPart b) {
+  const int order = std::strcmp(a.Bytes(), b.Bytes());  // compares as unsigned char
+  return order < 0 ? -1 : order > 0 ? 1 : 0;
+}
+
+Text ResultCopy(const char* text) {
+  if (text == nullptr) return Text();
+  const std::size_t size = std::strlen(text) + 1;
+  auto* block = static_cast<char*>(Services().allocate(size));
+  std::memcpy(block, text, size);
+  return Text::Adopt(block);
+}
+
 ValueRecord CallCore(CommandRoutine command, std::initializer_list<ValueRecord> args) {
   return Call(Services().call_core_command, command, args);
 }

@@ -62,6 +62,28 @@ class Text : public Owning<char> {
   bool Empty() const { return block_ == nullptr || *block_ == '\0'; }
 };
 
+// Texts as application code handles them itself, without a command call. Null and a block holding only the
+// terminator are the same empty text everywhere.
+class TextPart {
+ public:
+  TextPart(const char* text) : text_(text) {}
+  TextPart(const Text& text) : text_(text.Get()) {}
+  // Never null.
+  const char* Bytes() const { return text_ ? text_ : ""; }
+
+ private:
+  const char* text_;
+};
+// Bytes before the terminator.
+std::int32_t Length(TextPart text);
+// A fresh block holding the parts one after the other; always a block, also when it is empty.
+Text Join(std::initializer_list<TextPart> parts);
+// -1, 0 or 1: bytes compared as unsigned values up to the first difference or the end of both.
+std::int32_t Compare(TextPart a, TextPart b);
+// What a subroutine hands back for its text result: a fresh copy of the bytes (length + 1), or null for null.
+Text ResultCopy(const char* text);
+inline Text ResultCopy(const Text& text) { return ResultCopy(text.Get()); }
+
 // A byte set: null for the empty byte set.
 class ByteSet : public Owning<void> {
  public:

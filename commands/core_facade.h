@@ -1,0 +1,74 @@
+// The core library's number, random-number and text commands as application code calls them: each call goes
+// through service entry 3 with argument records, and texts come back as owning values.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "commands/core_commands.h"
+#include "runtime/facade.h"
+
+namespace quarrow::cmd {
+
+namespace detail {
+inline ValueRecord Call(std::int32_t command, std::initializer_list<ValueRecord> args) {
+  return rt::CallCore(kCoreCommands[command], args);
+}
+inline rt::Text TextResult(const ValueRecord& result) { return rt::Text::Adopt(result.Pointer<char>()); }
+// Where application code holds the null text it passes the constant empty text: commands never see null.
+inline ValueRecord TextArg(const char* text) { return rt::Arg(text ? text : ""); }
+}  // namespace detail
+
+// From the clock, or from a given seed.
+inline void SetRandomSeed() { detail::Call(core_command::kSetRandomSeed, {}); }
+inline void SetRandomSeed(std::int32_t seed) { detail::Call(core_command::kSetRandomSeed, {rt::Arg(seed)}); }
+
+// A number in [low, high], the bounds in either order; without bounds 0..32767 can occur.
+inline std::int32_t RandomNumber(std::int32_t low, std::int32_t high) {
+  return detail::Call(core_command::kRandomNumber, {rt::Arg(low), rt::Arg(high)}).Int();
+}
+inline std::int32_t RandomNumber() {
+  return detail::Call(core_command::kRandomNumber, {rt::Omitted(), rt::Omitted()}).Int();
+}
+
+inline std::int32_t ToInteger(const char* text) {
+  return detail::Call(core_command::kToInteger, {detail::TextArg(text)}).Int();
+}
+inline std::int32_t ToInteger(const rt::Text& text) { return ToInteger(text.Get()); }
+inline std::int32_t ToInteger(double value) { return detail::Call(core_command::kToInteger, {rt::Arg(value)}).Int(); }
+
+inline rt::Text ToText(std::int32_t value) {
+  return detail::TextResult(detail::Call(core_command::kToText, {rt::Arg(value)}));
+}
+inline rt::Text ToText(double value) {
+  return detail::TextResult(detail::Call(core_command::kToText, {rt::Arg(value)}));
+}
+
+// Without decimals the value is shown as ToText shows it; with them it is rounded and padded to that many.
+inline rt::Text NumberToFormattedText(double value) {
+  return detail::TextResult(detail::Call(core_command::kNumberToFormattedText, {rt::Arg(value)}));
+}
+inline rt::Text NumberToFormattedText(double value, std::int32_t decimals, bool thousands = false) {
+  return detail::TextResult(
+      detail::Call(core_command::kNumberToFormattedText, {rt::Arg(value), rt::Arg(decimals), rt::Arg(thousands)}));
+}
+
+inline std::int32_t TextLength(const char* text) {
+  return detail::Call(core_command::kTextLength, {detail::TextArg(text)}).Int();
+}
+inline std::int32_t TextLength(const rt::Text& text) { return TextLength(text.Get()); }
+
+inline rt::Text RepeatText(std::int32_t count, const char* piece) {
+  return detail::TextResult(detail::Call(core_command::kRepeatText, {rt::Arg(count), detail::TextArg(piece)}));
+}
+
+inline rt::Text CharFromCode(std::int32_t code) {
+  return detail::TextResult(detail::Call(core_command::kCharFromCode, {rt::Arg(code)}));
+}
+
+inline rt::Text TrimAllSpaces(const char* text) {
+  return detail::TextResult(detail::Call(core_command::kTrimAllSpaces, {detail::TextArg(text)}));
+}
+inline rt::Text TrimAllSpaces(const rt::Text& text) { return TrimAllSpaces(text.Get()); }
+
+}  // namespace quarrow::cmd

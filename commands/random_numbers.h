@@ -1,0 +1,50 @@
+// Random numbers: a linear congruential generator per thread, the clock seed, and the reduction of a draw to a
+// range of integers.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+
+namespace quarrow {
+
+// state = state × 214013 + 2531011 (mod 2^32); each draw yields bits 16..30 of the new state, 0..32767. The same
+// seed gives the same sequence as the Windows C runtime's srand/rand.
+class RandomGenerator {
+ public:
+  void Seed(std::uint32_t seed) { state_ = seed; }
+  std::int32_t Draw() {
+    state_ = state_ * 214013u + 2531011u;
+    return static_cast<std::int32_t>((state_ >> 16) & 0x7FFF);
+  }
+  std::uint32_t State() const { return state_; }
+
+ private:
+  std::uint32_t state_ = 1;
+};
+
+// The generator of the calling thread; each thread starts with state 1.
+RandomGenerator& ThreadRandomGenerator();
+
+// Seeds taken from the clock: two calls within the same millisecond still get different seeds, because a counter
+// moves on by at least 100 with every seed it hands out.
+class ClockSeeds {
+ public:
+  // seed = tick + k, and the counter k becomes k + (seed & 0xFF) + 100, all wrapping at 32 bits.
+  std::uint32_t Next(std::uint32_t tick_count);
+
+ private:
+  std::atomic<std::uint32_t> counter_{0};
+};
+
+// The process's clock-seed counter.
+ClockSeeds& ProcessClockSeeds();
+
+// A number in [low, high], both inclusive, in either order. An omitted low is 0, an omitted high 2147483647, and
+// a negative bound counts as 0. Equal bounds return that bound without a draw; otherwise exactly one draw is
+// consumed and the result is min + draw mod (span + 1), the span capped at 2147483646. Only 32768 offsets can
+// occur, so min + 32767 is the largest result of a wide range.
+std::int32_t RandomNumber(RandomGenerator& generator, std::optional<std::int32_t> low,
+                          std::optional<std::int32_t> high);
+
+}  // namespace quarrow
