@@ -1,16 +1,65 @@
 #include "internals/sound.h"
 
+#include "internals/midi_player.h"
+#include "internals/music_data.h"
+#include "internals/sound_state.h"
+#include "runtime/runtime.h"
+
 namespace quarrow {
 
-// No player exists yet: nothing plays, so there is nothing to stop.
-class MidiPlayer {};
+std::int32_t PlayMusic(const void* data, std::size_t size, bool loop) {
+  if (data == nullptr || size == 0) return 0;
+  switch (RecognizeMusic(data, size)) {
+    case MusicKind::kWave: return PlayWave(data, size, loop);
+    case MusicKind::kMidi: {
+      SoundState& sound = TheRuntime().Sound();
+      sound.midi.Stop();
+      const auto* bytes = static_cast<const std::uint8_t*>(data);
+      sound.music.assign(bytes, bytes + size);
+      if (sound.midi.Load(sound.music.data(), sound.music.size())) sound.midi.Play(loop);
+      return 1;  // the request was taken, whether or not the file could be read
+    }
+    case MusicKind::kNone: break;
+  }
+  return 0;
+}
 
-std::int32_t PlayMusic(const void*, std::size_t, bool) { return 0; }
-void StopAllMusic(bool) {}
+void StopAllMusic(bool wait) {
+  TheRuntime().Sound().midi.Stop();
+  StopAllWaveSounds(wait);
+}
 
 WindowMusic::WindowMusic() = default;
+
 WindowMusic::~WindowMusic() { Stop(); }
-void WindowMusic::Start(const void*, std::size_t, std::int32_t) {}
-void WindowMusic::Stop() { kind_ = Kind::kNone; }
+
+void WindowMusic::Start(const void* data, std::size_t size, std::int32_t mode) {
+  Stop();
+  if (data == nullptr || size == 0 || (mode != 0 && mode != 1)) return;
+  const bool repeat = mode == 0;
+  switch (RecognizeMusic(data, size)) {
+    case MusicKind::kWave:
+      kind_ = Kind::kWave;
+      PlayWave(data, size, repeat);
+      break;
+    case MusicKind::kMidi:
+      kind_ = Kind::kMidi;
+      if (!midi_) midi_ = std::make_unique<MidiPlayer>();
+      if (midi_->Load(data, size)) midi_->Play(repeat);
+      break;
+    case MusicKind::kNone: break;
+  }
+}
+
+void WindowMusic::Stop() {
+  switch (kind_) {
+    case Kind::kWave: StopAllWaveSounds(false); break;
+    case Kind::kMidi:
+      if (midi_) midi_->Stop();
+      break;
+    case Kind::kNone: break;
+  }
+  kind_ = Kind::kNone;
+}
 
 }  // namespace quarrow

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "forms/window_map.h"
+#include "internals/sound_state.h"
 #include "runtime/error_text.h"
 
 namespace quarrow {
@@ -38,7 +39,10 @@ Runtime the_runtime;
 
 Runtime& TheRuntime() { return the_runtime; }
 
-Runtime::Runtime() : memory_(process_heap, allocation_failure), windows_(std::make_unique<forms::WindowMap>()) {}
+Runtime::Runtime()
+    : memory_(process_heap, allocation_failure),
+      windows_(std::make_unique<forms::WindowMap>()),
+      sound_(std::make_unique<SoundState>()) {}
 
 Runtime::~Runtime() {
   // The second, empty shutdown at process exit: every list is already empty.

@@ -19,6 +19,7 @@ namespace quarrow {
 namespace forms {
 class WindowMap;
 }
+struct SoundState;
 
 // The window procedure of the hidden owner window; it takes the end requests of other threads.
 LRESULT CALLBACK HiddenOwnerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -63,6 +64,8 @@ class Runtime {
   bool OnMainThread() const { return main_thread_id_ == 0 || ::GetCurrentThreadId() == main_thread_id_; }
   HWND HiddenOwner() const { return hidden_owner_.Get(); }
   CriticalSection& RuntimeLock() { return lock_; }
+  // The runtime's music: the playing wave sounds (under RuntimeLock()), its MIDI player and music buffer.
+  SoundState& Sound() { return *sound_; }
   forms::WindowMap& Windows() { return *windows_; }
 
   const std::vector<const LibraryDescriptor*>& Libraries() const { return libraries_; }
@@ -147,6 +150,7 @@ class Runtime {
 
   std::unique_ptr<forms::WindowMap> windows_;
   CriticalSection lock_;
+  std::unique_ptr<SoundState> sound_;  // after the lock, so that it goes first
 };
 
 // The runtime object of this process.

@@ -77,8 +77,7 @@ std::intptr_t RuntimeNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr
     case kProcessMessages: runtime.ProcessWaitingMessages(); return 0;
     case kPlayMusic: {
       const auto* words = reinterpret_cast<const std::uintptr_t*>(arg1);
-      if (words) PlayMusic(reinterpret_cast<const void*>(words[0]), words[1], words[2] != 0);
-      return 0;
+      return words ? PlayMusic(reinterpret_cast<const void*>(words[0]), words[1], words[2] != 0) : 0;
     }
     case kStopMusic: StopAllMusic(false); return 0;
     case kFreeArray: memory.FreeArray(static_cast<DataType>(arg1), reinterpret_cast<void*>(arg2)); return 0;
