@@ -4,14 +4,15 @@ namespace quarrow {
 
 namespace button {
 
-const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable = PropertyTable({
-    0x800003F1,  // Picture
-    0x800003EE,  // ButtonType
-    0x800003ED,  // Text
-    0x800003EE,  // Alignment
-    0x800003EE,  // VAlignment
-    0x800003F5,  // Font
-});
+constinit const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable =
+    PropertyTable({
+        0x800003F1,  // Picture
+        0x800003EE,  // ButtonType
+        0x800003ED,  // Text
+        0x800003EE,  // Alignment
+        0x800003EE,  // VAlignment
+        0x800003F5,  // Font
+    });
 
 }  // namespace button
 

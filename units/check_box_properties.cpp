@@ -4,21 +4,22 @@ namespace quarrow {
 
 namespace check_box {
 
-const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable = PropertyTable({
-    0x800003F1,  // Picture
-    0x800003EB,  // PushLike
-    0x800003EB,  // Flat
-    0x800003ED,  // Text
-    0x800003EB,  // BoxOnRight
-    0x800003EE,  // Alignment
-    0x800003EE,  // VAlignment
-    0x800003F6,  // TextColor
-    0x800003F9,  // BackColor
-    0x800003F5,  // Font
-    0x800003EB,  // Checked
-    0x800003FA,  // DataSource
-    0x800003FC,  // DataColumn
-});
+constinit const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable =
+    PropertyTable({
+        0x800003F1,  // Picture
+        0x800003EB,  // PushLike
+        0x800003EB,  // Flat
+        0x800003ED,  // Text
+        0x800003EB,  // BoxOnRight
+        0x800003EE,  // Alignment
+        0x800003EE,  // VAlignment
+        0x800003F6,  // TextColor
+        0x800003F9,  // BackColor
+        0x800003F5,  // Font
+        0x800003EB,  // Checked
+        0x800003FA,  // DataSource
+        0x800003FC,  // DataColumn
+    });
 
 }  // namespace check_box
 

@@ -4,30 +4,31 @@ namespace quarrow {
 
 namespace common_dlg {
 
-const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable = PropertyTable({
-    0x800203EE,  // DialogType
-    0x800003ED,  // Title
-    0x800003ED,  // FileName
-    0x800003ED,  // Filter
-    0x800103E9,  // FilterIndex
-    0x800003ED,  // InitialDir
-    0x800003ED,  // DefaultExt
-    0x800003EB,  // CreatePrompt
-    0x800003EB,  // FileMustExist
-    0x800003EB,  // OverwritePrompt
-    0x800003EB,  // PathMustExist
-    0x800203EB,  // NoChangeDir
-    0x800003F6,  // FontColor
-    0x800003EB,  // Bold
-    0x800003EB,  // Italic
-    0x800003EB,  // StrikeOut
-    0x800003EB,  // Underline
-    0x800003ED,  // FontName
-    0x800203E9,  // FontSize
-    0x800003ED,  // HelpFile
-    0x800003EE,  // HelpCommand
-    0x800103E9,  // HelpContext
-});
+constinit const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable =
+    PropertyTable({
+        0x800203EE,  // DialogType
+        0x800003ED,  // Title
+        0x800003ED,  // FileName
+        0x800003ED,  // Filter
+        0x800103E9,  // FilterIndex
+        0x800003ED,  // InitialDir
+        0x800003ED,  // DefaultExt
+        0x800003EB,  // CreatePrompt
+        0x800003EB,  // FileMustExist
+        0x800003EB,  // OverwritePrompt
+        0x800003EB,  // PathMustExist
+        0x800203EB,  // NoChangeDir
+        0x800003F6,  // FontColor
+        0x800003EB,  // Bold
+        0x800003EB,  // Italic
+        0x800003EB,  // StrikeOut
+        0x800003EB,  // Underline
+        0x800003ED,  // FontName
+        0x800203E9,  // FontSize
+        0x800003ED,  // HelpFile
+        0x800003EE,  // HelpCommand
+        0x800103E9,  // HelpContext
+    });
 
 }  // namespace common_dlg
 

@@ -6,29 +6,30 @@ namespace quarrow {
 
 namespace edit_box {
 
-const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable = PropertyTable({
-    0x800003ED,  // Text
-    0x800003EE,  // Border
-    0x800003F6,  // TextColor
-    0x800003F9,  // BackColor
-    0x800003F5,  // Font
-    0x800003EB,  // HideSelection
-    0x800003E9,  // MaxLength
-    0x800003EB,  // MultiLine
-    0x800003EE,  // ScrollBars
-    0x800003EE,  // Alignment
-    0x800003EE,  // InputMode
-    0x800103ED,  // PasswordChar
-    0x800003EE,  // LetterCase
-    0x800003EE,  // AdjusterStyle
-    0x800103E9,  // AdjusterMin
-    0x800103E9,  // AdjusterMax
-    0x800003E9,  // SelStart
-    0x800003E9,  // SelLength
-    0x800803ED,  // SelText
-    0x800003FA,  // DataSource
-    0x800003FC,  // DataColumn
-});
+constinit const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable =
+    PropertyTable({
+        0x800003ED,  // Text
+        0x800003EE,  // Border
+        0x800003F6,  // TextColor
+        0x800003F9,  // BackColor
+        0x800003F5,  // Font
+        0x800003EB,  // HideSelection
+        0x800003E9,  // MaxLength
+        0x800003EB,  // MultiLine
+        0x800003EE,  // ScrollBars
+        0x800003EE,  // Alignment
+        0x800003EE,  // InputMode
+        0x800103ED,  // PasswordChar
+        0x800003EE,  // LetterCase
+        0x800003EE,  // AdjusterStyle
+        0x800103E9,  // AdjusterMin
+        0x800103E9,  // AdjusterMax
+        0x800003E9,  // SelStart
+        0x800003E9,  // SelLength
+        0x800803ED,  // SelText
+        0x800003FA,  // DataSource
+        0x800003FC,  // DataColumn
+    });
 
 std::int32_t Selection::End() const {
   const std::int64_t end = static_cast<std::int64_t>(start) + length;

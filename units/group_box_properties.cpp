@@ -4,13 +4,14 @@ namespace quarrow {
 
 namespace group_box {
 
-const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable = PropertyTable({
-    0x800003ED,  // Text
-    0x800003EE,  // Alignment
-    0x800003F6,  // TextColor
-    0x800003F9,  // BackColor
-    0x800003F5,  // Font
-});
+constinit const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable =
+    PropertyTable({
+        0x800003ED,  // Text
+        0x800003EE,  // Alignment
+        0x800003F6,  // TextColor
+        0x800003F9,  // BackColor
+        0x800003F5,  // Font
+    });
 
 }  // namespace group_box
 

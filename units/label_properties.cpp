@@ -4,29 +4,30 @@ namespace quarrow {
 
 namespace label {
 
-const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable = PropertyTable({
-    0x800003ED,  // Text
-    0x800003EE,  // Effect
-    0x800003EE,  // Border
-    0x800103E9,  // BorderWidth
-    0x800103F7,  // BorderColor1
-    0x800103F7,  // BorderColor2
-    0x800103F7,  // BorderColor3
-    0x800003F5,  // Font
-    0x800003F6,  // TextColor
-    0x800003F9,  // BackColor
-    0x800003F1,  // Picture
-    0x800103EE,  // PictureMode
-    0x800003EE,  // BackGradient
-    0x800103F7,  // GradientColor1
-    0x800103F7,  // GradientColor2
-    0x800103F7,  // GradientColor3
-    0x800003EE,  // Alignment
-    0x800003EB,  // WordWrap
-    0x800003EE,  // VAlignment
-    0x800003FA,  // DataSource
-    0x800003FC,  // DataColumn
-});
+constinit const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable =
+    PropertyTable({
+        0x800003ED,  // Text
+        0x800003EE,  // Effect
+        0x800003EE,  // Border
+        0x800103E9,  // BorderWidth
+        0x800103F7,  // BorderColor1
+        0x800103F7,  // BorderColor2
+        0x800103F7,  // BorderColor3
+        0x800003F5,  // Font
+        0x800003F6,  // TextColor
+        0x800003F9,  // BackColor
+        0x800003F1,  // Picture
+        0x800103EE,  // PictureMode
+        0x800003EE,  // BackGradient
+        0x800103F7,  // GradientColor1
+        0x800103F7,  // GradientColor2
+        0x800103F7,  // GradientColor3
+        0x800003EE,  // Alignment
+        0x800003EB,  // WordWrap
+        0x800003EE,  // VAlignment
+        0x800003FA,  // DataSource
+        0x800003FC,  // DataColumn
+    });
 
 }  // namespace label
 

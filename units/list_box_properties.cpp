@@ -4,22 +4,23 @@ namespace quarrow {
 
 namespace list_box {
 
-const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable = PropertyTable({
-    0x800003EE,  // Border
-    0x800003EB,  // Sorted
-    0x800003EB,  // MultiColumn
-    0x800003E9,  // RowSpacing
-    0x800003F6,  // TextColor
-    0x800003F9,  // BackColor
-    0x800003F5,  // Font
-    0x800003EB,  // MultiSelect
-    0x800003E9,  // Selection
-    0x80000400,  // Items
-    0x80000400,  // ItemData
-    0x800003FA,  // DataSource
-    0x800003FC,  // DataColumn
-    0x801003EB,  // DataFlag
-});
+constinit const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable =
+    PropertyTable({
+        0x800003EE,  // Border
+        0x800003EB,  // Sorted
+        0x800003EB,  // MultiColumn
+        0x800003E9,  // RowSpacing
+        0x800003F6,  // TextColor
+        0x800003F9,  // BackColor
+        0x800003F5,  // Font
+        0x800003EB,  // MultiSelect
+        0x800003E9,  // Selection
+        0x80000400,  // Items
+        0x80000400,  // ItemData
+        0x800003FA,  // DataSource
+        0x800003FC,  // DataColumn
+        0x801003EB,  // DataFlag
+    });
 
 std::int32_t ClampSelection(std::int32_t value, std::int32_t count) {
   const std::int32_t last = count > 0 ? count - 1 : -1;

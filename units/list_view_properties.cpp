@@ -6,39 +6,40 @@ namespace list_view {
 
 // The list view's own entries carry the extended interface library's flags (0, 1 or 4) instead of the core
 // library's 0x8000.
-const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable = PropertyTable({
-    0x000003EE,  // Border
-    0x000003F6,  // TextColor
-    0x000003F9,  // TextBackColor
-    0x000003F9,  // BackColor
-    0x000003F5,  // Font
-    0x000003EE,  // ViewType
-    0x000103EE,  // IconAlignment
-    0x000103EB,  // AutoArrange
-    0x000103EB,  // LabelWrap
-    0x00010400,  // Columns
-    0x000103EB,  // HideColumnHeader
-    0x000103FF,  // HeaderImages
-    0x000103EB,  // ClickableHeader
-    0x000103EB,  // FullRowSelect
-    0x000103EB,  // GridLines
-    0x000103EB,  // HeaderDragDrop
-    0x000003FF,  // Images
-    0x000003FF,  // StateImages
-    0x000003EB,  // HotTracking
-    0x000103EB,  // HandCursor
-    0x000103EB,  // UnderlineHot
-    0x000103EB,  // UnderlineCold
-    0x000003EB,  // EditableLabels
-    0x000003EE,  // SortOrder
-    0x000003EB,  // CheckBoxes
-    0x000003EB,  // FlatScrollBars
-    0x000003EB,  // SingleSelection
-    0x000003E9,  // CurrentItem
-    0x000003EB,  // AlwaysShowSelection
-    0x00000400,  // Items
-    0x000403ED,  // EditedText
-});
+constinit const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable =
+    PropertyTable({
+        0x000003EE,  // Border
+        0x000003F6,  // TextColor
+        0x000003F9,  // TextBackColor
+        0x000003F9,  // BackColor
+        0x000003F5,  // Font
+        0x000003EE,  // ViewType
+        0x000103EE,  // IconAlignment
+        0x000103EB,  // AutoArrange
+        0x000103EB,  // LabelWrap
+        0x00010400,  // Columns
+        0x000103EB,  // HideColumnHeader
+        0x000103FF,  // HeaderImages
+        0x000103EB,  // ClickableHeader
+        0x000103EB,  // FullRowSelect
+        0x000103EB,  // GridLines
+        0x000103EB,  // HeaderDragDrop
+        0x000003FF,  // Images
+        0x000003FF,  // StateImages
+        0x000003EB,  // HotTracking
+        0x000103EB,  // HandCursor
+        0x000103EB,  // UnderlineHot
+        0x000103EB,  // UnderlineCold
+        0x000003EB,  // EditableLabels
+        0x000003EE,  // SortOrder
+        0x000003EB,  // CheckBoxes
+        0x000003EB,  // FlatScrollBars
+        0x000003EB,  // SingleSelection
+        0x000003E9,  // CurrentItem
+        0x000003EB,  // AlwaysShowSelection
+        0x00000400,  // Items
+        0x000403ED,  // EditedText
+    });
 
 }  // namespace list_view
 

@@ -6,14 +6,15 @@ namespace quarrow {
 
 namespace process_bar {
 
-const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable = PropertyTable({
-    0x800003EE,  // Border
-    0x800003EE,  // Orientation
-    0x800003EE,  // BarStyle
-    0x800003E9,  // Minimum
-    0x800003E9,  // Maximum
-    0x800003E9,  // Position
-});
+constinit const std::array<PropertyEntry, kCommonPropertyCount + kOwnPropertyCount> kPropertyTable =
+    PropertyTable({
+        0x800003EE,  // Border
+        0x800003EE,  // Orientation
+        0x800003EE,  // BarStyle
+        0x800003E9,  // Minimum
+        0x800003E9,  // Maximum
+        0x800003E9,  // Position
+    });
 
 // Values from a stored block are not clamped when loaded, so they are limited here as well: the control takes its
 // range as two 16-bit halves.
