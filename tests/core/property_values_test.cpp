@@ -50,7 +50,7 @@ TEST_F(PropertyValues, TypeCodesHaveTheirKinds) {
   EXPECT_EQ(KindOfTypeCode(1013), PropertyKind::kFont);
   EXPECT_EQ(KindOfTypeCode(1017), PropertyKind::kColour);
   EXPECT_EQ(KindOfTypeCode(1018), PropertyKind::kText) << "other codes up to 1024 are texts";
-  EXPECT_EQ(KindOfTypeCode(0), PropertyKind::kInteger) << "the help file of the window table has no code";
+  EXPECT_EQ(KindOfTypeCode(999), PropertyKind::kInteger) << "codes outside the table carry a plain word";
 }
 
 TEST_F(PropertyValues, LogicalIsTrueOnlyForOne) {
