@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 
 #include "forms/win_form_unit.h"
 #include "runtime/runtime_notify.h"
@@ -271,6 +272,9 @@ TEST_F(Engine, TabFollowsTabOrderWithTheLaterRecordFirstAmongEquals) {
   auto focused = [] { return ::GetFocus(); };
   auto unit = [](std::uint32_t id) { return UnitWindow(w::kMain, id); };
   ASSERT_TRUE(PumpUntil([&] { return focused() == unit(u::kD); })) << "the first activation focuses the first unit";
+  Pump(50);
+  ASSERT_EQ(CountOf(tag::kGotFocus), 1) << "the unit that has the focus after loading is told once";
+  EXPECT_EQ(LastCallOf(tag::kGotFocus)->source_unit, u::kD);
   const std::uint32_t order[] = {u::kB, u::kC, u::kA, u::kE, u::kF, u::kD};
   for (std::uint32_t next : order) {
     TapKey(VK_TAB);
@@ -281,6 +285,82 @@ TEST_F(Engine, TabFollowsTabOrderWithTheLaterRecordFirstAmongEquals) {
   PressKey(VK_SHIFT, false);
   EXPECT_TRUE(PumpUntil([&] { return focused() == unit(u::kF); })) << "Shift+Tab wraps backwards";
   EXPECT_EQ(CountOf(tag::kKeyDown), 0) << "Tab is the window's, not a common event";
+}
+
+TEST_F(Engine, ActivationRaisesItsEventsAndGivesTheFocusBack) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND main = WindowOf(w::kMain);
+  ASSERT_TRUE(Activate(main));
+  HWND c = UnitWindow(w::kMain, u::kC);
+  ::SetFocus(c);
+  ASSERT_TRUE(Load(w::kEscapeOff));
+  ASSERT_TRUE(Activate(WindowOf(w::kEscapeOff)));
+  ASSERT_TRUE(Activate(main));
+  EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == c; })) << "the unit that had the focus gets it back";
+  EXPECT_EQ(CountOf(tag::kFirstActivated), 1);
+  EXPECT_GE(CountOf(tag::kActivated), 2);
+}
+
+TEST_F(Engine, TypedEventsHandTheirArgumentsByType) {
+  ASSERT_TRUE(Load(w::kMain));
+  forms::TypedEventRecord record;
+  record.window_id = w::kMain;
+  record.unit_id = u::kA;
+  record.event = -9;
+  record.argument_count = 2;
+  record.arguments[0].value = ValueRecord::Make(type::kShort, 0xFFFF);
+  record.arguments[1].value = ValueRecord::OfDouble(2.0);
+  Answers()[tag::kKeyDown] = -5;
+  EXPECT_EQ(RuntimeNotify(notify_code::kRaiseTypedEvent, reinterpret_cast<std::uintptr_t>(&record), 0), 1);
+  EXPECT_EQ(record.returned, 1u);
+  EXPECT_EQ(record.Value(), -5);
+  const HandlerCall* call = LastCallOf(tag::kKeyDown);
+  ASSERT_NE(call, nullptr);
+  ASSERT_EQ(call->args.size(), 3u);
+  EXPECT_EQ(static_cast<std::intptr_t>(call->args[0]), -1);
+  EXPECT_EQ(call->args[1], 0u);
+  EXPECT_EQ(call->args[2], 0x40000000u) << "a double passes both words";
+}
+
+TEST_F(Engine, DraggingTheClientAreaMovesTheWindow) {
+  ASSERT_TRUE(Load(w::kDraggable));
+  HWND hwnd = WindowOf(w::kDraggable);
+  ASSERT_TRUE(Activate(hwnd));
+  RECT before;
+  ::GetWindowRect(hwnd, &before);
+  POINT at = {200, 120};  // the client area, away from the box
+  ::ClientToScreen(hwnd, &at);
+  ::SetCursorPos(at.x, at.y);
+  Pump(30);
+  // The move runs inside the press; another thread moves the mouse on and lets go.
+  std::thread mover([at] {
+    ::Sleep(300);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = 40;
+    move.mi.dy = 30;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    ::SendInput(1, &move, sizeof move);
+    ::Sleep(200);
+    ::SetCursorPos(at.x + 40, at.y + 30);
+    ::Sleep(200);
+    INPUT up = {};
+    up.type = INPUT_MOUSE;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &up, sizeof up);
+  });
+  INPUT down = {};
+  down.type = INPUT_MOUSE;
+  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  ::SendInput(1, &down, sizeof down);
+  const bool moved = PumpUntil([&] {
+    RECT now;
+    ::GetWindowRect(hwnd, &now);
+    return now.left == before.left + 40 && now.top == before.top + 30;
+  });
+  mover.join();
+  Pump(100);
+  EXPECT_TRUE(moved);
 }
 
 TEST_F(Engine, EnterClicksTheDefaultButtonOrMovesTheFocus) {
@@ -566,7 +646,7 @@ TEST_F(Engine, NotifyCodesAnswerForWindowsAndUnits) {
   UnitObject* a = Windows().LiveUnitObject(w::kMain, u::kA);
   EXPECT_EQ(RuntimeNotify(notify_code::kUnitObject, w::kMain, u::kA), reinterpret_cast<std::intptr_t>(a));
   EXPECT_EQ(RuntimeNotify(notify_code::kUnitObject, w::kEscapeOff, u::kBox), 0) << "not loaded";
-  EXPECT_EQ(RuntimeNotify(notify_code::kWindowCount, 0, 0), 22);
+  EXPECT_EQ(RuntimeNotify(notify_code::kWindowCount, 0, 0), 23);
 
   forms::LoadWindowRequest request{w::kEscapeOff, Windows().LiveUnitObject(w::kMain, 0), 0};
   EXPECT_EQ(RuntimeNotify(notify_code::kLoadWindow, reinterpret_cast<std::uintptr_t>(&request), 0), 1);

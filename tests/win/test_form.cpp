@@ -41,11 +41,13 @@ WindowDescription Main() {
   UnitRecord f = Box(test_type::kButton, "己", 10, 160, 6);
   f.event_source = u::kA;  // a unit of another type: its own table
   f.events = {On(-9, tag::kOwnKeyDown)};
+  UnitRecord d = Box(test_type::kBox, "丁", 10, 100, 0);
+  d.events = {On(-7, tag::kGotFocus)};
   return Window(w::kMain, {{kWindowRecordId, window},
                            {u::kA, a},
                            {u::kB, Box(test_type::kBox, "乙", 10, 40, 0)},
                            {u::kC, Box(test_type::kBox, "丙", 10, 70, 1)},
-                           {u::kD, Box(test_type::kBox, "丁", 10, 100, 0)},
+                           {u::kD, d},
                            {u::kE, e},
                            {u::kF, f}});
 }
@@ -148,6 +150,10 @@ Bytes EngineTestForm() {
   WindowProperties no_caption;
   no_caption.control_box = 0;
   form.windows.push_back(Simple(w::kNoCaption, no_caption));
+  WindowProperties draggable = Titled("拖动");
+  draggable.drag_by_client_area = 1;
+  draggable.start_position = 0;
+  form.windows.push_back(Simple(w::kDraggable, draggable));
   return forms::WriteFormDescription(form);
 }
 

@@ -28,13 +28,14 @@ inline constexpr std::uint32_t kMute = 0x5201000D;        // a unit of a type th
 inline constexpr std::uint32_t kHidden = 0x5201000E;      // visible flag off
 inline constexpr std::uint32_t kBorderBase = 0x52010010;  // + n: border style n (0 to 6)
 inline constexpr std::uint32_t kNoCaption = 0x52010017;   // border 2, no control box, empty title
+inline constexpr std::uint32_t kDraggable = 0x52010018;   // dragged by its client area, at its stored place
 }  // namespace test_window
 
 namespace test_unit {
 inline constexpr std::uint32_t kA = 0x16010001;  // tab order 1
 inline constexpr std::uint32_t kB = 0x16010002;  // tab order 0
 inline constexpr std::uint32_t kC = 0x16010003;  // tab order 1
-inline constexpr std::uint32_t kD = 0x16010004;  // tab order 0
+inline constexpr std::uint32_t kD = 0x16010004;  // tab order 0, its got-focus handler is A's
 inline constexpr std::uint32_t kE = 0x16010005;  // tab order 5, events from A
 inline constexpr std::uint32_t kF = 0x16010006;  // a button, tab order 6, event source A (another type)
 inline constexpr std::uint32_t kBox = 0x16010011;
