@@ -77,9 +77,11 @@ std::string TextOf(HWND window) {
 LiveUnit* FocusedUnit(WindowRecord& window) {
   HWND hwnd = window.Hwnd();
   if (hwnd == nullptr) return nullptr;
-  for (HWND focus = ::GetFocus(); focus != nullptr; focus = ::GetParent(focus)) {
+  // Up through the child windows only: a top-level window's "parent" would be its owner.
+  for (HWND focus = ::GetFocus(); focus != nullptr;) {
     if (LiveUnit* unit = window.UnitOfWindow(focus)) return unit;
-    if (focus == hwnd) break;
+    if (focus == hwnd || !(::GetWindowLongPtrA(focus, GWL_STYLE) & WS_CHILD)) break;
+    focus = ::GetParent(focus);
   }
   return nullptr;
 }
