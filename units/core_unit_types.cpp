@@ -1,10 +1,13 @@
 #include "units/core_unit_types.h"
 
+#include "forms/win_form_unit.h"
+
 namespace quarrow {
 
 // Types this program does not use are empty slots; so are types not built yet.
 const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
-    {},  // 1: window (Chinese name "窗口", flags 0x800000D0, 32 properties), not built yet
+    {"窗口", "window", {0, 0, 0}, forms::kWindowUnitFlags, {0, 0, 0}, forms::kWindowPropertyCount,
+     forms::kWindowPropertyTable, forms::WindowUnitInterface, {0, 0}},  // 1
     {},  // 2
     {},  // 3
     {},  // 4

@@ -1,0 +1,511 @@
+#include "forms/win_form_unit.h"
+
+#include "commands/core_library.h"
+#include "forms/event_record.h"
+#include "forms/window_map.h"
+#include "runtime/runtime.h"
+#include "runtime/runtime_notify.h"
+#include "units/message_reflection.h"
+
+namespace quarrow::forms {
+
+namespace {
+
+constexpr char kObjectProperty[] = "QuarrowWindowUnit";
+// Horizontal and vertical redraw, double clicks.
+constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+
+bool RegisterWindowClass(const char* name) {
+  HINSTANCE instance = ::GetModuleHandleA(nullptr);
+  WNDCLASSA existing;
+  if (::GetClassInfoA(instance, name, &existing)) return true;
+  WNDCLASSA wc = {};
+  wc.style = kClassStyle;
+  wc.lpfnWndProc = ::DefWindowProcA;  // the window object subclasses each window
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+  wc.lpszClassName = name;
+  return ::RegisterClassA(&wc) != 0;
+}
+
+COLORREF Resolve(std::uint32_t colour) {
+  return colour == kSystemButtonFace ? ::GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(colour & 0xFFFFFF);
+}
+
+RawValue TextValue(const std::string& text) { return {reinterpret_cast<std::uintptr_t>(text.c_str()), 0}; }
+RawValue BytesValue(const Bytes& bytes) {
+  return {bytes.empty() ? 0 : reinterpret_cast<std::uintptr_t>(bytes.data()), bytes.size()};
+}
+RawValue WordValue(std::int32_t word) { return {static_cast<std::uint32_t>(word), 0}; }
+
+std::string TextOf(const RawValue& value) {
+  const char* text = static_cast<const char*>(value.Address());
+  return text ? text : "";
+}
+Bytes BytesOf(const RawValue& value) {
+  const auto* bytes = static_cast<const std::uint8_t*>(value.Address());
+  return bytes ? Bytes(bytes, bytes + value.word2) : Bytes();
+}
+
+}  // namespace
+
+WinFormUnit::WinFormUnit(std::uint32_t window_id, std::uint32_t unit_id, bool modal)
+    : window_id_(window_id), unit_id_(unit_id), modal_(modal) {}
+
+WinFormUnit::~WinFormUnit() { music_.Stop(); }
+
+DWORD WinFormUnit::Style(DWORD base) const {
+  const WindowProperties& p = properties_;
+  // Of the record's style only the disabled state applies: on a top-level window the tab-stop bit would be the
+  // maximize box.
+  DWORD style = (base & WS_DISABLED) | WS_CLIPCHILDREN;
+  if (p.border_style != 0) {
+    style |= WS_DLGFRAME;
+    if (!p.title.empty() || p.control_box) style |= WS_CAPTION;
+    if (p.control_box) style |= WS_SYSMENU;
+    if (p.border_style == 1 || p.border_style == 3 || p.border_style == 5) style |= WS_THICKFRAME;
+  }
+  if (p.maximize_button) style |= WS_MAXIMIZEBOX;
+  if (p.minimize_button) style |= WS_MINIMIZEBOX;
+  // The platform gives every overlapped window a caption: a window without one is a pop-up window.
+  if ((style & WS_CAPTION) != WS_CAPTION) style |= WS_POPUP;
+  return style;
+}
+
+DWORD WinFormUnit::ExtendedStyle() const {
+  DWORD style = 0;
+  if (properties_.border_style == 3 || properties_.border_style == 4) style |= WS_EX_TOOLWINDOW;
+  if (properties_.border_style == 5 || properties_.border_style == 6) style |= WS_EX_CLIENTEDGE;
+  if (properties_.always_on_top) style |= WS_EX_TOPMOST;
+  return style;
+}
+
+WinFormUnit* WinFormUnit::Create(const void* block, std::int32_t length, std::uint32_t style, HWND owner, bool modal,
+                                 HMENU menu, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                                 std::uint32_t window_id, std::uint32_t unit_id) {
+  auto* unit = new WinFormUnit(window_id, unit_id, modal);
+  const std::span<const std::uint8_t> bytes(static_cast<const std::uint8_t*>(block),
+                                            block != nullptr && length > 0 ? static_cast<std::size_t>(length) : 0);
+  if (!LoadWindowProperties(bytes, &unit->properties_) ||
+      !RegisterWindowClass(unit->properties_.class_name.empty() ? kDefaultWindowClass
+                                                                 : unit->properties_.class_name.c_str())) {
+    if (menu != nullptr) ::DestroyMenu(menu);
+    delete unit;
+    return nullptr;
+  }
+  const WindowProperties& p = unit->properties_;
+
+  DWORD window_style = unit->Style(style);
+  if (p.start_position == 1) {
+    x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  } else if (p.start_position == 2) {
+    window_style |= WS_MINIMIZE;
+  } else if (p.start_position == 3 && (window_style & WS_THICKFRAME)) {
+    window_style |= WS_MAXIMIZE;
+  }
+  Runtime& runtime = TheRuntime();
+  if (owner != nullptr) {
+    window_style = (window_style & ~WS_CHILD) | WS_POPUP;
+  } else if (runtime.ProgramMode() != 0 && (modal || !p.show_in_task_bar)) {
+    // Owned by the hidden owner window, the window has no task-bar button of its own.
+    owner = runtime.HiddenOwner();
+  }
+
+  HWND hwnd = ::CreateWindowExA(unit->ExtendedStyle(), p.class_name.empty() ? kDefaultWindowClass : p.class_name.c_str(),
+                                p.title.c_str(), window_style, x, y, width, height, owner, menu,
+                                ::GetModuleHandleA(nullptr), nullptr);
+  if (hwnd == nullptr) {
+    if (menu != nullptr) ::DestroyMenu(menu);
+    delete unit;
+    return nullptr;
+  }
+  unit->window_ = hwnd;
+  ::SetPropA(hwnd, kObjectProperty, unit);
+  unit->class_procedure_ = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinFormUnit::Procedure)));
+
+  if (!(window_style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+    RECT r;
+    ::GetWindowRect(hwnd, &r);
+    if (r.left != x || r.top != y || r.right - r.left != width || r.bottom - r.top != height) {
+      ::MoveWindow(hwnd, x, y, width, height, FALSE);
+    }
+  }
+  unit->MakeIcons();
+  // Property 28 has no effect on the frame in this program.
+  ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  if (p.always_on_top) ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  unit->ApplyCloseButton();
+  if (!p.picture.empty()) unit->picture_ = DecodePicture(p.picture.data(), static_cast<std::ptrdiff_t>(p.picture.size()));
+  unit->StartMusic();
+  return unit;
+}
+
+void WinFormUnit::MakeIcons() {
+  // A large and a small icon from the icon property when it holds icon data, else the runtime's default icons.
+  HICON large = nullptr, small = nullptr;
+  if (!properties_.icon.empty()) {
+    const auto picture = DecodePicture(properties_.icon.data(), static_cast<std::ptrdiff_t>(properties_.icon.size()));
+    if (picture != nullptr && picture->icon != nullptr) {
+      large = static_cast<HICON>(::CopyImage(picture->icon, IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                                             ::GetSystemMetrics(SM_CYICON), 0));
+      small = static_cast<HICON>(::CopyImage(picture->icon, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                             ::GetSystemMetrics(SM_CYSMICON), 0));
+    }
+  }
+  if (large == nullptr || small == nullptr) {
+    if (large != nullptr) ::DestroyIcon(large);
+    if (small != nullptr) ::DestroyIcon(small);
+    large = small = nullptr;
+  }
+  HICON shown_large = large, shown_small = small;
+  if (large == nullptr) TheRuntime().DefaultIcons(&shown_large, &shown_small);
+  ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(shown_large));
+  ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(shown_small));
+  // Icons made from the property go when they are replaced, and with the window object.
+  large_icon_.Reset(large);
+  small_icon_.Reset(small);
+}
+
+void WinFormUnit::StartMusic() {
+  music_.Stop();
+  if (!properties_.music.empty()) music_.Start(properties_.music.data(), properties_.music.size(), properties_.music_mode);
+}
+
+void WinFormUnit::ApplyCloseButton() {
+  ::GetSystemMenu(window_, TRUE);  // back to the standard menu
+  if (!properties_.close_button) {
+    if (HMENU menu = ::GetSystemMenu(window_, FALSE)) ::RemoveMenu(menu, SC_CLOSE, MF_BYCOMMAND);
+  }
+}
+
+void WinFormUnit::ApplyStyles() {
+  constexpr DWORD kFrameBits = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX;
+  const auto current = static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_STYLE));
+  const bool owned_popup = (current & WS_POPUP) && ::GetWindow(window_, GW_OWNER) != nullptr &&
+                           ::GetWindow(window_, GW_OWNER) != TheRuntime().HiddenOwner();
+  DWORD style = (current & ~kFrameBits) | (Style(0) & kFrameBits);
+  if (owned_popup) style |= WS_POPUP;
+  ::SetWindowLongPtrA(window_, GWL_STYLE, static_cast<LONG_PTR>(style));
+  const auto extended = static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_EXSTYLE));
+  constexpr DWORD kExtendedBits = WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE;
+  ::SetWindowLongPtrA(window_, GWL_EXSTYLE,
+                      static_cast<LONG_PTR>((extended & ~kExtendedBits) | (ExtendedStyle() & kExtendedBits)));
+  ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyCloseButton();
+}
+
+void WinFormUnit::ShowInStartState(bool force) {
+  int command = SW_SHOWNORMAL;
+  if (!force && TheRuntime().ProgramMode() != 0) {
+    if (properties_.start_position == 3) command = SW_SHOWMAXIMIZED;
+    if (properties_.start_position == 2) command = SW_SHOWMINIMIZED;
+  }
+  ::ShowWindow(window_, command);
+  if (window_ != nullptr) ::UpdateWindow(window_);
+}
+
+void WinFormUnit::ShowByProperty(bool visible) {
+  if (!visible) {
+    ::ShowWindow(window_, SW_HIDE);
+  } else if (!::IsWindowVisible(window_)) {
+    ::ShowWindow(window_, SW_SHOW);
+  }
+}
+
+void WinFormUnit::DisableOthers(const std::vector<HWND>& others) {
+  for (HWND other : others) {
+    disabled_.emplace_back(other, ::IsWindowEnabled(other) != FALSE);
+    ::EnableWindow(other, FALSE);
+  }
+}
+
+void WinFormUnit::RestoreDisabled() {
+  for (const auto& [other, enabled] : disabled_) {
+    if (::IsWindow(other)) ::EnableWindow(other, enabled);
+  }
+  disabled_.clear();
+}
+
+void WinFormUnit::OpenHelp() {
+  std::string file = properties_.help_file;
+  if (file.empty()) {
+    const Runtime& runtime = TheRuntime();
+    std::string name = runtime.ProgramFileName();
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos) name.resize(dot);
+    file = runtime.ProgramDirectorySlash() + name + ".hlp";
+  }
+  if (::GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  if (properties_.help_context != 0) {
+    ::WinHelpA(window_, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(properties_.help_context));
+  } else {
+    ::WinHelpA(window_, file.c_str(), HELP_CONTENTS, 0);
+  }
+  help_opened_ = true;
+}
+
+std::optional<std::int64_t> WinFormUnit::Raise(std::int32_t event, std::initializer_list<std::uintptr_t> arguments) {
+  EventRecord record;
+  record.window_id = window_id_;
+  record.unit_id = unit_id_;
+  record.event = event;
+  for (std::uintptr_t word : arguments) record.arguments[record.argument_count++] = word;
+  if (!CoreLink().Notify(notify_code::kRaiseEvent, reinterpret_cast<std::uintptr_t>(&record)) || !record.returned) {
+    return std::nullopt;
+  }
+  return record.value;
+}
+
+bool WinFormUnit::CloseAllowed() {
+  // Event 12 asks first, then event 1; a handler returning 0 keeps the window open.
+  const auto first = Raise(window_event::kAskClose);
+  if ((first && *first == 0) || window_ == nullptr) return false;
+  const auto second = Raise(window_event::kClosing);
+  return !(second && *second == 0) && window_ != nullptr;
+}
+
+void WinFormUnit::OnActivate(WPARAM wparam) {
+  if (LOWORD(wparam) == WA_INACTIVE) {
+    HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(window_, focus)) focus_before_deactivation_ = focus;
+    Raise(window_event::kDeactivated);
+    return;
+  }
+  Raise(window_event::kActivated);
+  if (window_ != nullptr && !activated_once_) {
+    activated_once_ = true;
+    Raise(window_event::kFirstActivated);
+  }
+}
+
+void WinFormUnit::PaintBackground(HDC dc) {
+  RECT client;
+  ::GetClientRect(window_, &client);
+  const COLORREF colour = Resolve(properties_.background_colour);
+  OwnedBrush brush(::CreateSolidBrush(colour));
+  ::FillRect(dc, &client, brush.Get());
+  if (picture_ == nullptr) return;
+  DisplayHandle handle;
+  if (!MakeDisplayHandle(*picture_, dc, colour, &handle)) return;
+  const int w = handle.width, h = handle.height;
+  switch (properties_.picture_mode) {
+    case 0: DrawPicture(handle, dc, 0, 0, -1, -1, SRCCOPY); break;  // at the top left
+    case 2: DrawPicture(handle, dc, (client.right - w) / 2, (client.bottom - h) / 2, -1, -1, SRCCOPY); break;
+    case 3: DrawPicture(handle, dc, 0, 0, client.right, client.bottom, SRCCOPY); break;  // stretched
+    default:                                                                             // tiled
+      if (w <= 0 || h <= 0) break;
+      for (int y = 0; y < client.bottom; y += h) {
+        for (int x = 0; x < client.right; x += w) DrawPicture(handle, dc, x, y, -1, -1, SRCCOPY);
+      }
+  }
+}
+
+LRESULT CALLBACK WinFormUnit::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* unit = static_cast<WinFormUnit*>(::GetPropA(window, kObjectProperty));
+  if (unit == nullptr) return ::DefWindowProcA(window, message, wparam, lparam);
+  // A handler may close the window while one of its messages is being handled: the object goes only when the
+  // outermost message returns.
+  ++unit->depth_;
+  const LRESULT result = unit->Handle(message, wparam, lparam);
+  if (--unit->depth_ == 0 && unit->window_ == nullptr) delete unit;
+  return result;
+}
+
+LRESULT WinFormUnit::Default(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (window_ == nullptr) return 0;
+  return ::CallWindowProcA(class_procedure_, window_, message, wparam, lparam);
+}
+
+LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CLOSE:
+      if (CloseAllowed()) {
+        RestoreDisabled();
+        ::DestroyWindow(window_);
+      }
+      return 0;
+    case WM_QUERYENDSESSION: {
+      const auto value = Raise(window_event::kClosing);
+      return value && *value == 0 ? FALSE : TRUE;
+    }
+    case WM_DESTROY: {
+      Raise(window_event::kDestroyed);
+      RestoreDisabled();
+      music_.Stop();
+      if (help_opened_ && window_ != nullptr) ::WinHelpA(window_, nullptr, HELP_QUIT, 0);
+      return Default(message, wparam, lparam);
+    }
+    case WM_NCDESTROY: {
+      HWND hwnd = window_;
+      const LRESULT result = Default(message, wparam, lparam);
+      ::RemovePropA(hwnd, kObjectProperty);
+      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(class_procedure_));
+      window_ = nullptr;
+      // The window engine cleans up after the window (and ends the loop after the last one).
+      CoreLink().Notify(notify_code::kDestroyed, window_id_, unit_id_);
+      return result;
+    }
+    case WM_MOVE: {
+      const LRESULT result = Default(message, wparam, lparam);
+      Raise(window_event::kMoved);
+      return result;
+    }
+    case WM_SIZE: {
+      const LRESULT result = Default(message, wparam, lparam);
+      Raise(window_event::kResized);
+      return result;
+    }
+    case WM_ACTIVATE: {
+      if (LOWORD(wparam) != WA_INACTIVE && !::IsWindowEnabled(window_)) {
+        // A disabled window gives the activation to the program's modal window.
+        HWND modal = TheRuntime().Windows().ActiveModalWindow();
+        if (modal != nullptr && modal != window_) {
+          ::SetActiveWindow(modal);
+          return 0;
+        }
+      }
+      OnActivate(wparam);
+      if (window_ == nullptr) return 0;
+      if (LOWORD(wparam) != WA_INACTIVE && !::IsIconic(window_)) {
+        // The focus goes back to the unit that had it, or to the first unit Tab reaches.
+        HWND target = focus_before_deactivation_;
+        if (target == nullptr || !::IsWindow(target) || !::IsChild(window_, target)) {
+          target = TheRuntime().Windows().FirstFocusWindow(window_id_);
+        }
+        if (target != nullptr) {
+          ::SetFocus(target);
+          return 0;
+        }
+      }
+      return Default(message, wparam, lparam);
+    }
+    case WM_SHOWWINDOW: {
+      const LRESULT result = Default(message, wparam, lparam);
+      Raise(wparam ? window_event::kShown : window_event::kHidden);
+      return result;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      const LRESULT result = Default(message, wparam, lparam);
+      Raise(message == WM_SETFOCUS ? -7 : -8);
+      return result;
+    }
+    case WM_ERASEBKGND: PaintBackground(reinterpret_cast<HDC>(wparam)); return 1;
+    case WM_SETCURSOR:
+      if (LOWORD(lparam) == HTCLIENT) {
+        if (HCURSOR cursor = TheRuntime().Windows().CursorOver(window_id_, reinterpret_cast<HWND>(wparam))) {
+          ::SetCursor(cursor);
+          return TRUE;
+        }
+      }
+      return Default(message, wparam, lparam);
+    case WM_COMMAND:
+      if (lparam == 0) {
+        TheRuntime().Windows().MenuCommand(window_id_, LOWORD(wparam));
+        return 0;
+      }
+      [[fallthrough]];
+    default: {
+      LRESULT result = 0;
+      if (ReflectToChild(window_, message, wparam, lparam, &result)) return result;
+      return Default(message, wparam, lparam);
+    }
+  }
+}
+
+std::int32_t WinFormUnit::SetProperty(std::int32_t local_index, const RawValue& value) {
+  WindowProperties& p = properties_;
+  const auto word = static_cast<std::int32_t>(value.Word());
+  switch (local_index) {
+    case 0:
+      p.title = TextOf(value);
+      ::SetWindowTextA(window_, p.title.c_str());
+      ApplyStyles();
+      break;
+    case 1: p.border_style = word; ApplyStyles(); break;
+    case 2: p.background_colour = value.Word(); ::InvalidateRect(window_, nullptr, TRUE); break;
+    case 3:
+      p.picture = BytesOf(value);
+      picture_ = p.picture.empty() ? nullptr : DecodePicture(p.picture.data(), static_cast<std::ptrdiff_t>(p.picture.size()));
+      ::InvalidateRect(window_, nullptr, TRUE);
+      break;
+    case 4: p.picture_mode = word; ::InvalidateRect(window_, nullptr, TRUE); break;
+    case 5: p.music = BytesOf(value); StartMusic(); break;
+    case 6: p.music_mode = word; StartMusic(); break;
+    case 7: p.control_box = word; ApplyStyles(); break;
+    case 8: p.maximize_button = word; ApplyStyles(); break;
+    case 9: p.minimize_button = word; ApplyStyles(); break;
+    case 10:
+      p.start_position = word;
+      if (::IsWindowVisible(window_)) {
+        ::ShowWindow(window_, word == 2 ? SW_MINIMIZE : word == 3 ? SW_MAXIMIZE : SW_RESTORE);
+      }
+      break;
+    case 11: p.close_button = word; ApplyCloseButton(); break;
+    case 12: p.icon = BytesOf(value); MakeIcons(); break;
+    case 13: p.enter_moves_focus = word; break;
+    case 14: p.escape_closes = word; break;
+    case 15: p.f1_opens_help = word; break;
+    case 16: p.help_file = TextOf(value); break;
+    case 17: p.help_context = word; break;
+    case 18: {
+      p.show_in_task_bar = word;
+      // Only a window the runtime itself owns (or leaves unowned) moves between the two.
+      HWND owner = ::GetWindow(window_, GW_OWNER);
+      Runtime& runtime = TheRuntime();
+      if (!modal_ && runtime.ProgramMode() != 0 && (owner == nullptr || owner == runtime.HiddenOwner())) {
+        ::SetWindowLongPtrA(window_, GWLP_HWNDPARENT,
+                            reinterpret_cast<LONG_PTR>(word ? nullptr : runtime.HiddenOwner()));
+      }
+      break;
+    }
+    case 19: p.drag_by_client_area = word; break;
+    case 20: p.property_28 = word; break;
+    case 21:
+      p.always_on_top = word;
+      ::SetWindowPos(window_, word ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      break;
+    case 22: p.property_30 = word; break;
+    case 23: p.class_name = TextOf(value); break;  // takes effect at the next load
+    default: break;
+  }
+  return 0;
+}
+
+std::int32_t WinFormUnit::GetProperty(std::int32_t local_index, RawValue* value) {
+  const WindowProperties& p = properties_;
+  switch (local_index) {
+    case 0: *value = TextValue(p.title); return 1;
+    case 1: *value = WordValue(p.border_style); return 1;
+    case 2: *value = {p.background_colour, 0}; return 1;
+    case 3: *value = BytesValue(p.picture); return 1;
+    case 4: *value = WordValue(p.picture_mode); return 1;
+    case 5: *value = BytesValue(p.music); return 1;
+    case 6: *value = WordValue(p.music_mode); return 1;
+    case 7: *value = WordValue(p.control_box); return 1;
+    case 8: *value = WordValue(p.maximize_button); return 1;
+    case 9: *value = WordValue(p.minimize_button); return 1;
+    case 10: *value = WordValue(::IsIconic(window_) ? 2 : ::IsZoomed(window_) ? 3 : 0); return 1;
+    case 11: *value = WordValue(p.close_button); return 1;
+    case 12: *value = BytesValue(p.icon); return 1;
+    case 13: *value = WordValue(p.enter_moves_focus); return 1;
+    case 14: *value = WordValue(p.escape_closes); return 1;
+    case 15: *value = WordValue(p.f1_opens_help); return 1;
+    case 16: *value = TextValue(p.help_file); return 1;
+    case 17: *value = WordValue(p.help_context); return 1;
+    case 18: *value = WordValue(p.show_in_task_bar); return 1;
+    case 19: *value = WordValue(p.drag_by_client_area); return 1;
+    case 20: *value = WordValue(p.property_28); return 1;
+    case 21: *value = WordValue(p.always_on_top); return 1;
+    case 22: *value = WordValue(p.property_30); return 1;
+    case 23: *value = TextValue(p.class_name); return 1;
+    default: return 0;
+  }
+}
+
+}  // namespace quarrow::forms

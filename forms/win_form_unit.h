@@ -1,0 +1,123 @@
+// The window unit: record 0 of every window, the program's top-level platform window. It keeps the window-wide
+// settings of its stored property block, raises the window's own events and runs the closing sequence.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "forms/window_properties.h"
+#include "internals/picture.h"
+#include "internals/sound.h"
+#include "runtime/handles.h"
+#include "units/unit_interface.h"
+
+namespace quarrow::forms {
+
+// The window's own events.
+namespace window_event {
+inline constexpr std::int32_t kCreated = 0;
+inline constexpr std::int32_t kClosing = 1;
+inline constexpr std::int32_t kDestroyed = 2;
+inline constexpr std::int32_t kMoved = 3;
+inline constexpr std::int32_t kResized = 4;
+inline constexpr std::int32_t kActivated = 5;
+inline constexpr std::int32_t kDeactivated = 6;
+inline constexpr std::int32_t kIdle = 7;
+inline constexpr std::int32_t kFirstActivated = 8;
+inline constexpr std::int32_t kTrayIcon = 9;
+inline constexpr std::int32_t kShown = 10;
+inline constexpr std::int32_t kHidden = 11;
+inline constexpr std::int32_t kAskClose = 12;
+}  // namespace window_event
+
+inline constexpr char kDefaultWindowClass[] = "WTWindow";
+
+class WinFormUnit final : public UnitObject {
+ public:
+  // Creates the platform window from a stored property block; null when the block is rejected or the window
+  // cannot be created (the menu is then destroyed).
+  static WinFormUnit* Create(const void* block, std::int32_t length, std::uint32_t style, HWND owner, bool modal,
+                             HMENU menu, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                             std::uint32_t window_id, std::uint32_t unit_id);
+
+  std::uint32_t WindowId() const { return window_id_; }
+  const WindowProperties& Properties() const { return properties_; }
+
+  // Property access for the unit interface (local indexes, from 0 = title).
+  std::int32_t SetProperty(std::int32_t local_index, const RawValue& value);
+  std::int32_t GetProperty(std::int32_t local_index, RawValue* value);
+  Bytes Save() const { return SaveWindowProperties(properties_); }
+
+  // Shows the window in its start state: maximised for start position 3, minimised for 2, otherwise normally
+  // (always normally when forced or in program mode 0).
+  void ShowInStartState(bool force);
+  // The Visible property of the window itself.
+  void ShowByProperty(bool visible);
+
+  // Modal loads: the other windows this one disabled, restored when it closes.
+  bool Modal() const { return modal_; }
+  void DisableOthers(const std::vector<HWND>& others);
+  void RestoreDisabled();
+
+  bool Ready() const { return ready_; }
+  void SetReady() { ready_ = true; }
+  HACCEL Accelerators() const { return accelerators_.Get(); }
+  void SetAccelerators(HACCEL accelerators) { accelerators_.Reset(accelerators); }
+
+  // Asks the window to close as its close button does: events 12 and 1, then destruction.
+  void RequestClose() { ::SendMessageA(window_, WM_CLOSE, 0, 0); }
+  // Opens the help file at the help context (F1).
+  void OpenHelp();
+
+ private:
+  WinFormUnit(std::uint32_t window_id, std::uint32_t unit_id, bool modal);
+  ~WinFormUnit() override;
+
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam);
+  // Raises one of the window's events; the handler's value when it returned one.
+  std::optional<std::int64_t> Raise(std::int32_t event, std::initializer_list<std::uintptr_t> arguments = {});
+  bool CloseAllowed();
+  void OnActivate(WPARAM wparam);
+  void PaintBackground(HDC dc);
+
+  // Derived from the properties.
+  DWORD Style(DWORD base) const;
+  DWORD ExtendedStyle() const;
+  void ApplyStyles();
+  void MakeIcons();
+  void StartMusic();
+  void ApplyCloseButton();
+
+  std::uint32_t window_id_;
+  std::uint32_t unit_id_;
+  WindowProperties properties_;
+  bool modal_;
+  std::vector<std::pair<HWND, bool>> disabled_;
+  bool ready_ = false;
+  bool activated_once_ = false;
+  bool help_opened_ = false;
+  HWND focus_before_deactivation_ = nullptr;
+  OwnedAccelerators accelerators_;
+  OwnedIcon large_icon_;
+  OwnedIcon small_icon_;
+  std::unique_ptr<Picture> picture_;
+  WindowMusic music_;
+  WNDPROC class_procedure_ = nullptr;
+  int depth_ = 0;  // messages of this window being handled now
+};
+
+// The window unit type: its interface routine and its 32-entry property table.
+UnitOperation WindowUnitInterface(std::int32_t operation);
+inline constexpr std::uint32_t kWindowPropertyCount = 32;
+extern const PropertyEntry kWindowPropertyTable[kWindowPropertyCount];
+inline constexpr std::uint32_t kWindowUnitFlags = 0x800000D0;
+
+}  // namespace quarrow::forms

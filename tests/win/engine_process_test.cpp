@@ -1,0 +1,94 @@
+// The window engine as a whole process sees it: the message loop ending with the last window, and the runtime
+// errors of bad input with their boxes and exit code -1, watched from outside.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/child_process.h"
+#include "tests/support/modal_watchdog.h"
+
+namespace quarrow::testing {
+namespace {
+
+struct Outcome {
+  std::optional<std::uint32_t> exit_code;
+  std::vector<SeenBox> boxes;
+  std::string log;
+};
+
+// Runs the probe program with a scenario; every "错误" box is read and closed with OK.
+Outcome RunProbe(const std::string& scenario) {
+  const std::string log = TemporaryPath("engine-log");
+  ::DeleteFileA(log.c_str());
+  ChildProcess child = ChildProcess::StartSibling("engine_probe.exe", scenario + " " + log);
+  EXPECT_TRUE(child.Started());
+  Outcome outcome;
+  {
+    ModalWatchdog watchdog(child.Id());
+    watchdog.ExpectAndPress("错误", IDOK);
+    outcome.exit_code = child.Wait(20000);
+    outcome.boxes = watchdog.Seen();
+    EXPECT_TRUE(watchdog.Unexpected().empty());
+  }
+  outcome.log = ReadWholeFile(log);
+  ::DeleteFileA(log.c_str());
+  return outcome;
+}
+
+constexpr std::uint32_t kErrorExit = 0xFFFFFFFFu;
+
+std::string Report(const std::string& message) { return "运行时出错!\r\n\r\n错误信息：" + message + "\r\n"; }
+
+TEST(EngineProcess, AWindowClosedByItsCreatedHandlerSkipsTheLoopAndTheProgramEndsWithZero) {
+  const Outcome o = RunProbe("created-closes");
+  EXPECT_TRUE(o.boxes.empty());
+  EXPECT_EQ(o.exit_code, 0u);
+  EXPECT_EQ(o.log, "created\nloop returned\nend of start routine\n");
+}
+
+TEST(EngineProcess, ClosingTheLastWindowEndsTheLoopButClosingAnotherDoesNot) {
+  const Outcome o = RunProbe("last-window");
+  EXPECT_TRUE(o.boxes.empty());
+  EXPECT_EQ(o.exit_code, 0u);
+  // The idle callback of the live window ran through the real loop; the dead window's entry was dropped.
+  EXPECT_EQ(o.log, "callback\nsecond closed\nloop goes on\ncallbacks 1\nloop returned\nend of start routine\n");
+}
+
+struct BadInput {
+  const char* scenario;
+  const char* message;
+  const char* log;
+};
+
+class EngineBadInput : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(EngineBadInput, IsARuntimeErrorWithItsBoxAndExitCodeMinusOne) {
+  const BadInput& bad = GetParam();
+  const Outcome o = RunProbe(bad.scenario);
+  ASSERT_EQ(o.boxes.size(), 1u) << bad.scenario;
+  EXPECT_EQ(o.boxes[0].caption, "错误");
+  EXPECT_EQ(o.boxes[0].text, Report(bad.message)) << bad.scenario;
+  EXPECT_EQ(o.exit_code, kErrorExit) << bad.scenario;
+  EXPECT_EQ(o.log, bad.log) << bad.scenario;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Engine, EngineBadInput,
+    ::testing::Values(BadInput{"bad-form", "载入窗口模板数据段出错!", ""},
+                      BadInput{"start-window-fails", "载入启动窗口失败", ""},
+                      BadInput{"property-of-unknown-window", "未载入欲访问窗口组件所在的窗口", ""},
+                      BadInput{"event-of-unknown-window", "未找到引发事件的窗口", ""},
+                      BadInput{"event-of-unknown-unit", "未找到引发事件的窗口组件", ""},
+                      BadInput{"event-of-mute-unit", "引发事件的窗口组件无效", ""},
+                      BadInput{"own-property-of-unloaded-window", "指定窗口尚未载入", "width 80\n"},
+                      BadInput{"object-of-missing-unit", "指定窗口或窗口组件不存在或尚未载入", ""}),
+    [](const ::testing::TestParamInfo<BadInput>& info) {
+      std::string name = info.param.scenario;
+      for (char& c : name) {
+        if (c == '-') c = '_';
+      }
+      return name;
+    });
+
+}  // namespace
+}  // namespace quarrow::testing

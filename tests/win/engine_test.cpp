@@ -1,0 +1,667 @@
+// The window engine inside this process: real windows loaded from the test form, real keyboard and mouse input,
+// handlers that log what reached them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <thread>
+
+#include "forms/win_form_unit.h"
+#include "runtime/runtime_notify.h"
+#include "runtime/service_table.h"
+#include "tests/win/engine_support.h"
+
+namespace quarrow::testing {
+namespace {
+
+namespace w = test_window;
+namespace u = test_unit;
+
+class Engine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CloseAllWindows();
+    Calls().clear();
+    Answers().clear();
+    CreatedUnits().clear();
+  }
+  void TearDown() override { CloseAllWindows(); }
+
+  static LONG_PTR Style(HWND hwnd) { return ::GetWindowLongPtrA(hwnd, GWL_STYLE); }
+  static LONG_PTR ExStyle(HWND hwnd) { return ::GetWindowLongPtrA(hwnd, GWL_EXSTYLE); }
+  static std::vector<int> WindowTags() {
+    std::vector<int> tags;
+    for (int t : TagsCalled()) {
+      if (t <= tag::kAskClose) tags.push_back(t);
+    }
+    return tags;
+  }
+  // Loads a window, brings it forward and puts the focus on one of its units.
+  static HWND Focused(std::uint32_t window_id, std::uint32_t unit_id) {
+    EXPECT_TRUE(Load(window_id));
+    HWND hwnd = WindowOf(window_id);
+    EXPECT_TRUE(Activate(hwnd));
+    HWND unit = UnitWindow(window_id, unit_id);
+    ::SetFocus(unit);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == unit; }));
+    return unit;
+  }
+};
+
+TEST_F(Engine, TheWindowLoadsCentredWithCaptionSystemMenuAndMinimizeBoxOnly) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND hwnd = WindowOf(w::kMain);
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(hwnd));
+  const LONG_PTR style = Style(hwnd);
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  char cls[32] = {};
+  ::GetClassNameA(hwnd, cls, sizeof cls);
+  EXPECT_STREQ(cls, "WTWindow");
+  EXPECT_EQ(TextOf(hwnd), "主窗口");
+
+  RECT r;
+  ::GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.right - r.left, 400);
+  EXPECT_EQ(r.bottom - r.top, 300);
+  EXPECT_EQ(r.left, (::GetSystemMetrics(SM_CXSCREEN) - 400) / 2) << "start position 1 ignores the stored left";
+  EXPECT_EQ(r.top, (::GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+}
+
+TEST_F(Engine, UnitsAreCreatedFromTheLastRecordWithControlIdsFrom100By10) {
+  ASSERT_TRUE(Load(w::kMain));
+  const std::vector<std::pair<std::uint32_t, std::uint32_t>> expected = {
+      {u::kF, 100}, {u::kE, 110}, {u::kD, 120}, {u::kC, 130}, {u::kB, 140}, {u::kA, 150}};
+  EXPECT_EQ(CreatedUnits(), expected);
+  EXPECT_EQ(::GetDlgCtrlID(UnitWindow(w::kMain, u::kA)), 150);
+  EXPECT_EQ(::GetParent(UnitWindow(w::kMain, u::kA)), WindowOf(w::kMain));
+}
+
+TEST_F(Engine, CreatedMovedAndResizedComeFirstAndAnOpenWindowIsOnlyActivated) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND hwnd = WindowOf(w::kMain);
+  const std::vector<int> tags = WindowTags();
+  ASSERT_GE(tags.size(), 3u);
+  EXPECT_EQ(std::vector<int>(tags.begin(), tags.begin() + 3),
+            (std::vector<int>{tag::kCreated, tag::kMoved, tag::kResized}));
+
+  Calls().clear();
+  CreatedUnits().clear();
+  ASSERT_TRUE(Load(w::kMain));
+  EXPECT_EQ(WindowOf(w::kMain), hwnd);
+  EXPECT_TRUE(CreatedUnits().empty());
+  EXPECT_EQ(CountOf(tag::kCreated), 0) << "loading an open window raises no events";
+
+  ::ShowWindow(hwnd, SW_MINIMIZE);
+  ASSERT_TRUE(PumpUntil([&] { return ::IsIconic(hwnd) != FALSE; }));
+  ASSERT_TRUE(Load(w::kMain));
+  EXPECT_TRUE(PumpUntil([&] { return !::IsIconic(hwnd); })) << "a minimised window is restored";
+  EXPECT_EQ(CountOf(tag::kCreated), 0);
+}
+
+TEST_F(Engine, ClosingAsksEvent12ThenEvent1ThenDestroysAndTheNextLoadStartsAfresh) {
+  ASSERT_TRUE(Load(w::kMain));
+  Calls().clear();
+  UnitObject* before = Windows().LiveUnitObject(w::kMain, u::kA);
+  ::SendMessageA(WindowOf(w::kMain), WM_CLOSE, 0, 0);
+  EXPECT_EQ(WindowOf(w::kMain), nullptr);
+  const std::vector<int> tags = WindowTags();
+  const std::vector<int> closing(tags.begin(), tags.end());
+  ASSERT_GE(closing.size(), 3u);
+  EXPECT_EQ(closing[0], tag::kAskClose);
+  EXPECT_EQ(closing[1], tag::kClosing);
+  EXPECT_NE(std::find(closing.begin(), closing.end(), tag::kDestroyed), closing.end());
+  EXPECT_FALSE(Windows().Find(w::kMain)->Loaded()) << "the working list is released";
+  EXPECT_EQ(Windows().LiveUnitObject(w::kMain, u::kA), nullptr);
+
+  ASSERT_TRUE(Load(w::kMain));
+  EXPECT_NE(Windows().LiveUnitObject(w::kMain, u::kA), nullptr);
+  (void)before;
+  EXPECT_EQ(CountOf(tag::kCreated), 1);
+}
+
+TEST_F(Engine, AHandlerOfEvent12ReturningZeroKeepsTheWindowOpenAndEvent1IsNotRaised) {
+  ASSERT_TRUE(Load(w::kKeepOpen));
+  HWND hwnd = WindowOf(w::kKeepOpen);
+  Answers()[tag::kKeepAskClose] = 0;
+  ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(::IsWindow(hwnd));
+  EXPECT_EQ(CountOf(tag::kKeepAskClose), 1);
+  EXPECT_EQ(CountOf(tag::kKeepClosing), 0);
+
+  Answers()[tag::kKeepAskClose] = 1;
+  Answers()[tag::kKeepClosing] = 0;
+  ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(::IsWindow(hwnd)) << "event 1 returning 0 refuses too";
+  EXPECT_EQ(CountOf(tag::kKeepClosing), 1);
+
+  Answers().clear();
+  ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(::IsWindow(hwnd));
+  EXPECT_EQ(CountOf(tag::kKeepDestroyed), 1);
+}
+
+TEST_F(Engine, BorderStylesGiveTheirFrames) {
+  struct Expected {
+    bool caption, thick;
+    LONG_PTR extended;
+  };
+  const Expected expected[] = {{false, false, 0},
+                               {true, true, 0},
+                               {true, false, 0},
+                               {true, true, WS_EX_TOOLWINDOW},
+                               {true, false, WS_EX_TOOLWINDOW},
+                               {true, true, WS_EX_CLIENTEDGE},
+                               {true, false, WS_EX_CLIENTEDGE}};
+  for (std::uint32_t n = 0; n <= 6; ++n) {
+    ASSERT_TRUE(Load(w::kBorderBase + n)) << n;
+    HWND hwnd = WindowOf(w::kBorderBase + n);
+    EXPECT_EQ((Style(hwnd) & WS_CAPTION) == WS_CAPTION, expected[n].caption) << n;
+    EXPECT_EQ((Style(hwnd) & WS_THICKFRAME) != 0, expected[n].thick) << n;
+    EXPECT_EQ(ExStyle(hwnd) & (WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE), expected[n].extended) << n;
+    ::DestroyWindow(hwnd);
+  }
+  ASSERT_TRUE(Load(w::kNoCaption));
+  HWND hwnd = WindowOf(w::kNoCaption);
+  EXPECT_NE(Style(hwnd) & WS_CAPTION, WS_CAPTION) << "no title and no control box: no caption";
+  EXPECT_FALSE(Style(hwnd) & WS_SYSMENU);
+}
+
+TEST_F(Engine, EscapeClosesOnlyWithEscapeClosesOn) {
+  Focused(w::kEscapeOff, u::kBox);
+  HWND hwnd = WindowOf(w::kEscapeOff);
+  TapKey(VK_ESCAPE);
+  Pump(200);
+  EXPECT_TRUE(::IsWindow(hwnd));
+  EXPECT_EQ(CountOf(tag::kEscapeOffAskClose), 0);
+
+  Focused(w::kMain, u::kA);
+  HWND main = WindowOf(w::kMain);
+  TapKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(main); }));
+  EXPECT_EQ(CountOf(tag::kAskClose), 1);
+}
+
+TEST_F(Engine, KeysReachTheFocusedUnitWithFoldedCodesAndKeyState) {
+  Focused(w::kMain, u::kA);
+  TapKey(VK_NUMPAD5);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kKeyUp) > 0; }));
+  const HandlerCall* down = LastCallOf(tag::kKeyDown);
+  ASSERT_NE(down, nullptr);
+  EXPECT_EQ(down->args, (std::vector<std::uintptr_t>{0x35, 0})) << "keypad 5 is the 5 key";
+  EXPECT_EQ(LastCallOf(tag::kKeyUp)->args[0], 0x35u);
+  EXPECT_EQ(down->source_window, w::kMain);
+  EXPECT_EQ(down->source_unit, u::kA);
+
+  PressKey(VK_CONTROL, true);
+  TapKey('Q');
+  PressKey(VK_CONTROL, false);
+  ASSERT_TRUE(PumpUntil([] { return LastCallOf(tag::kKeyDown)->args[0] == 'Q'; }));
+  EXPECT_EQ(LastCallOf(tag::kKeyDown)->args[1], 1u) << "Ctrl is key state 1";
+
+  std::uint32_t source[2] = {1, 1};
+  EXPECT_EQ(RuntimeNotify(notify_code::kCurrentEventSource, reinterpret_cast<std::uintptr_t>(source), 0), 0)
+      << "the source is cleared when the handler returns";
+  EXPECT_EQ(source[0], 0u);
+}
+
+TEST_F(Engine, ACharacterHandlerReplacesOrSwallowsTypedCharacters) {
+  HWND a = Focused(w::kMain, u::kA);
+  ::SetWindowTextA(a, "");
+  Answers()[tag::kCharacter] = 65;
+  TapKey('X');
+  TapKey('Y');
+  ASSERT_TRUE(PumpUntil([&] { return TextOf(a).size() == 2; }));
+  EXPECT_EQ(TextOf(a), "AA");
+  const HandlerCall* typed = LastCallOf(tag::kCharacter);
+  ASSERT_NE(typed, nullptr);
+  EXPECT_TRUE(typed->args[0] == 'y' || typed->args[0] == 'Y') << typed->args[0];
+
+  Answers()[tag::kCharacter] = 0;
+  const int before = CountOf(tag::kCharacter);
+  TapKey('Z');
+  ASSERT_TRUE(PumpUntil([&] { return CountOf(tag::kCharacter) > before; }));
+  Pump(100);
+  EXPECT_EQ(TextOf(a), "AA") << "a handler returning 0 swallows the character";
+
+  Answers().erase(tag::kCharacter);
+  TapKey('B');
+  EXPECT_TRUE(PumpUntil([&] { return TextOf(a).size() == 3; })) << "no value: the character goes through";
+}
+
+TEST_F(Engine, MouseButtonsAndTheWheelReachTheUnitUnderThem) {
+  HWND a = Focused(w::kMain, u::kA);
+  ClickAt(a, 30, 7);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kLeftUp) > 0; }));
+  const HandlerCall* down = LastCallOf(tag::kLeftDown);
+  ASSERT_NE(down, nullptr);
+  EXPECT_EQ(down->args, (std::vector<std::uintptr_t>{30, 7, 0}));
+
+  Wheel(-120);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kWheel) > 0; }));
+  EXPECT_EQ(static_cast<std::intptr_t>(LastCallOf(tag::kWheel)->args[0]), -1);
+
+  // A left-button handler returning 0 consumes the press: the unit does not take the focus from it.
+  HWND b = UnitWindow(w::kMain, u::kB);
+  ::SetFocus(b);
+  Answers()[tag::kLeftDown] = 0;
+  ClickAt(a, 30, 7);
+  Pump(100);
+  EXPECT_EQ(::GetFocus(), b);
+}
+
+TEST_F(Engine, EventSourcesRedirectOnlyToUnitsOfTheSameType) {
+  Focused(w::kMain, u::kE);
+  TapKey('K');
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kKeyDown) > 0; }));
+  EXPECT_EQ(LastCallOf(tag::kKeyDown)->source_unit, u::kE) << "A's table, E's event";
+
+  Calls().clear();
+  Focused(w::kMain, u::kF);
+  TapKey('K');
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kOwnKeyDown) > 0; }));
+  EXPECT_EQ(CountOf(tag::kKeyDown), 0) << "a unit of another type keeps its own table";
+}
+
+TEST_F(Engine, TabFollowsTabOrderWithTheLaterRecordFirstAmongEquals) {
+  ASSERT_TRUE(Load(w::kMain));
+  ASSERT_TRUE(Activate(WindowOf(w::kMain)));
+  auto focused = [] { return ::GetFocus(); };
+  auto unit = [](std::uint32_t id) { return UnitWindow(w::kMain, id); };
+  ASSERT_TRUE(PumpUntil([&] { return focused() == unit(u::kD); })) << "the first activation focuses the first unit";
+  Pump(50);
+  ASSERT_EQ(CountOf(tag::kGotFocus), 1) << "the unit that has the focus after loading is told once";
+  EXPECT_EQ(LastCallOf(tag::kGotFocus)->source_unit, u::kD);
+  const std::uint32_t order[] = {u::kB, u::kC, u::kA, u::kE, u::kF, u::kD};
+  for (std::uint32_t next : order) {
+    TapKey(VK_TAB);
+    EXPECT_TRUE(PumpUntil([&] { return focused() == unit(next); })) << std::hex << next;
+  }
+  PressKey(VK_SHIFT, true);
+  TapKey(VK_TAB);
+  PressKey(VK_SHIFT, false);
+  EXPECT_TRUE(PumpUntil([&] { return focused() == unit(u::kF); })) << "Shift+Tab wraps backwards";
+  EXPECT_EQ(CountOf(tag::kKeyDown), 0) << "Tab is the window's, not a common event";
+}
+
+TEST_F(Engine, ActivationRaisesItsEventsAndGivesTheFocusBack) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND main = WindowOf(w::kMain);
+  ASSERT_TRUE(Activate(main));
+  HWND c = UnitWindow(w::kMain, u::kC);
+  ::SetFocus(c);
+  ASSERT_TRUE(Load(w::kEscapeOff));
+  ASSERT_TRUE(Activate(WindowOf(w::kEscapeOff)));
+  ASSERT_TRUE(Activate(main));
+  EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == c; })) << "the unit that had the focus gets it back";
+  EXPECT_EQ(CountOf(tag::kFirstActivated), 1);
+  EXPECT_GE(CountOf(tag::kActivated), 2);
+}
+
+TEST_F(Engine, TypedEventsHandTheirArgumentsByType) {
+  ASSERT_TRUE(Load(w::kMain));
+  forms::TypedEventRecord record;
+  record.window_id = w::kMain;
+  record.unit_id = u::kA;
+  record.event = -9;
+  record.argument_count = 2;
+  record.arguments[0].value = ValueRecord::Make(type::kShort, 0xFFFF);
+  record.arguments[1].value = ValueRecord::OfDouble(2.0);
+  Answers()[tag::kKeyDown] = -5;
+  EXPECT_EQ(RuntimeNotify(notify_code::kRaiseTypedEvent, reinterpret_cast<std::uintptr_t>(&record), 0), 1);
+  EXPECT_EQ(record.returned, 1u);
+  EXPECT_EQ(record.Value(), -5);
+  const HandlerCall* call = LastCallOf(tag::kKeyDown);
+  ASSERT_NE(call, nullptr);
+  ASSERT_EQ(call->args.size(), 3u);
+  EXPECT_EQ(static_cast<std::intptr_t>(call->args[0]), -1);
+  EXPECT_EQ(call->args[1], 0u);
+  EXPECT_EQ(call->args[2], 0x40000000u) << "a double passes both words";
+}
+
+TEST_F(Engine, DraggingTheClientAreaMovesTheWindow) {
+  ASSERT_TRUE(Load(w::kDraggable));
+  HWND hwnd = WindowOf(w::kDraggable);
+  ASSERT_TRUE(Activate(hwnd));
+  RECT before;
+  ::GetWindowRect(hwnd, &before);
+  POINT at = {200, 120};  // the client area, away from the box
+  ::ClientToScreen(hwnd, &at);
+  ::SetCursorPos(at.x, at.y);
+  Pump(30);
+  // The move runs inside the press; another thread moves the mouse on and lets go.
+  std::thread mover([at] {
+    ::Sleep(300);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = 40;
+    move.mi.dy = 30;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    ::SendInput(1, &move, sizeof move);
+    ::Sleep(200);
+    ::SetCursorPos(at.x + 40, at.y + 30);
+    ::Sleep(200);
+    INPUT up = {};
+    up.type = INPUT_MOUSE;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &up, sizeof up);
+  });
+  INPUT down = {};
+  down.type = INPUT_MOUSE;
+  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  ::SendInput(1, &down, sizeof down);
+  const bool moved = PumpUntil([&] {
+    RECT now;
+    ::GetWindowRect(hwnd, &now);
+    return now.left == before.left + 40 && now.top == before.top + 30;
+  });
+  mover.join();
+  Pump(100);
+  EXPECT_TRUE(moved);
+}
+
+TEST_F(Engine, EnterClicksTheDefaultButtonOrMovesTheFocus) {
+  Focused(w::kDefault, u::kBox);
+  TapKey(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kDefaultClick) == 1; }));
+
+  Focused(w::kDefault, u::kPlainButton);
+  TapKey(VK_RETURN);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kDefaultClick) == 2; })) << "the window's default button";
+  EXPECT_EQ(CountOf(tag::kPlainClick), 0);
+
+  Windows().WriteProperty(w::kDefault, 0, 21, -1, 1);  // Enter moves focus
+  HWND box = Focused(w::kDefault, u::kBox);
+  (void)box;
+  TapKey(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([] { return ::GetFocus() == UnitWindow(w::kDefault, u::kDefaultButton); }));
+  EXPECT_EQ(CountOf(tag::kDefaultClick), 2);
+
+  TapKey(VK_RETURN);
+  EXPECT_TRUE(PumpUntil([] { return CountOf(tag::kDefaultClick) == 3; })) << "a focused default button is clicked";
+}
+
+TEST_F(Engine, AltMnemonicsToggleCheckBoxesAndMovePastCaptions) {
+  Focused(w::kMnemonic, u::kBox);
+  HWND check = UnitWindow(w::kMnemonic, u::kCheck);
+  PressKey(VK_MENU, true);
+  TapKey('K');
+  PressKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kCheckClick) == 1; }));
+  EXPECT_EQ(::SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  PressKey(VK_MENU, true);
+  TapKey('N');
+  PressKey(VK_MENU, false);
+  EXPECT_TRUE(PumpUntil([] { return ::GetFocus() == UnitWindow(w::kMnemonic, u::kBoxAfterLabel); }))
+      << "a caption's mnemonic focuses the unit after it";
+}
+
+TEST_F(Engine, ArrowsMoveTheCheckMarkOverRadioStyleUnits) {
+  Focused(w::kRadio, u::kRadio1);
+  auto checked = [](std::uint32_t id) {
+    return ::SendMessageA(UnitWindow(w::kRadio, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  };
+  TapKey(VK_DOWN);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kRadio2) == 1; }));
+  EXPECT_TRUE(checked(u::kRadio2));
+  EXPECT_FALSE(checked(u::kRadio1));
+  EXPECT_EQ(::GetFocus(), UnitWindow(w::kRadio, u::kRadio2));
+  TapKey(VK_UP);
+  TapKey(VK_UP);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kRadio3) == 1; })) << "wrapping from the first to the last";
+  EXPECT_TRUE(checked(u::kRadio3));
+  EXPECT_FALSE(checked(u::kRadio1));
+}
+
+TEST_F(Engine, CommonPropertiesComeFromThePlatformWindowAndUpdateIt) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND a = UnitWindow(w::kMain, u::kA);
+  auto read = [](std::int32_t property) { return Windows().ReadProperty(w::kMain, u::kA, property, -1); };
+  EXPECT_EQ(read(0), 10u);
+  EXPECT_EQ(read(1), 10u);
+  EXPECT_EQ(read(2), 80u);
+  EXPECT_EQ(read(3), 22u);
+  EXPECT_EQ(read(5), 1u);
+  EXPECT_EQ(read(6), 0u);
+
+  char* tag1 = reinterpret_cast<char*>(static_cast<std::uintptr_t>(read(4)));
+  char* tag2 = reinterpret_cast<char*>(static_cast<std::uintptr_t>(read(4)));
+  ASSERT_NE(tag1, nullptr);
+  EXPECT_STREQ(tag1, "标记甲");
+  EXPECT_NE(tag1, tag2) << "a new text each time";
+  Services().free(tag1);
+  EXPECT_STREQ(tag2, "标记甲");
+  Services().free(tag2);
+
+  Windows().WriteProperty(w::kMain, u::kA, 0, -1, 40000);
+  EXPECT_EQ(read(0), 32627u) << "left is clamped to 32627";
+  Windows().WriteProperty(w::kMain, u::kA, 0, -1, 15);
+  Windows().WriteProperty(w::kMain, u::kA, 2, -1, static_cast<std::uint32_t>(-5));
+  EXPECT_EQ(read(2), 0u);
+  Windows().WriteProperty(w::kMain, u::kA, 2, -1, 90);
+  RECT r;
+  ::GetWindowRect(a, &r);
+  ::MapWindowPoints(nullptr, WindowOf(w::kMain), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 15);
+  EXPECT_EQ(r.right - r.left, 90);
+
+  Windows().WriteProperty(w::kMain, u::kA, 5, -1, 0);
+  EXPECT_FALSE(::IsWindowVisible(a));
+  Windows().WriteProperty(w::kMain, u::kA, 5, -1, 1);
+  EXPECT_TRUE(::IsWindowVisible(a));
+  Windows().WriteProperty(w::kMain, u::kA, 6, -1, 1);
+  EXPECT_FALSE(::IsWindowEnabled(a));
+  EXPECT_EQ(read(6), 1u);
+  Windows().WriteProperty(w::kMain, u::kA, 6, -1, 0);
+
+  const char tag[] = "改";
+  Windows().WriteProperty(w::kMain, u::kA, 4, -1, reinterpret_cast<std::uintptr_t>(tag));
+  char* changed = reinterpret_cast<char*>(static_cast<std::uintptr_t>(read(4)));
+  EXPECT_STREQ(changed, "改");
+  Services().free(changed);
+
+  // A closed window loads again from its form description.
+  ::DestroyWindow(WindowOf(w::kMain));
+  char* stored = reinterpret_cast<char*>(static_cast<std::uintptr_t>(read(4)));
+  EXPECT_STREQ(stored, "标记甲");
+  Services().free(stored);
+  EXPECT_EQ(read(2), 80u) << "the stored width of a unit whose window is not loaded";
+}
+
+TEST_F(Engine, MousePointersTranslateCursorNumbersAndShowOverTheirUnit) {
+  ASSERT_TRUE(Load(w::kMain));
+  void* pointer = reinterpret_cast<void*>(static_cast<std::uintptr_t>(Windows().ReadProperty(w::kMain, u::kA, 7, -1)));
+  const ByteSetView view = ByteSetView::Of(pointer);
+  ASSERT_EQ(view.size, 4u);
+  EXPECT_EQ(view.data[0], 14) << "the hand pointer is cursor number 14";
+  Services().free(pointer);
+
+  HWND a = UnitWindow(w::kMain, u::kA);
+  ASSERT_TRUE(Activate(WindowOf(w::kMain)));
+  POINT at = {20, 5};
+  ::ClientToScreen(a, &at);
+  ::SetCursorPos(at.x, at.y);
+  EXPECT_TRUE(PumpUntil([] { return ::GetCursor() == ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)); }));
+}
+
+TEST_F(Engine, OwnPropertiesGoThroughTheUnitTypeAndRecreationKeepsTheUnitsPlace) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND old = UnitWindow(w::kMain, u::kA);
+  const char text[] = "新文本";
+  Windows().WriteProperty(w::kMain, u::kA, 8, -1, reinterpret_cast<std::uintptr_t>(text));
+  EXPECT_EQ(TextOf(old), "新文本");
+  char* read = reinterpret_cast<char*>(static_cast<std::uintptr_t>(Windows().ReadProperty(w::kMain, u::kA, 8, -1)));
+  EXPECT_STREQ(read, "新文本");
+  Services().free(read);
+
+  // Font members of a unit that has no font of its own: the default GUI font.
+  const forms::FontContext& fonts = Windows().Fonts();
+  EXPECT_EQ(Windows().ReadProperty(w::kMain, u::kA, 10, 1), 0u) << "the default font is not bold";
+  EXPECT_EQ(Windows().ReadProperty(w::kMain, u::kA, 10, 5),
+            static_cast<std::uint32_t>(forms::FontMember(fonts.default_font, 5, fonts.pixels_per_inch)));
+  Windows().WriteProperty(w::kMain, u::kA, 10, 1, 1);
+  EXPECT_EQ(Windows().ReadProperty(w::kMain, u::kA, 10, 1), 1u) << "a member written onto the default font";
+
+  UnitObject* before = Windows().LiveUnitObject(w::kMain, u::kA);
+  Windows().WriteProperty(w::kMain, u::kA, 9, -1, 7);  // the test type asks for re-creation
+  UnitObject* after = Windows().LiveUnitObject(w::kMain, u::kA);
+  ASSERT_NE(after, nullptr);
+  EXPECT_NE(after, before);
+  EXPECT_FALSE(::IsWindow(old));
+  EXPECT_EQ(::GetDlgCtrlID(after->Window()), 150);
+  EXPECT_EQ(TextOf(after->Window()), "新文本") << "the saved block carries the text";
+  EXPECT_TRUE(::IsWindowVisible(after->Window()));
+  EXPECT_FALSE(TheRuntime().Busy());
+
+  bool returned = false;
+  Answers()[tag::kKeyDown] = 3;
+  std::int32_t value = 0;
+  EXPECT_TRUE(RaiseTestEvent(w::kMain, u::kA, -9, &value, &returned)) << "the new unit raises events";
+  EXPECT_TRUE(returned);
+  EXPECT_EQ(value, 3);
+}
+
+TEST_F(Engine, WindowPropertiesReadAndWriteTheLiveWindow) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND hwnd = WindowOf(w::kMain);
+  char* title = reinterpret_cast<char*>(static_cast<std::uintptr_t>(Windows().ReadProperty(w::kMain, 0, 8, -1)));
+  EXPECT_STREQ(title, "主窗口");
+  Services().free(title);
+  const char renamed[] = "新标题";
+  Windows().WriteProperty(w::kMain, 0, 8, -1, reinterpret_cast<std::uintptr_t>(renamed));
+  EXPECT_EQ(TextOf(hwnd), "新标题");
+  EXPECT_EQ(Windows().ReadProperty(w::kMain, 0, 18, -1), 0u) << "start position reads the live state";
+  Windows().WriteProperty(w::kMain, 0, 9, -1, 1);
+  EXPECT_TRUE(Style(hwnd) & WS_THICKFRAME);
+  Windows().WriteProperty(w::kMain, 0, 16, -1, 1);
+  EXPECT_TRUE(Style(hwnd) & WS_MAXIMIZEBOX);
+  EXPECT_EQ(Windows().ReadProperty(w::kMain, 0, 16, -1), 1u);
+  EXPECT_EQ(Windows().ReadProperty(w::kMain, 0, 2, -1), 400u);
+  EXPECT_EQ(Windows().ReadProperty(w::kMain, 0, 31, -1), 0u) << "an empty class name reads as the empty text";
+}
+
+TEST_F(Engine, WithoutTaskBarButtonTheHiddenOwnerOwnsTheWindow) {
+  ASSERT_TRUE(Load(w::kNoTaskBar));
+  EXPECT_EQ(::GetWindow(WindowOf(w::kNoTaskBar), GW_OWNER), TheRuntime().HiddenOwner());
+  ASSERT_TRUE(Load(w::kMain));
+  EXPECT_EQ(::GetWindow(WindowOf(w::kMain), GW_OWNER), nullptr);
+}
+
+TEST_F(Engine, AModalWindowDisablesTheOthersUntilItCloses) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND main = WindowOf(w::kMain);
+  ASSERT_TRUE(Load(w::kModal, true, main));
+  HWND modal = WindowOf(w::kModal);
+  EXPECT_FALSE(::IsWindowEnabled(main));
+  EXPECT_TRUE(::IsWindowEnabled(modal));
+  EXPECT_EQ(::GetWindow(modal, GW_OWNER), TheRuntime().HiddenOwner()) << "a modal load ignores the owner";
+  ::SendMessageA(modal, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(::IsWindow(modal));
+  EXPECT_TRUE(::IsWindowEnabled(main));
+}
+
+TEST_F(Engine, AFailedLoadLeavesNothingAndLowersTheBusyCounter) {
+  EXPECT_FALSE(Load(w::kFails));
+  EXPECT_EQ(::FindWindowA("WTWindow", "失败"), nullptr);
+  EXPECT_FALSE(Windows().Find(w::kFails)->Loaded());
+  EXPECT_FALSE(TheRuntime().Busy()) << "later events must still reach their handlers";
+  EXPECT_FALSE(Load(w::kBadVersion)) << "a window block of version 7";
+  EXPECT_FALSE(TheRuntime().Busy());
+  EXPECT_FALSE(Load(0x52019999));
+
+  ASSERT_TRUE(Load(w::kMain));
+  EXPECT_GE(CountOf(tag::kCreated), 1);
+}
+
+TEST_F(Engine, AWindowWhoseCreatedHandlerClosesItStillLoadsWithoutItsLaterEvents) {
+  EXPECT_TRUE(Load(w::kClosesItself));
+  EXPECT_EQ(WindowOf(w::kClosesItself), nullptr);
+  EXPECT_EQ(CountOf(tag::kClosesItselfCreated), 1);
+  EXPECT_EQ(CountOf(tag::kMoved), 0);
+  EXPECT_EQ(CountOf(tag::kResized), 0);
+  EXPECT_FALSE(TheRuntime().Busy());
+}
+
+TEST_F(Engine, MenuItemsBuildTheMenuAndRaiseTheirOneEvent) {
+  ASSERT_TRUE(Load(w::kMenu));
+  HWND hwnd = WindowOf(w::kMenu);
+  HMENU menu = ::GetMenu(hwnd);
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(::GetMenuItemCount(menu), 1) << "the hidden item is left out";
+  char text[32] = {};
+  ::GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "文件(&F)");
+  ::SendMessageA(hwnd, WM_COMMAND, ::GetMenuItemID(menu, 0), 0);
+  EXPECT_EQ(CountOf(tag::kMenuItem), 1);
+
+  EXPECT_EQ(Windows().ReadProperty(w::kMenu, u::kMenuItem, 3, -1), 1u) << "visible";
+  Windows().WriteProperty(w::kMenu, u::kMenuItem, 2, -1, 1);
+  EXPECT_TRUE(::GetMenuState(::GetMenu(hwnd), 0, MF_BYPOSITION) & MF_GRAYED);
+  Windows().WriteProperty(w::kMenu, u::kHiddenMenuItem, 3, -1, 1);
+  EXPECT_EQ(::GetMenuItemCount(::GetMenu(hwnd)), 2);
+}
+
+TEST_F(Engine, IdleEventsAskForMoreUntilTheirHandlerReturnsZero) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND hwnd = WindowOf(w::kMain);
+  std::vector<HWND> excluded;
+  Answers()[tag::kIdle] = 1;
+  EXPECT_TRUE(Windows().RaiseIdle(25, excluded));
+  EXPECT_EQ(LastCallOf(tag::kIdle)->args, (std::vector<std::uintptr_t>{25}));
+  EXPECT_TRUE(excluded.empty());
+  Answers()[tag::kIdle] = 0;
+  EXPECT_FALSE(Windows().RaiseIdle(30, excluded));
+  EXPECT_EQ(excluded, (std::vector<HWND>{hwnd}));
+  const int calls = CountOf(tag::kIdle);
+  Windows().RaiseIdle(40, excluded);
+  EXPECT_EQ(CountOf(tag::kIdle), calls) << "an excluded window gets no more idle events";
+}
+
+TEST_F(Engine, NoEventReachesAHandlerWhileTheRuntimeIsBusy) {
+  ASSERT_TRUE(Load(w::kMain));
+  TheRuntime().RaiseBusy();
+  EXPECT_FALSE(RaiseTestEvent(w::kMain, u::kA, -9));
+  TheRuntime().LowerBusy();
+  EXPECT_TRUE(RaiseTestEvent(w::kMain, u::kA, -9));
+  EXPECT_FALSE(RaiseTestEvent(w::kMain, u::kB, -9)) << "a unit without a handler for the event";
+}
+
+TEST_F(Engine, AWindowWithoutItsVisibleFlagStaysHiddenUntilShown) {
+  ASSERT_TRUE(Load(w::kHidden));
+  HWND hwnd = WindowOf(w::kHidden);
+  EXPECT_FALSE(::IsWindowVisible(hwnd));
+  Windows().WriteProperty(w::kHidden, 0, 5, -1, 1);
+  EXPECT_TRUE(::IsWindowVisible(hwnd));
+}
+
+TEST_F(Engine, NotifyCodesAnswerForWindowsAndUnits) {
+  ASSERT_TRUE(Load(w::kMain));
+  EXPECT_EQ(RuntimeNotify(notify_code::kPlatformWindow, w::kMain, 0), reinterpret_cast<std::intptr_t>(WindowOf(w::kMain)));
+  EXPECT_EQ(RuntimeNotify(notify_code::kUnitTypeOfUnit, w::kMain, u::kF), static_cast<std::intptr_t>(TestType(test_type::kButton)));
+  EXPECT_EQ(RuntimeNotify(notify_code::kUnitTypeOfUnit, w::kMain, 0), 0x00010001);
+  UnitObject* a = Windows().LiveUnitObject(w::kMain, u::kA);
+  EXPECT_EQ(RuntimeNotify(notify_code::kUnitObject, w::kMain, u::kA), reinterpret_cast<std::intptr_t>(a));
+  EXPECT_EQ(RuntimeNotify(notify_code::kUnitObject, w::kEscapeOff, u::kBox), 0) << "not loaded";
+  EXPECT_EQ(RuntimeNotify(notify_code::kWindowCount, 0, 0), 23);
+
+  forms::LoadWindowRequest request{w::kEscapeOff, Windows().LiveUnitObject(w::kMain, 0), 0};
+  EXPECT_EQ(RuntimeNotify(notify_code::kLoadWindow, reinterpret_cast<std::uintptr_t>(&request), 0), 1);
+  EXPECT_EQ(::GetWindow(WindowOf(w::kEscapeOff), GW_OWNER), WindowOf(w::kMain)) << "owned by the owner's window";
+  EXPECT_TRUE(::GetWindowLongPtrA(WindowOf(w::kEscapeOff), GWL_STYLE) & WS_POPUP);
+  request.window_id = 0x52019999;
+  EXPECT_EQ(RuntimeNotify(notify_code::kLoadWindow, reinterpret_cast<std::uintptr_t>(&request), 0), 0);
+
+  // Notify handler 4: a unit type's own property of a unit object, without window lookup.
+  ::SetWindowTextA(a->Window(), "直读");
+  char* text = reinterpret_cast<char*>(static_cast<std::uintptr_t>(Services().notify(
+      4, TestType(test_type::kBox), reinterpret_cast<std::uintptr_t>(a), 0, static_cast<std::uintptr_t>(-1), 0, 0)));
+  EXPECT_STREQ(text, "直读");
+  Services().free(text);
+}
+
+}  // namespace
+}  // namespace quarrow::testing

@@ -1,0 +1,160 @@
+#include "tests/win/test_form.h"
+
+namespace quarrow::testing {
+
+namespace {
+
+using forms::EventBinding;
+using forms::UnitRecord;
+using forms::WindowDescription;
+using forms::WindowProperties;
+namespace w = test_window;
+namespace u = test_unit;
+
+EventBinding On(std::int32_t event, int handler_tag) { return {event, HandlerOffset(handler_tag)}; }
+
+UnitRecord Box(std::uint32_t type, const std::string& caption, std::int32_t left, std::int32_t top,
+               std::int32_t tab_order, bool default_button = false) {
+  UnitRecord unit = ChildUnit(TestType(type), caption, left, top, 80, 22, tab_order);
+  unit.properties = TestUnitBlock(caption, default_button);
+  return unit;
+}
+
+WindowProperties Titled(const std::string& title) {
+  WindowProperties p;
+  p.title = title;
+  return p;
+}
+
+WindowDescription Main() {
+  UnitRecord window = WindowUnit(Titled("主窗口"), 5, 5, 400, 300);
+  window.events = {On(0, tag::kCreated),   On(3, tag::kMoved),     On(4, tag::kResized),
+                   On(12, tag::kAskClose), On(1, tag::kClosing),   On(2, tag::kDestroyed),
+                   On(7, tag::kIdle),      On(5, tag::kActivated), On(8, tag::kFirstActivated)};
+  UnitRecord a = Box(test_type::kBox, "甲", 10, 10, 1);
+  a.events = {On(-9, tag::kKeyDown), On(-10, tag::kKeyUp),     On(-11, tag::kCharacter), On(-1, tag::kLeftDown),
+              On(-12, tag::kWheel),  On(-7, tag::kGotFocus),   On(-2, tag::kLeftUp)};
+  a.tag = "标记甲";
+  a.mouse_pointer = {0x89, 0x7F, 0, 0};  // the hand pointer's platform identifier, 32649
+  UnitRecord e = Box(test_type::kBox, "戊", 10, 130, 5);
+  e.event_source = u::kA;
+  UnitRecord f = Box(test_type::kButton, "己", 10, 160, 6);
+  f.event_source = u::kA;  // a unit of another type: its own table
+  f.events = {On(-9, tag::kOwnKeyDown)};
+  UnitRecord d = Box(test_type::kBox, "丁", 10, 100, 0);
+  d.events = {On(-7, tag::kGotFocus)};
+  return Window(w::kMain, {{kWindowRecordId, window},
+                           {u::kA, a},
+                           {u::kB, Box(test_type::kBox, "乙", 10, 40, 0)},
+                           {u::kC, Box(test_type::kBox, "丙", 10, 70, 1)},
+                           {u::kD, d},
+                           {u::kE, e},
+                           {u::kF, f}});
+}
+
+WindowDescription Simple(std::uint32_t id, const WindowProperties& properties,
+                         std::vector<EventBinding> window_events = {}, std::uint32_t state = forms::state_flag::kVisible) {
+  UnitRecord window = WindowUnit(properties, 20, 20, 240, 160, state);
+  window.events = std::move(window_events);
+  return Window(id, {{kWindowRecordId, window}, {u::kBox, Box(test_type::kBox, "框", 10, 10, 0)}});
+}
+
+}  // namespace
+
+Bytes EngineTestForm() {
+  forms::FormDescription form;
+  form.windows.push_back(Main());
+
+  WindowProperties escape_off = Titled("不关");
+  escape_off.escape_closes = 0;
+  form.windows.push_back(Simple(w::kEscapeOff, escape_off, {On(12, tag::kEscapeOffAskClose)}));
+  form.windows.push_back(Simple(w::kKeepOpen, Titled("保持"),
+                                {On(12, tag::kKeepAskClose), On(1, tag::kKeepClosing), On(2, tag::kKeepDestroyed)}));
+
+  WindowDescription fails = Simple(w::kFails, Titled("失败"));
+  fails.units.Append(u::kBroken, forms::EncodeUnitRecord(Box(test_type::kBroken, "坏", 10, 40, 1)));
+  form.windows.push_back(fails);
+
+  WindowDescription menu = Simple(w::kMenu, Titled("菜单"));
+  forms::MenuItemRecord item;
+  item.name = "菜单_文件";
+  item.text = "文件(&F)";
+  item.handler = HandlerOffset(tag::kMenuItem);
+  menu.units.Append(u::kMenuItem, forms::EncodeUnitRecord(item));
+  item.name = "菜单_隐藏";
+  item.text = "隐藏";
+  item.flags = 1;
+  menu.units.Append(u::kHiddenMenuItem, forms::EncodeUnitRecord(item));
+  form.windows.push_back(menu);
+
+  WindowProperties no_task_bar = Titled("无任务栏");
+  no_task_bar.show_in_task_bar = 0;
+  form.windows.push_back(Simple(w::kNoTaskBar, no_task_bar));
+  form.windows.push_back(Simple(w::kModal, Titled("模态")));
+
+  {
+    UnitRecord window = WindowUnit(Titled("默认"), 30, 30, 260, 180);
+    UnitRecord yes = Box(test_type::kButton, "确定", 10, 40, 1, true);
+    yes.events = {On(0, tag::kDefaultClick)};
+    UnitRecord plain = Box(test_type::kButton, "其他", 10, 70, 2);
+    plain.events = {On(0, tag::kPlainClick)};
+    form.windows.push_back(Window(w::kDefault, {{kWindowRecordId, window},
+                                                {u::kBox, Box(test_type::kBox, "框", 10, 10, 0)},
+                                                {u::kDefaultButton, yes},
+                                                {u::kPlainButton, plain}}));
+  }
+  {
+    UnitRecord window = WindowUnit(Titled("助记"), 30, 30, 260, 180);
+    UnitRecord label = Box(test_type::kLabel, "名称(&N)", 10, 10, 1);
+    UnitRecord check = Box(test_type::kCheck, "选项(&K)", 10, 70, 3);
+    check.events = {On(0, tag::kCheckClick)};
+    form.windows.push_back(Window(w::kMnemonic, {{kWindowRecordId, window},
+                                                 {u::kBox, Box(test_type::kBox, "首", 100, 10, 0)},
+                                                 {u::kLabel, label},
+                                                 {u::kBoxAfterLabel, Box(test_type::kBox, "名", 10, 40, 2)},
+                                                 {u::kCheck, check}}));
+  }
+  {
+    UnitRecord window = WindowUnit(Titled("单选"), 30, 30, 260, 180);
+    UnitRecord r1 = Box(test_type::kRadio, "一", 10, 10, 0);
+    r1.events = {On(0, tag::kRadio1)};
+    UnitRecord r2 = Box(test_type::kRadio, "二", 10, 40, 1);
+    r2.events = {On(0, tag::kRadio2)};
+    UnitRecord r3 = Box(test_type::kRadio, "三", 10, 70, 2);
+    r3.events = {On(0, tag::kRadio3)};
+    form.windows.push_back(
+        Window(w::kRadio, {{kWindowRecordId, window}, {u::kRadio1, r1}, {u::kRadio2, r2}, {u::kRadio3, r3}}));
+  }
+  {
+    WindowDescription bad = Simple(w::kBadVersion, Titled("版本"));
+    UnitRecord window = std::get<UnitRecord>(*forms::ParseUnitRecord(*bad.units.RecordAt(0)));
+    window.properties[0] = 7;  // a block of a version the window type does not know
+    WindowDescription rebuilt;
+    rebuilt.id = w::kBadVersion;
+    rebuilt.units.Append(kWindowRecordId, forms::EncodeUnitRecord(window));
+    form.windows.push_back(rebuilt);
+  }
+  form.windows.push_back(Simple(w::kClosesItself, Titled("自关"),
+                                {On(0, tag::kClosesItselfCreated), On(3, tag::kMoved), On(4, tag::kResized)}));
+  {
+    UnitRecord window = WindowUnit(Titled("静默"), 30, 30, 200, 100);
+    form.windows.push_back(
+        Window(w::kMute, {{kWindowRecordId, window}, {u::kMuteUnit, Box(test_type::kMute, "静", 10, 10, 0)}}));
+  }
+  form.windows.push_back(Simple(w::kHidden, Titled("隐藏"), {}, 0));
+  for (std::int32_t n = 0; n <= 6; ++n) {
+    WindowProperties p = Titled("边框");
+    p.border_style = n;
+    form.windows.push_back(Simple(w::kBorderBase + static_cast<std::uint32_t>(n), p));
+  }
+  WindowProperties no_caption;
+  no_caption.control_box = 0;
+  form.windows.push_back(Simple(w::kNoCaption, no_caption));
+  WindowProperties draggable = Titled("拖动");
+  draggable.drag_by_client_area = 1;
+  draggable.start_position = 0;
+  form.windows.push_back(Simple(w::kDraggable, draggable));
+  return forms::WriteFormDescription(form);
+}
+
+}  // namespace quarrow::testing
