@@ -1,13 +1,19 @@
 // The program image: its header and its start routine.
 #include <float.h>
 
+#include "app/constants.h"
+#include "app/handlers.h"
+#include "app/main_window.h"
+#include "commands/core_library.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
 
 namespace quarrow::app {
 namespace {
 
-constexpr std::uint32_t kMainWindow = 0x52010001;
+#include "main_window_form.inc"
+
+const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary};
 
 // The application has nothing of its own to set up or tear down.
 void InitialiseApplication() {}
@@ -19,7 +25,19 @@ void ExitApplication() {}
 namespace quarrow::program {
 
 extern const ProgramHeader kHeader = {
-    3, 0, 0x000100D4, nullptr, nullptr, 0, nullptr, 0, 0, nullptr, 0, nullptr, nullptr,
+    3,
+    0,
+    0x000100D4,
+    app::kHandlerTable,
+    &app::kConstants,
+    sizeof app::kConstants,
+    app::kMainWindowFormData,
+    sizeof app::kMainWindowFormData,
+    sizeof app::kLibraries / sizeof app::kLibraries[0],
+    app::kLibraries,
+    0,
+    nullptr,
+    nullptr,
 };
 
 std::int32_t StartRoutine() {
@@ -28,7 +46,7 @@ std::int32_t StartRoutine() {
   _fpreset();
   InitialiseApplication();
   rt::RegisterExitRoutine(ExitApplication);
-  rt::LoadStartWindow(kMainWindow);
+  rt::LoadStartWindow(kMainWindowId);
   rt::RunMessageLoop();
   return 0;
 }
