@@ -7,54 +7,21 @@
 #include <cstring>
 #include <vector>
 
-#include <jpeglib.h>
-#include <png.h>
-
 #include "internals/alpha_blend.h"
 #include "internals/jpeg_decoder.h"
 #include "internals/picture_decoder.h"
 #include "internals/png_decoder.h"
 #include "tests/support/decoded_pixels.h"
+#include "tests/support/library_picture_files.h"
 #include "tests/support/picture_files.h"
 
 namespace quarrow {
 namespace {
 
 using testing::BgraAt;
+using testing::JpegSpace;
+using testing::PngFormat;
 using testing::TrueColourAt;
-
-// Components per pixel, row by row from the top, in the colour space given.
-Bytes WriteJpeg(int width, int height, int components, J_COLOR_SPACE in, J_COLOR_SPACE stored,
-                const std::vector<std::uint8_t>& samples) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = components;
-  info.in_color_space = in;
-  jpeg_set_defaults(&info);
-  jpeg_set_colorspace(&info, stored);
-  for (int c = 0; c < info.num_components; ++c) {
-    info.comp_info[c].h_samp_factor = 1;  // no subsampling: colours stay where they are
-    info.comp_info[c].v_samp_factor = 1;
-  }
-  jpeg_set_quality(&info, 100, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPLE*>(samples.data() + info.next_scanline * width * components);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  Bytes file(buffer, buffer + size);
-  std::free(buffer);
-  return file;
-}
 
 // Blocks of 8 x 8 pixels (the coding unit), one colour each, so that the coding keeps the colours.
 constexpr std::uint32_t kBlocks[2][3] = {{0xFF0000, 0x00FF00, 0x0000FF}, {0xFFFFFF, 0x000000, 0x808040}};
@@ -76,7 +43,7 @@ Bytes ColourJpeg() {
       samples.insert(samples.end(), {std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)});
     }
   }
-  return WriteJpeg(24, 16, 3, JCS_RGB, JCS_YCbCr, samples);
+  return testing::WriteJpeg(24, 16, JpegSpace::kRgb, samples);
 }
 
 TEST(JpegDecoder, ColourRowsComeOutBlueGreenRedBottomUp) {
@@ -99,7 +66,7 @@ TEST(JpegDecoder, GreyIsWidenedToThreeEqualComponents) {
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 16; ++x) samples.push_back(x < 8 ? 0x30 : 0xD0);
   }
-  const auto p = DecodeJpeg(WriteJpeg(16, 8, 1, JCS_GRAYSCALE, JCS_GRAYSCALE, samples));
+  const auto p = DecodeJpeg(testing::WriteJpeg(16, 8, JpegSpace::kGrey, samples));
   ASSERT_TRUE(p.has_value());
   const std::uint32_t left = TrueColourAt(*p, 2, 3);
   const std::uint32_t right = TrueColourAt(*p, 12, 3);
@@ -120,9 +87,9 @@ TEST(JpegDecoder, FourComponentFilesAreConvertedToColour) {
       else samples.insert(samples.end(), {0, 255, 255, 255});               // cyan
     }
   }
-  for (J_COLOR_SPACE stored : {JCS_CMYK, JCS_YCCK}) {
-    const auto p = DecodeJpeg(WriteJpeg(24, 8, 4, JCS_CMYK, stored, samples));
-    ASSERT_TRUE(p.has_value()) << "stored as " << stored;
+  for (JpegSpace stored : {JpegSpace::kCmyk, JpegSpace::kYcck}) {
+    const auto p = DecodeJpeg(testing::WriteJpeg(24, 8, stored, samples));
+    ASSERT_TRUE(p.has_value()) << "stored as " << static_cast<int>(stored);
     ExpectNear(TrueColourAt(*p, 3, 3), 0xFF0000, 4, "red");
     ExpectNear(TrueColourAt(*p, 11, 3), 0x808080, 4, "grey");
     ExpectNear(TrueColourAt(*p, 19, 3), 0x00FFFF, 4, "cyan");
@@ -152,29 +119,13 @@ TEST(JpegDecoder, EveryCutShortFileIsRejected) {
   testing::ExpectEveryCutRejected(ColourJpeg(), DecodeJpeg);
 }
 
-// Red, green, blue, alpha per pixel, rows from the top.
-Bytes WritePng(int width, int height, std::uint32_t format, const std::vector<std::uint8_t>& samples) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = width;
-  image.height = height;
-  image.format = format;
-  png_alloc_size_t size = 0;
-  EXPECT_TRUE(png_image_write_get_memory_size(image, size, 0, samples.data(), 0, nullptr));
-  Bytes file(size);
-  EXPECT_TRUE(png_image_write_to_memory(&image, file.data(), &size, 0, samples.data(), 0, nullptr));
-  file.resize(size);
-  return file;
-}
-
 const std::vector<std::uint8_t> kRgba = {
     0xFF, 0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x80, 0x00, 0x00, 0xFF, 0x00,
     0x12, 0x34, 0x56, 0xFF, 0xAB, 0xCD, 0xEF, 0x01, 0x40, 0x40, 0x40, 0xFE,
 };
 
 TEST(PngDecoder, PixelsComeOutBlueGreenRedAlphaTopDown) {
-  const auto p = DecodePng(WritePng(3, 2, PNG_FORMAT_RGBA, kRgba));
+  const auto p = DecodePng(testing::WritePng(3, 2, PngFormat::kRgba, kRgba));
   ASSERT_TRUE(p.has_value());
   EXPECT_EQ(p->kind, PictureKind::kPng);
   EXPECT_EQ(p->width, 3);
@@ -189,7 +140,7 @@ TEST(PngDecoder, PixelsComeOutBlueGreenRedAlphaTopDown) {
 }
 
 TEST(PngDecoder, OverABackgroundTransparentPixelsTakeItExactlyAndOpaqueOnesStay) {
-  auto p = DecodePng(WritePng(3, 2, PNG_FORMAT_RGBA, kRgba));
+  auto p = DecodePng(testing::WritePng(3, 2, PngFormat::kRgba, kRgba));
   ASSERT_TRUE(p.has_value());
   ComposeOverBackground(p->pixels, 0x00336699);  // red 0x99, green 0x66, blue 0x33
   EXPECT_EQ(BgraAt(*p, 2, 0), 0xFF996633u);
@@ -198,17 +149,17 @@ TEST(PngDecoder, OverABackgroundTransparentPixelsTakeItExactlyAndOpaqueOnesStay)
 }
 
 TEST(PngDecoder, GreyAndPalettePicturesBecomeOpaqueColour) {
-  const auto grey = DecodePng(WritePng(2, 1, PNG_FORMAT_GRAY, {0x00, 0x7F}));
+  const auto grey = DecodePng(testing::WritePng(2, 1, PngFormat::kGrey, {0x00, 0x7F}));
   ASSERT_TRUE(grey.has_value());
   EXPECT_EQ(BgraAt(*grey, 0, 0), 0xFF000000u);
   EXPECT_EQ(BgraAt(*grey, 1, 0), 0xFF7F7F7Fu);
-  const auto colour = DecodePng(WritePng(2, 1, PNG_FORMAT_RGB, {1, 2, 3, 250, 251, 252}));
+  const auto colour = DecodePng(testing::WritePng(2, 1, PngFormat::kRgb, {1, 2, 3, 250, 251, 252}));
   ASSERT_TRUE(colour.has_value());
   EXPECT_EQ(BgraAt(*colour, 1, 0), 0xFFFAFBFCu);
 }
 
 TEST(PngDecoder, BrokenFilesAreRejected) {
-  Bytes file = WritePng(3, 2, PNG_FORMAT_RGBA, kRgba);
+  Bytes file = testing::WritePng(3, 2, PngFormat::kRgba, kRgba);
   Bytes crc = file;
   crc[8 + 8 + 3] ^= 0x01;  // the width in the header chunk: its check sum no longer holds
   EXPECT_FALSE(DecodePng(crc));
@@ -244,7 +195,7 @@ TEST(PictureData, TheKindPicksTheDecoder) {
   ASSERT_TRUE(decoded.has_value());
   EXPECT_EQ(decoded->picture.kind, PictureKind::kJpeg);
 
-  const auto png = WritePng(3, 2, PNG_FORMAT_RGBA, kRgba);
+  const auto png = testing::WritePng(3, 2, PngFormat::kRgba, kRgba);
   decoded = DecodePictureData(png.data(), static_cast<std::ptrdiff_t>(png.size()));
   ASSERT_TRUE(decoded.has_value());
   EXPECT_EQ(decoded->picture.kind, PictureKind::kPng);
