@@ -3,6 +3,8 @@
 #include "forms/win_form_unit.h"
 #include "units/button.h"
 #include "units/button_properties.h"
+#include "units/edit_box.h"
+#include "units/edit_box_properties.h"
 
 namespace quarrow {
 
@@ -13,7 +15,8 @@ const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
     {},  // 2
     {},  // 3
     {},  // 4
-    {},  // 5: EditBox ("编辑框", 0x80000040, 29), not built yet
+    {"编辑框", "EditBox", {0, 0, 0}, 0x80000040, {0, 0, 0}, edit_box::kPropertyTable.size(),
+     edit_box::kPropertyTable.data(), EditBoxInterface, {0, 0}},  // 5
     {},  // 6
     {},  // 7
     {},  // 8
