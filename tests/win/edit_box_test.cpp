@@ -220,13 +220,17 @@ TEST_F(EditBoxUnit, TheAdjusterFollowsTheBoxInPlaceVisibilityAndEnabledState) {
   WriteInt(w::kEdits, u::kAutoEdit, 5, 1);
   EXPECT_TRUE(::IsWindowVisible(adjuster));
 
-  // Re-creation builds a new adjuster; the old one goes with the old box.
+  // Re-creation builds a new adjuster, disabled with a box that is; the old one goes with the old box.
+  WriteInt(w::kEdits, u::kAutoEdit, 6, 1);  // Disabled
   WriteInt(w::kEdits, u::kAutoEdit, P(e::kAlignment), 2);
   HWND fresh = UnitWindow(w::kEdits, u::kAutoEdit);
   ASSERT_NE(fresh, box);
   EXPECT_FALSE(::IsWindow(adjuster));
-  EXPECT_NE(AdjusterOf(fresh), nullptr);
+  ASSERT_NE(AdjusterOf(fresh), nullptr);
   EXPECT_TRUE(StyleOf(fresh) & ES_RIGHT);
+  EXPECT_FALSE(::IsWindowEnabled(fresh));
+  EXPECT_FALSE(::IsWindowEnabled(AdjusterOf(fresh)));
+  EXPECT_TRUE(::IsWindowVisible(AdjusterOf(fresh)));
 }
 
 TEST_F(EditBoxUnit, AFivePixelSingleLineBoxGrowsToItsTextHeightPlusTheEdges) {

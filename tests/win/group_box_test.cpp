@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "tests/win/unit_test_support.h"
 #include "units/edit_box_properties.h"
 #include "units/group_box_properties.h"
@@ -111,6 +113,24 @@ TEST_F(GroupBoxUnit, CaptionAlignmentIsClampedAndColoursAreItsOwn) {
   ::ReleaseDC(group_, dc);
   WriteText(w::kGroups, u::kGroup, P(g::kText), "新组");
   EXPECT_EQ(TextOf(group_), "新组");
+}
+
+TEST_F(GroupBoxUnit, ReCreationCarriesItsUnitsOverAndTheyStillRaiseTheirEvents) {
+  WriteText(w::kGroups, u::kGroup, P(g::kText), "再建组");
+  forms::WindowRecord* window = UnitWindows().Find(w::kGroups);
+  ASSERT_NE(window, nullptr);
+  const std::optional<std::size_t> index = window->IndexOf(u::kGroup);
+  ASSERT_TRUE(index.has_value());
+  UnitWindows().RecreateUnit(*window, *index);
+  HWND fresh = UnitWindow(w::kGroups, u::kGroup);
+  ASSERT_NE(fresh, group_);
+  EXPECT_FALSE(::IsWindow(group_));
+  EXPECT_EQ(TextOf(fresh), "再建组");
+  HWND button = UnitWindow(w::kGroups, u::kGroupButton);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(::GetParent(button), fresh);
+  ClickCentre(button);
+  EXPECT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupButtonClicked) == 1; }));
 }
 
 }  // namespace
