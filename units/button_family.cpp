@@ -21,6 +21,7 @@ DWORD ButtonPicture::Prepare(std::span<const std::uint8_t> bytes, COLORREF backg
   HDC screen = ::GetDC(nullptr);
   const bool made = MakeDisplayHandle(*picture_, screen, background, &handle_);
   ::ReleaseDC(nullptr, screen);
+  handle_.dc = nullptr;  // released; the handle keeps only what it owns or borrows from the picture
   const bool usable = made && (handle_.icon != nullptr || handle_.bitmap != nullptr);
   if (!usable) {
     handle_.Release();

@@ -126,7 +126,8 @@ class EditBox final : public ChildUnit, private AdjusterOwner {
       case kSelLength: {
         const auto [start, end] = SelectionOf(window_);
         const Selection current{static_cast<std::int32_t>(start), static_cast<std::int32_t>(end - start)};
-        const auto length = static_cast<std::int32_t>(::GetWindowTextLengthA(window_));
+        // Selections count characters, not bytes.
+        const auto length = static_cast<std::int32_t>(::GetWindowTextLengthW(window_));
         const Selection wanted = local_index == kSelStart ? WithSelStart(current, IntOf(value), length)
                                                           : WithSelLength(current, IntOf(value), length);
         p.sel_start = wanted.start;

@@ -24,17 +24,19 @@ bool EditBoxAdjuster::Create(HWND box, ChildUnit& unit, AdjusterOwner& owner, bo
                                   WS_CHILD | WS_CLIPSIBLINGS, 0, 0, kWidth, 0, ::GetParent(box),
                                   reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
   if (window == nullptr) return false;
-  ::SetPropA(window, kAdjusterProperty, this);
-  previous_ = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditBoxAdjuster::Procedure)));
+  window_ = window;
+  unit_ = &unit;
+  owner_ = &owner;
+  if (::SetPropA(window, kAdjusterProperty, this)) {
+    previous_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditBoxAdjuster::Procedure)));
+  }
   if (previous_ == nullptr) {
+    window_ = nullptr;
     ::RemovePropA(window, kAdjusterProperty);
     ::DestroyWindow(window);
     return false;
   }
-  window_ = window;
-  unit_ = &unit;
-  owner_ = &owner;
   Follow(box);
   return true;
 }

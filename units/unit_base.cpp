@@ -34,18 +34,18 @@ bool ChildUnit::CreateControl(const UnitCreation& creation, const char* window_c
                                   reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(creation.control_id)),
                                   ::GetModuleHandleA(nullptr), nullptr);
   if (window == nullptr) return false;
-  if (!::SetPropA(window, kUnitProperty, this)) {
-    ::DestroyWindow(window);
-    return false;
+  // The window is the unit's before the first message reaches the subclass procedure.
+  window_ = window;
+  if (::SetPropA(window, kUnitProperty, this)) {
+    previous_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildUnit::Procedure)));
   }
-  previous_ = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildUnit::Procedure)));
   if (previous_ == nullptr) {
+    window_ = nullptr;
     ::RemovePropA(window, kUnitProperty);
     ::DestroyWindow(window);
     return false;
   }
-  window_ = window;
   return true;
 }
 

@@ -326,6 +326,8 @@ TEST_F(EditBoxUnit, SelectionPropertiesReadAndMoveTheLiveSelection) {
   WriteInt(w::kEdits, u::kEdit, P(e::kSelStart), 1);
   WriteInt(w::kEdits, u::kEdit, P(e::kSelLength), 2);
   EXPECT_EQ(ReadText(w::kEdits, u::kEdit, P(e::kSelText)), "中文") << "double-byte characters select whole";
+  WriteInt(w::kEdits, u::kEdit, P(e::kSelStart), -1);
+  EXPECT_EQ(ReadInt(w::kEdits, u::kEdit, P(e::kSelStart)), 5) << "after the last of five characters";
   WriteInt(w::kEdits, u::kEdit, P(e::kSelStart), -7);
   EXPECT_EQ(ReadInt(w::kEdits, u::kEdit, P(e::kSelStart)), 0);
 }
