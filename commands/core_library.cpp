@@ -8,7 +8,13 @@ namespace quarrow {
 
 namespace {
 
-LibraryLink link;
+// The library's one piece of state: its link to the runtime and its units' buffer pool.
+struct CoreLibraryState {
+  LibraryLink link;
+  BufferPool buffers;
+};
+CoreLibraryState library;
+LibraryLink& link = library.link;
 
 std::intptr_t CoreLibraryNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr_t) {
   switch (code) {
@@ -21,6 +27,7 @@ std::intptr_t CoreLibraryNotify(std::int32_t code, std::uintptr_t arg1, std::uin
 }  // namespace
 
 const LibraryLink& CoreLink() { return link; }
+BufferPool& CoreBufferPool() { return library.buffers; }
 
 const LibraryDescriptor kCoreLibrary = {
     kLibraryFormatCode,

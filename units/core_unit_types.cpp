@@ -1,6 +1,8 @@
 #include "units/core_unit_types.h"
 
 #include "forms/win_form_unit.h"
+#include "units/button.h"
+#include "units/button_properties.h"
 
 namespace quarrow {
 
@@ -17,7 +19,8 @@ const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
     {},  // 8
     {},  // 9: GroupBox ("分组框", 0x840140C0, 13), not built yet
     {},  // 10: Label ("标签", 0x84012040, 29), not built yet
-    {},  // 11: Button ("按钮", 0x80000840, 14), not built yet
+    {"按钮", "Button", {0, 0, 0}, 0x80000840, {0, 0, 0}, button::kPropertyTable.size(), button::kPropertyTable.data(),
+     ButtonInterface, {0, 0}},  // 11
     {},  // 12: CheckBox ("选择框", 0x80001040, 21), not built yet
     {},  // 13
     {},  // 14

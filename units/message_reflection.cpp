@@ -19,6 +19,14 @@ HWND SourceOf(UINT message, WPARAM, LPARAM lparam) {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
     }
+    case WM_DELETEITEM: {
+      const auto* item = reinterpret_cast<const DELETEITEMSTRUCT*>(lparam);
+      return item ? item->hwndItem : nullptr;
+    }
+    case WM_COMPAREITEM: {
+      const auto* item = reinterpret_cast<const COMPAREITEMSTRUCT*>(lparam);
+      return item ? item->hwndItem : nullptr;
+    }
     default: return nullptr;
   }
 }

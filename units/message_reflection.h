@@ -1,7 +1,7 @@
 // Notifications that a control sends to its parent go back to the control itself, so that each unit handles its
-// own: WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM and the scroll messages arrive at the control as
-// kReflectBase + the message, with the parameters unchanged. Windows and container units reflect what their
-// children send them.
+// own: WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM, WM_DELETEITEM, WM_COMPAREITEM and the scroll messages
+// arrive at the control as kReflectBase + the message, with the parameters unchanged. Windows and container units
+// reflect what their children send them.
 #pragma once
 
 #include <windows.h>
