@@ -3,6 +3,12 @@
 #include "forms/win_form_unit.h"
 #include "units/button.h"
 #include "units/button_properties.h"
+#include "units/common_dlg.h"
+#include "units/common_dlg_properties.h"
+#include "units/label.h"
+#include "units/label_properties.h"
+#include "units/process_bar.h"
+#include "units/process_bar_properties.h"
 
 namespace quarrow {
 
@@ -18,7 +24,8 @@ const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
     {},  // 7
     {},  // 8
     {},  // 9: GroupBox ("分组框", 0x840140C0, 13), not built yet
-    {},  // 10: Label ("标签", 0x84012040, 29), not built yet
+    {"标签", "Label", {0, 0, 0}, 0x84012040, {0, 0, 0}, label::kPropertyTable.size(), label::kPropertyTable.data(),
+     LabelInterface, {0, 0}},  // 10
     {"按钮", "Button", {0, 0, 0}, 0x80000840, {0, 0, 0}, button::kPropertyTable.size(), button::kPropertyTable.data(),
      ButtonInterface, {0, 0}},  // 11
     {},  // 12: CheckBox ("选择框", 0x80001040, 21), not built yet
@@ -28,7 +35,8 @@ const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
     {},  // 16
     {},  // 17
     {},  // 18
-    {},  // 19: ProcessBar ("进度条", 0x84010040, 14), not built yet
+    {"进度条", "ProcessBar", {0, 0, 0}, 0x84010040, {0, 0, 0}, process_bar::kPropertyTable.size(),
+     process_bar::kPropertyTable.data(), ProcessBarInterface, {0, 0}},  // 19
     {},  // 20
     {},  // 21
     {},  // 22
@@ -40,7 +48,8 @@ const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
     {},  // 28
     {},  // 29
     {},  // 30
-    {},  // 31: CommonDlg ("通用对话框", 0x80008040, 30), not built yet
+    {"通用对话框", "CommonDlg", {0, 0, 0}, 0x80008040, {0, 0, 0}, common_dlg::kPropertyTable.size(),
+     common_dlg::kPropertyTable.data(), CommonDlgInterface, {0, 0}},  // 31
     {},  // 32
     {},  // 33
     {},  // 34
