@@ -3,10 +3,18 @@
 #include "forms/win_form_unit.h"
 #include "units/button.h"
 #include "units/button_properties.h"
+#include "units/check_box.h"
+#include "units/check_box_properties.h"
 #include "units/common_dlg.h"
 #include "units/common_dlg_properties.h"
+#include "units/edit_box.h"
+#include "units/edit_box_properties.h"
+#include "units/group_box.h"
+#include "units/group_box_properties.h"
 #include "units/label.h"
 #include "units/label_properties.h"
+#include "units/list_box.h"
+#include "units/list_box_properties.h"
 #include "units/process_bar.h"
 #include "units/process_bar_properties.h"
 
@@ -19,19 +27,23 @@ const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
     {},  // 2
     {},  // 3
     {},  // 4
-    {},  // 5: EditBox ("编辑框", 0x80000040, 29), not built yet
+    {"编辑框", "EditBox", {0, 0, 0}, 0x80000040, {0, 0, 0}, edit_box::kPropertyTable.size(),
+     edit_box::kPropertyTable.data(), EditBoxInterface, {0, 0}},  // 5
     {},  // 6
     {},  // 7
     {},  // 8
-    {},  // 9: GroupBox ("分组框", 0x840140C0, 13), not built yet
+    {"分组框", "GroupBox", {0, 0, 0}, 0x840140C0, {0, 0, 0}, group_box::kPropertyTable.size(),
+     group_box::kPropertyTable.data(), GroupBoxInterface, {0, 0}},  // 9
     {"标签", "Label", {0, 0, 0}, 0x84012040, {0, 0, 0}, label::kPropertyTable.size(), label::kPropertyTable.data(),
      LabelInterface, {0, 0}},  // 10
     {"按钮", "Button", {0, 0, 0}, 0x80000840, {0, 0, 0}, button::kPropertyTable.size(), button::kPropertyTable.data(),
      ButtonInterface, {0, 0}},  // 11
-    {},  // 12: CheckBox ("选择框", 0x80001040, 21), not built yet
+    {"选择框", "CheckBox", {0, 0, 0}, 0x80001040, {0, 0, 0}, check_box::kPropertyTable.size(),
+     check_box::kPropertyTable.data(), CheckBoxInterface, {0, 0}},  // 12
     {},  // 13
     {},  // 14
-    {},  // 15: ListBox ("列表框", 0x80000040, 22), not built yet
+    {"列表框", "ListBox", {0, 0, 0}, 0x80000040, {0, 0, 0}, list_box::kPropertyTable.size(),
+     list_box::kPropertyTable.data(), ListBoxInterface, {0, 0}},  // 15
     {},  // 16
     {},  // 17
     {},  // 18

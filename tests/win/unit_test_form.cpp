@@ -94,7 +94,7 @@ WindowDescription Edits() {
 
 WindowDescription Checks() {
   CheckBoxProperties plain;
-  plain.text = "选项";
+  plain.text = "选项(&K)";
   CheckBoxProperties checked;
   checked.text = "已选";
   checked.checked = true;
@@ -159,7 +159,7 @@ WindowDescription Binding() {
   list.items = {"甲", "乙", "丙"};
   list.sorted = true;  // but unsorted, since it binds
   list.data_source = "数据源";
-  list.data_column = "名称";
+  list.data_column = "地区";
   EditBoxProperties unbound;
   unbound.data_source = "编辑框_绑定";  // a unit of this window, but no provider
   unbound.data_column = "名称";

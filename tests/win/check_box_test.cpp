@@ -1,0 +1,133 @@
+// CheckBox on a live window: clicks that toggle before Clicked runs, keys, Checked kept up to date, styles and
+// colours.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/win/unit_test_support.h"
+#include "units/check_box_properties.h"
+#include "units/message_reflection.h"
+#include "units/unit_properties.h"
+
+namespace quarrow::testing {
+namespace {
+
+namespace w = unit_window;
+namespace u = unit_id;
+namespace t = unit_tag;
+namespace c = check_box;
+constexpr std::int32_t P(std::int32_t local) { return PropertyIndex(local); }
+
+class CheckBoxUnit : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CloseUnitWindows();
+    ASSERT_TRUE(LoadAndActivate(w::kChecks));
+    check_ = UnitWindow(w::kChecks, u::kCheck);
+    ASSERT_NE(check_, nullptr);
+    ClearUnitCalls();
+  }
+  void TearDown() override { CloseUnitWindows(); }
+
+  HWND check_ = nullptr;
+};
+
+TEST_F(CheckBoxUnit, IsAnAutomaticMultiLineCheckBoxStartingFromItsStoredState) {
+  const LONG_PTR style = StyleOf(check_);
+  EXPECT_EQ(style & 0xF, BS_AUTOCHECKBOX);
+  EXPECT_TRUE(style & BS_MULTILINE);
+  EXPECT_EQ(style & 0xF00, BS_LEFT | BS_VCENTER);
+  EXPECT_EQ(::SendMessageA(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(::SendMessageA(UnitWindow(w::kChecks, u::kCheckedCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(ReadInt(w::kChecks, u::kCheckedCheck, P(c::kChecked)), 1);
+}
+
+TEST_F(CheckBoxUnit, AClickTogglesTheCheckBeforeClickedRuns) {
+  ::SetFocus(UnitWindow(w::kChecks, u::kCheckedCheck));
+  Pump(30);
+  ClearUnitCalls();
+  std::vector<std::int32_t> seen;
+  DuringCall()[t::kCheckClicked] = [&] { seen.push_back(ReadInt(w::kChecks, u::kCheck, P(c::kChecked))); };
+  ClickCentre(check_);
+  ASSERT_TRUE(PumpUntil([&] { return seen.size() == 1; }));
+  ClickCentre(check_);
+  ASSERT_TRUE(PumpUntil([&] { return seen.size() == 2; }));
+  EXPECT_EQ(seen, (std::vector<std::int32_t>{1, 0}));
+  EXPECT_EQ(UnitCountOf(t::kCheckGotFocus), 1);
+}
+
+TEST_F(CheckBoxUnit, TheSpaceBarAndTheMnemonicToggleAndRaiseClicked) {
+  ASSERT_TRUE(FocusByClick(check_));
+  ClearUnitCalls();
+  TapKey(VK_SPACE);
+  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kCheckClicked) == 1; }));
+  EXPECT_EQ(ReadInt(w::kChecks, u::kCheck, P(c::kChecked)), 0) << "the click toggled it on, Space off";
+
+  ::SetFocus(UnitWindow(w::kChecks, u::kCheckedCheck));
+  PressKey(VK_MENU, true);
+  TapKey('K');
+  PressKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kCheckClicked) == 2; }));
+  EXPECT_EQ(ReadInt(w::kChecks, u::kCheck, P(c::kChecked)), 1);
+}
+
+TEST_F(CheckBoxUnit, SettingCheckedRaisesNothingAndOnlyOneChecks) {
+  WriteInt(w::kChecks, u::kCheck, P(c::kChecked), 1);
+  EXPECT_EQ(::SendMessageA(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
+  WriteInt(w::kChecks, u::kCheck, P(c::kChecked), 0);
+  EXPECT_EQ(::SendMessageA(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  Pump(50);
+  EXPECT_EQ(UnitCountOf(t::kCheckClicked), 0);
+}
+
+TEST_F(CheckBoxUnit, ReCreationKeepsTheCheckLastReadOrSet) {
+  ClickCentre(check_);
+  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kCheckClicked) == 1; }));
+  EXPECT_EQ(ReadInt(w::kChecks, u::kCheck, P(c::kChecked)), 1);
+  WriteBytes(w::kChecks, u::kCheck, P(c::kPicture), {0x42, 0x4D});  // re-creates; decodes to nothing
+  HWND fresh = UnitWindow(w::kChecks, u::kCheck);
+  ASSERT_NE(fresh, check_);
+  EXPECT_EQ(::SendMessageA(fresh, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(TextOf(fresh), "选项(&K)") << "the caption shows";
+  EXPECT_EQ(StyleOf(fresh) & (BS_BITMAP | BS_ICON), 0);
+}
+
+TEST_F(CheckBoxUnit, StyleLogicalsAreOnOnlyForOneAndAlignmentsAreClamped) {
+  const struct {
+    std::int32_t local;
+    LONG_PTR bit;
+  } switches[] = {{c::kPushLike, BS_PUSHLIKE}, {c::kFlat, BS_FLAT}, {c::kBoxOnRight, BS_LEFTTEXT}};
+  for (const auto& s : switches) {
+    WriteInt(w::kChecks, u::kCheck, P(s.local), 1);
+    EXPECT_TRUE(StyleOf(check_) & s.bit) << s.local;
+    WriteInt(w::kChecks, u::kCheck, P(s.local), 0);
+    EXPECT_FALSE(StyleOf(check_) & s.bit) << s.local;
+  }
+  WriteInt(w::kChecks, u::kCheck, P(c::kAlignment), 5);
+  EXPECT_EQ(ReadInt(w::kChecks, u::kCheck, P(c::kAlignment)), 2);
+  EXPECT_EQ(StyleOf(check_) & 0x300, BS_RIGHT);
+  WriteInt(w::kChecks, u::kCheck, P(c::kVAlignment), -2);
+  EXPECT_EQ(StyleOf(check_) & 0xC00, BS_TOP);
+  EXPECT_EQ(StyleOf(check_) & 0xF, BS_AUTOCHECKBOX) << "the type bits stay";
+}
+
+TEST_F(CheckBoxUnit, ReflectedColoursAreTheUnitsWithButtonFaceByDefault) {
+  HDC dc = ::GetDC(check_);
+  auto colours = [&] {
+    return reinterpret_cast<HBRUSH>(::SendMessageA(check_, kReflectBase + WM_CTLCOLORSTATIC,
+                                                   reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(check_)));
+  };
+  LOGBRUSH seen = {};
+  ::GetObjectA(colours(), sizeof seen, &seen);
+  EXPECT_EQ(seen.lbColor, ::GetSysColor(COLOR_BTNFACE));
+  WriteInt(w::kChecks, u::kCheck, P(c::kBackColor), 0x00FF00);
+  WriteInt(w::kChecks, u::kCheck, P(c::kTextColor), 0x123456);
+  ::GetObjectA(colours(), sizeof seen, &seen);
+  EXPECT_EQ(seen.lbColor, 0x00FF00u);
+  EXPECT_EQ(::GetTextColor(dc), 0x123456u);
+  EXPECT_EQ(::GetBkColor(dc), 0x00FF00u);
+  ::ReleaseDC(check_, dc);
+}
+
+}  // namespace
+}  // namespace quarrow::testing
