@@ -9,6 +9,7 @@
 
 #include "tests/support/modal_watchdog.h"
 #include "tests/support/picture_files.h"
+#include "tests/win/test_provider.h"
 #include "tests/win/unit_command_support.h"
 #include "units/core_unit_types.h"
 #include "units/label.h"
@@ -539,6 +540,30 @@ TEST_F(LabelCaption, AmpersandsAreProcessedAsPrefixes) {
   const auto underlined = Painted(u::kWide);
   EXPECT_TRUE(same(*underlined, *reference("&Name", 0)));
   EXPECT_FALSE(same(*underlined, *reference("Name", 0))) << "the N is underlined";
+}
+
+TEST(LabelBinding, ABoundLabelShowsTheProvidersColumnAndWritesNothingBack) {
+  ModalWatchdog watchdog;
+  CloseWindows();
+  ASSERT_TRUE(LoadWindow(w::kBinding));
+  auto* provider = static_cast<TestProvider*>(static_cast<ChildUnit*>(UnitObjectOf(w::kBinding, u::kProvider)));
+  ASSERT_NE(provider, nullptr);
+  HWND label = UnitWindow(w::kBinding, u::kBoundLabel);
+  EXPECT_EQ(provider->ListenerCount(), 1u);
+  provider->SetValue("名称", "张三");
+  char text[32] = {};
+  ::GetWindowTextA(label, text, sizeof text);
+  EXPECT_STREQ(text, "张三");
+  EXPECT_EQ(ReadText(w::kBinding, u::kBoundLabel, P(label::kText)), "张三") << "stored as the caption";
+  provider->SetValue("其他", "x");
+  EXPECT_EQ(ReadText(w::kBinding, u::kBoundLabel, P(label::kText)), "张三") << "another column";
+  WriteText(w::kBinding, u::kBoundLabel, P(label::kText), "改了");
+  provider->Collect();
+  EXPECT_EQ(provider->Value("名称"), "张三") << "a label writes nothing back";
+  WriteText(w::kBinding, u::kBoundLabel, P(label::kDataColumn), "其他");
+  EXPECT_EQ(ReadText(w::kBinding, u::kBoundLabel, P(label::kText)), "x") << "re-bound to the new column";
+  CloseWindows();
+  EXPECT_TRUE(watchdog.Unexpected().empty());
 }
 
 TEST(LabelBlock, VisitTextsHandsOverCaptionFaceNameAndDataNames) {

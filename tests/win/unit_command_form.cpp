@@ -132,11 +132,23 @@ WindowDescription Events() {
                                   {On(0, t::kOtherFeedback)})}});
 }
 
+WindowDescription Binding() {
+  UnitRecord provider = ChildUnit(0x00020001, "数据源", 150, 10, 80, 24, 1);
+  LabelProperties bound;
+  bound.text = "未绑定";
+  bound.data_source = "数据源";
+  bound.data_column = "名称";
+  return Window(w::kBinding,
+                {{kWindowRecordId, TestWindow("绑定", 260, 120)},
+                 {u::kProvider, provider},
+                 {u::kBoundLabel, Unit(core_type::kLabel, "标签_绑定", 10, 10, 120, 24, bound.Save(), 0)}});
+}
+
 }  // namespace
 
 Bytes UnitCommandForm() {
   forms::FormDescription form;
-  form.windows = {Labels(), Bars(), Dialogs(), Lists(), Events()};
+  form.windows = {Labels(), Bars(), Dialogs(), Lists(), Events(), Binding()};
   return forms::WriteFormDescription(form);
 }
 

@@ -19,7 +19,8 @@ inline constexpr std::uint32_t kBars = 0x52020002;
 inline constexpr std::uint32_t kDialogs = 0x52020003;
 inline constexpr std::uint32_t kLists = 0x52020004;
 inline constexpr std::uint32_t kEvents = 0x52020005;
-inline constexpr std::array<std::uint32_t, 5> kAll = {kLabels, kBars, kDialogs, kLists, kEvents};
+inline constexpr std::uint32_t kBinding = 0x52020006;  // the test data provider and a label bound to it
+inline constexpr std::array<std::uint32_t, 6> kAll = {kLabels, kBars, kDialogs, kLists, kEvents, kBinding};
 }  // namespace uc_window
 
 namespace uc_unit {
@@ -46,6 +47,9 @@ inline constexpr std::uint32_t kListLabel = 0x16020035;     // a label, to pass 
 // Events window.
 inline constexpr std::uint32_t kPoster = 0x16020041;   // a label whose Feedback runs the events tests' handler
 inline constexpr std::uint32_t kOther = 0x16020042;    // a second label with a handler of its own
+// Binding window.
+inline constexpr std::uint32_t kProvider = 0x16020051;     // named "数据源"
+inline constexpr std::uint32_t kBoundLabel = 0x16020052;   // shows the provider's column "名称"
 }  // namespace uc_unit
 
 namespace uc_tag {

@@ -10,6 +10,7 @@
 #include "commands/core_library.h"
 #include "runtime/runtime.h"
 #include "runtime/value.h"
+#include "tests/win/unit_test_form.h"
 #include "units/core_unit_types.h"
 
 namespace quarrow::testing {
@@ -47,14 +48,15 @@ constexpr std::array<HandlerSlot, sizeof...(I)> MakeSlots(std::index_sequence<I.
 alignas(8) const std::array<HandlerSlot, uc_tag::kCount> kHandlers =
     MakeSlots(std::make_index_sequence<uc_tag::kCount>{});
 
-const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary};
+// The test data provider's library (tests/win/test_provider.h) is library 2.
+const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary, &kProviderTestLibrary};
 
 class UnitCommandEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     form_ = UnitCommandForm();
     header_ = {3, 0, 0x000100D4, kHandlers.data(), nullptr, 0, form_.data(), static_cast<std::uint32_t>(form_.size()),
-               1, kLibraries, 0, nullptr, nullptr};
+               2, kLibraries, 0, nullptr, nullptr};
     TheRuntime().Initialise(header_);
   }
 
