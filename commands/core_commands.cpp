@@ -1,5 +1,7 @@
 #include "commands/core_commands.h"
 
+#include "commands/dialog_and_event_commands.h"
+#include "commands/list_box_commands.h"
 #include "commands/number_commands.h"
 #include "commands/text_commands.h"
 
@@ -18,14 +20,14 @@ const CommandRoutine kCoreCommands[core_command::kCount] = {
     TrimAllSpacesCommand,
     nullptr,  // ToByteSet
     nullptr,  // WriteToFile
-    nullptr,  // ListBoxItemCount
-    nullptr,  // ListBoxItemText
-    nullptr,  // ListBoxAddItem
-    nullptr,  // ListBoxDeleteItem
-    nullptr,  // ListBoxSelectedItems
-    nullptr,  // OpenDialog
-    nullptr,  // ProcessEvents
-    nullptr,  // UnitExists
+    ListBoxItemCountCommand,
+    ListBoxItemTextCommand,
+    ListBoxAddItemCommand,
+    ListBoxDeleteItemCommand,
+    ListBoxSelectedItemsCommand,
+    OpenDialogCommand,
+    ProcessEventsCommand,
+    UnitExistsCommand,
 };
 
 }  // namespace quarrow

@@ -1,5 +1,5 @@
-// The core library's number, random-number and text commands as application code calls them: each call goes
-// through service entry 3 with argument records, and texts come back as owning values.
+// The core library's commands as application code calls them: each call goes through service entry 3 with
+// argument records, and texts and arrays come back as owning values.
 #pragma once
 
 #include <cstdint>
@@ -70,5 +70,39 @@ inline rt::Text TrimAllSpaces(const char* text) {
   return detail::TextResult(detail::Call(core_command::kTrimAllSpaces, {detail::TextArg(text)}));
 }
 inline rt::Text TrimAllSpaces(const rt::Text& text) { return TrimAllSpaces(text.Get()); }
+
+// List-box entries of a ListBox unit, counted from 0.
+inline std::int32_t ListBoxItemCount(rt::UnitRef list) {
+  return detail::Call(core_command::kListBoxItemCount, {rt::Arg(list)}).Int();
+}
+// The empty text for an index outside 0..count − 1.
+inline rt::Text ListBoxItemText(rt::UnitRef list, std::int32_t index) {
+  return detail::TextResult(detail::Call(core_command::kListBoxItemText, {rt::Arg(list), rt::Arg(index)}));
+}
+// The index of the new entry (in a sorted list its sorted place), −1 when the list refused it.
+inline std::int32_t ListBoxAddItem(rt::UnitRef list, const char* text) {
+  return detail::Call(core_command::kListBoxAddItem, {rt::Arg(list), detail::TextArg(text)}).Int();
+}
+inline std::int32_t ListBoxAddItem(rt::UnitRef list, const char* text, std::int32_t item_data) {
+  return detail::Call(core_command::kListBoxAddItem, {rt::Arg(list), detail::TextArg(text), rt::Arg(item_data)})
+      .Int();
+}
+inline bool ListBoxDeleteItem(rt::UnitRef list, std::int32_t index) {
+  return detail::Call(core_command::kListBoxDeleteItem, {rt::Arg(list), rt::Arg(index)}).Logical();
+}
+// The selected indices in ascending order (array elements indexed from 1).
+inline rt::Array<std::int32_t> ListBoxSelectedItems(rt::UnitRef list) {
+  return rt::Array<std::int32_t>::Adopt(
+      detail::Call(core_command::kListBoxSelectedItems, {rt::Arg(list)}).Pointer<void>());
+}
+
+// Shows a CommonDlg's dialog; true when the user confirmed it.
+inline bool OpenDialog(rt::UnitRef dialog) {
+  return detail::Call(core_command::kOpenDialog, {rt::Arg(dialog)}).Logical();
+}
+// Lets every waiting message be handled, event handlers included.
+inline void ProcessEvents() { detail::Call(core_command::kProcessEvents, {}); }
+// True while the unit (or window) has a live platform window.
+inline bool UnitExists(rt::UnitRef unit) { return detail::Call(core_command::kUnitExists, {rt::Arg(unit)}).Logical(); }
 
 }  // namespace quarrow::cmd

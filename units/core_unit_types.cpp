@@ -5,12 +5,18 @@
 #include "units/button_properties.h"
 #include "units/check_box.h"
 #include "units/check_box_properties.h"
+#include "units/common_dlg.h"
+#include "units/common_dlg_properties.h"
 #include "units/edit_box.h"
 #include "units/edit_box_properties.h"
 #include "units/group_box.h"
 #include "units/group_box_properties.h"
+#include "units/label.h"
+#include "units/label_properties.h"
 #include "units/list_box.h"
 #include "units/list_box_properties.h"
+#include "units/process_bar.h"
+#include "units/process_bar_properties.h"
 
 namespace quarrow {
 
@@ -28,7 +34,8 @@ const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
     {},  // 8
     {"分组框", "GroupBox", {0, 0, 0}, 0x840140C0, {0, 0, 0}, group_box::kPropertyTable.size(),
      group_box::kPropertyTable.data(), GroupBoxInterface, {0, 0}},  // 9
-    {},  // 10: Label ("标签", 0x84012040, 29), not built yet
+    {"标签", "Label", {0, 0, 0}, 0x84012040, {0, 0, 0}, label::kPropertyTable.size(), label::kPropertyTable.data(),
+     LabelInterface, {0, 0}},  // 10
     {"按钮", "Button", {0, 0, 0}, 0x80000840, {0, 0, 0}, button::kPropertyTable.size(), button::kPropertyTable.data(),
      ButtonInterface, {0, 0}},  // 11
     {"选择框", "CheckBox", {0, 0, 0}, 0x80001040, {0, 0, 0}, check_box::kPropertyTable.size(),
@@ -40,7 +47,8 @@ const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
     {},  // 16
     {},  // 17
     {},  // 18
-    {},  // 19: ProcessBar ("进度条", 0x84010040, 14), not built yet
+    {"进度条", "ProcessBar", {0, 0, 0}, 0x84010040, {0, 0, 0}, process_bar::kPropertyTable.size(),
+     process_bar::kPropertyTable.data(), ProcessBarInterface, {0, 0}},  // 19
     {},  // 20
     {},  // 21
     {},  // 22
@@ -52,7 +60,8 @@ const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
     {},  // 28
     {},  // 29
     {},  // 30
-    {},  // 31: CommonDlg ("通用对话框", 0x80008040, 30), not built yet
+    {"通用对话框", "CommonDlg", {0, 0, 0}, 0x80008040, {0, 0, 0}, common_dlg::kPropertyTable.size(),
+     common_dlg::kPropertyTable.data(), CommonDlgInterface, {0, 0}},  // 31
     {},  // 32
     {},  // 33
     {},  // 34

@@ -1,0 +1,438 @@
+// CommonDlg with the system's real dialogs: a watchdog finds each dialog, checks its title and file types, types a
+// name and confirms or cancels; the unit's properties show what came back. Also its hidden window, its limits
+// and its help requests.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <atomic>
+#include <mutex>
+
+#include "commands/core_facade.h"
+#include "tests/e2e/driver/remote_controls.h"
+#include "tests/e2e/driver/save_dialog.h"
+#include "tests/support/modal_watchdog.h"
+#include "tests/win/unit_command_support.h"
+#include "units/common_dlg.h"
+#include "units/common_dlg_properties.h"
+#include "units/core_unit_types.h"
+#include "units/unit_properties.h"
+
+namespace quarrow::testing {
+namespace {
+
+namespace w = uc_window;
+namespace u = uc_unit;
+
+constexpr std::int32_t P(std::int32_t local) { return PropertyIndex(local); }
+constexpr int kFileTypeBox = 0x470;  // cmb1
+constexpr int kFontFaceBox = 0x470;  // cmb1 of the font dialog
+constexpr int kFontSizeBox = 0x472;  // cmb3
+
+std::string LongPath(const std::string& path) {
+  char buffer[MAX_PATH * 2] = {};
+  const DWORD n = ::GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
+  return n > 0 && n < sizeof buffer ? std::string(buffer, n) : path;
+}
+
+bool SamePath(const std::string& a, const std::string& b) { return ::lstrcmpiA(LongPath(a).c_str(), LongPath(b).c_str()) == 0; }
+
+std::vector<std::string> ComboItems(HWND combo) {
+  std::vector<std::string> items;
+  const LRESULT count = ::SendMessageA(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    char text[256] = {};
+    ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    items.emplace_back(text);
+  }
+  return items;
+}
+
+// What a responder saw inside a dialog, written on the watchdog's thread.
+struct DialogView {
+  std::mutex mutex;
+  std::string caption;
+  std::vector<std::string> file_types;
+  int selected_type = -1;
+  std::string proposed_name;
+  HWND owner = nullptr;
+  std::atomic<int> questions{0};
+  std::string question;
+
+  void Record(HWND dialog, const SeenBox& seen) {
+    std::lock_guard<std::mutex> lock(mutex);
+    caption = seen.caption;
+    file_types = ComboItems(::GetDlgItem(dialog, kFileTypeBox));
+    selected_type = static_cast<int>(::SendDlgItemMessageA(dialog, kFileTypeBox, CB_GETCURSEL, 0, 0));
+    proposed_name = e2e::ProposedFileName(dialog);
+    owner = ::GetWindow(dialog, GW_OWNER);
+  }
+};
+
+bool IsQuestion(HWND box) { return ::GetDlgItem(box, IDYES) != nullptr && ::GetDlgItem(box, IDNO) != nullptr; }
+
+class CommonDlgUnit : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetHandlers();
+    CloseWindows();
+    ASSERT_TRUE(LoadWindow(w::kDialogs));
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(sizeof temp, temp);
+    directory_ = LongPath(std::string(temp) + "quarrow_dialog_" + std::to_string(::GetCurrentProcessId()) + "_" +
+                          std::to_string(::GetTickCount()));
+    ASSERT_TRUE(::CreateDirectoryA(directory_.c_str(), nullptr));
+    WriteText(w::kDialogs, u::kSaveDialog, P(common_dlg::kInitialDir), directory_);
+  }
+  void TearDown() override {
+    CloseWindows();
+    for (const std::string& file : made_) ::DeleteFileA(file.c_str());
+    for (const char* name : {"\\地址.txt", "\\已有.txt", "\\新.txt", "\\地址"}) ::DeleteFileA((directory_ + name).c_str());
+    ::RemoveDirectoryA(directory_.c_str());
+  }
+
+  std::string MakeFile(const std::string& name) {
+    const std::string path = directory_ + "\\" + name;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE);
+    ::CloseHandle(file);
+    made_.push_back(path);
+    return path;
+  }
+
+  bool Show(std::uint32_t unit) { return ShowDialog(UnitObjectOf(w::kDialogs, unit)); }
+  std::string FileName(std::uint32_t unit = u::kSaveDialog) {
+    return ReadText(w::kDialogs, unit, P(common_dlg::kFileName));
+  }
+  void Set(std::uint32_t unit, std::int32_t local, std::int32_t value) { WriteInt(w::kDialogs, unit, P(local), value); }
+
+  // The dialog with this caption: its view is recorded, a name typed (unless empty) and the button pressed.
+  void Answer(ModalWatchdog& watchdog, const std::string& caption, DialogView& view, const std::string& name,
+              int button, int question_answer = IDNO) {
+    watchdog.Expect(caption, [&view, name, button, question_answer](HWND box, const SeenBox& seen) {
+      if (IsQuestion(box)) {
+        {
+          std::lock_guard<std::mutex> lock(view.mutex);
+          view.question = seen.text;
+        }
+        ++view.questions;
+        PressButton(box, question_answer);
+        // Refused: the file dialog stays open; leave it.
+        if (question_answer == IDNO) e2e::PressCancel(::GetWindow(box, GW_OWNER));
+        return true;
+      }
+      view.Record(box, seen);
+      if (!name.empty()) e2e::TypeFileName(box, name);
+      PressButton(box, button);
+      return true;
+    });
+  }
+
+  std::string directory_;
+  std::vector<std::string> made_;
+};
+
+TEST_F(CommonDlgUnit, HasAHiddenWindowOfItsOwnClass) {
+  HWND window = UnitWindow(w::kDialogs, u::kSaveDialog);
+  ASSERT_NE(window, nullptr);
+  char name[32] = {};
+  ::GetClassNameA(window, name, sizeof name);
+  EXPECT_STREQ(name, "_ZR_CommonDlg");
+  EXPECT_EQ(::GetClassLongPtrA(window, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
+  EXPECT_FALSE(::IsWindowVisible(window)) << "a unit without visible window is never shown";
+  EXPECT_FALSE(::GetWindowLongPtrA(window, GWL_STYLE) & WS_BORDER);
+  EXPECT_EQ(::GetWindowTextLengthA(window), 0);
+  const UnitTypeEntry& type = kCoreUnitTypes[core_type::kCommonDlg - 1];
+  EXPECT_STREQ(type.chinese_name, "通用对话框");
+  EXPECT_STREQ(type.english_name, "CommonDlg");
+  EXPECT_EQ(type.flags, 0x80008040u);
+  EXPECT_EQ(type.property_count, 30u);
+}
+
+TEST_F(CommonDlgUnit, PropertiesAreStoredWithTheirLimitsAndNothingRecreates) {
+  UnitObject* unit = UnitObjectOf(w::kDialogs, u::kPlainDialog);
+  struct Case {
+    std::int32_t local, value, stored;
+  };
+  for (const Case c : {Case{common_dlg::kDialogType, 7, 3}, Case{common_dlg::kDialogType, -2, 0},
+                       Case{common_dlg::kHelpCommand, 9, 5}, Case{common_dlg::kHelpCommand, -1, 0},
+                       Case{common_dlg::kFilterIndex, -3, 0}, Case{common_dlg::kFilterIndex, 4, 4},
+                       Case{common_dlg::kFontSize, -5, 0}, Case{common_dlg::kFontSize, 11, 11},
+                       Case{common_dlg::kHelpContext, -8, -8}, Case{common_dlg::kBold, 1, 1},
+                       Case{common_dlg::kFileMustExist, 0, 0}}) {
+    EXPECT_EQ(SetWordDirectly(w::kDialogs, u::kPlainDialog, c.local, static_cast<std::uint32_t>(c.value)), 0);
+    EXPECT_EQ(ReadInt(w::kDialogs, u::kPlainDialog, P(c.local)), c.stored) << "local " << c.local;
+  }
+  WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kTitle), "导出");
+  WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kFontName), "宋体");
+  EXPECT_EQ(UnitObjectOf(w::kDialogs, u::kPlainDialog), unit);
+
+  CommonDlgProperties saved;
+  ASSERT_TRUE(saved.Load(SavedBlock(w::kDialogs, u::kPlainDialog)));
+  EXPECT_EQ(saved.dialog_type, 0);
+  EXPECT_EQ(saved.filter_index, 4);
+  EXPECT_EQ(saved.font_size, 11);
+  EXPECT_EQ(saved.help_context, -8);
+  EXPECT_TRUE(saved.bold);
+  EXPECT_FALSE(saved.file_must_exist);
+  EXPECT_EQ(saved.title, "导出");
+  EXPECT_EQ(saved.font_name, "宋体");
+  EXPECT_TRUE(saved.overwrite_prompt) << "a default";
+
+  CommonDlgProperties stored;
+  ASSERT_TRUE(stored.Load(SavedBlock(w::kDialogs, u::kSaveDialog)));
+  EXPECT_EQ(stored.dialog_type, common_dlg::kSaveFile);
+  EXPECT_EQ(stored.default_ext, "txt");
+}
+
+TEST_F(CommonDlgUnit, ASaveDialogShowsItsFileTypesAndAddsTheDefaultExtension) {
+  DialogView view;
+  {
+    ModalWatchdog watchdog;
+    Answer(watchdog, "另存为", view, "地址", IDOK);
+    EXPECT_TRUE(Show(u::kSaveDialog));
+    EXPECT_TRUE(watchdog.Unexpected().empty());
+  }
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\地址.txt")) << FileName();
+  std::lock_guard<std::mutex> lock(view.mutex);
+  EXPECT_EQ(view.caption, "另存为") << "no title of its own";
+  EXPECT_EQ(view.file_types, (std::vector<std::string>{"文本文件 (*.txt)", "所有文件 (*.*)"}))
+      << "the trimmed filter closed with || gives two types";
+  EXPECT_EQ(view.selected_type, 0);
+  EXPECT_EQ(view.owner, WindowOf(w::kDialogs)) << "owned by the active window";
+  EXPECT_EQ(view.questions.load(), 0) << "a new file needs no question";
+}
+
+TEST_F(CommonDlgUnit, TheTitleAndTheFilterIndexReachTheDialog) {
+  WriteText(w::kDialogs, u::kSaveDialog, P(common_dlg::kTitle), "导出地址");
+  Set(u::kSaveDialog, common_dlg::kFilterIndex, 1);
+  WriteText(w::kDialogs, u::kSaveDialog, P(common_dlg::kFilter), "文本文件 (*.txt)|*.txt|所有文件 (*.*)|*.*||");
+  DialogView view;
+  {
+    ModalWatchdog watchdog;
+    Answer(watchdog, "导出地址", view, "", IDCANCEL);
+    EXPECT_FALSE(Show(u::kSaveDialog));
+    EXPECT_TRUE(watchdog.Unexpected().empty());
+  }
+  std::lock_guard<std::mutex> lock(view.mutex);
+  EXPECT_EQ(view.caption, "导出地址");
+  EXPECT_EQ(view.file_types.size(), 2u) << "no second || is added";
+  EXPECT_EQ(view.selected_type, 1) << "FilterIndex 1 preselects the second type";
+  EXPECT_EQ(ReadInt(w::kDialogs, u::kSaveDialog, P(common_dlg::kFilterIndex)), 1);
+}
+
+TEST_F(CommonDlgUnit, CancellingLeavesTheFileNameAsItWas) {
+  WriteText(w::kDialogs, u::kSaveDialog, P(common_dlg::kFileName), "原名.txt");
+  DialogView view;
+  {
+    ModalWatchdog watchdog;
+    Answer(watchdog, "另存为", view, "", IDCANCEL);
+    EXPECT_FALSE(Show(u::kSaveDialog));
+  }
+  EXPECT_EQ(FileName(), "原名.txt");
+  std::lock_guard<std::mutex> lock(view.mutex);
+  EXPECT_EQ(view.proposed_name, "原名.txt") << "the initial name is offered";
+}
+
+TEST_F(CommonDlgUnit, ReplacingAFileIsAskedFirstWhenOverwritePromptIsOn) {
+  const std::string existing = MakeFile("已有.txt");
+  {
+    DialogView refused;
+    ModalWatchdog watchdog;
+    Answer(watchdog, "另存为", refused, "已有", IDOK, IDNO);
+    Answer(watchdog, "错误", refused, "", IDOK, IDNO);
+    EXPECT_FALSE(Show(u::kSaveDialog)) << "refused, then cancelled";
+    EXPECT_EQ(refused.questions.load(), 1);
+    EXPECT_TRUE(FileName().empty());
+  }
+  {
+    DialogView agreed;
+    ModalWatchdog watchdog;
+    Answer(watchdog, "另存为", agreed, "已有", IDOK, IDYES);
+    Answer(watchdog, "错误", agreed, "", IDOK, IDYES);
+    EXPECT_TRUE(Show(u::kSaveDialog));
+    EXPECT_EQ(agreed.questions.load(), 1);
+    EXPECT_TRUE(SamePath(FileName(), existing)) << FileName();
+    std::lock_guard<std::mutex> lock(agreed.mutex);
+    EXPECT_NE(agreed.question.find("已经存在"), std::string::npos) << agreed.question;
+  }
+}
+
+TEST_F(CommonDlgUnit, WithoutOverwritePromptAnExistingFileIsTakenWithoutAsking) {
+  const std::string existing = MakeFile("已有.txt");
+  WriteInt(w::kDialogs, u::kSaveDialog, P(common_dlg::kOverwritePrompt), 0);
+  DialogView view;
+  ModalWatchdog watchdog;
+  Answer(watchdog, "另存为", view, "已有", IDOK);
+  EXPECT_TRUE(Show(u::kSaveDialog));
+  EXPECT_EQ(view.questions.load(), 0);
+  EXPECT_TRUE(watchdog.Unexpected().empty());
+  EXPECT_TRUE(SamePath(FileName(), existing));
+}
+
+TEST_F(CommonDlgUnit, AnOpenDialogTakesAnExistingFile) {
+  const std::string existing = MakeFile("已有.txt");
+  Set(u::kSaveDialog, common_dlg::kDialogType, common_dlg::kOpenFile);
+  DialogView view;
+  ModalWatchdog watchdog;
+  Answer(watchdog, "打开", view, "已有.txt", IDOK);
+  EXPECT_TRUE(Show(u::kSaveDialog));
+  EXPECT_TRUE(watchdog.Unexpected().empty());
+  EXPECT_TRUE(SamePath(FileName(), existing));
+}
+
+TEST_F(CommonDlgUnit, TheOpenDialogCommandShowsTheDialogOfTheUnit) {
+  const rt::UnitRef dialog = RefOf(w::kDialogs, u::kSaveDialog, core_type::kCommonDlg);
+  {
+    DialogView view;
+    ModalWatchdog watchdog;
+    Answer(watchdog, "另存为", view, "新", IDOK);
+    EXPECT_TRUE(cmd::OpenDialog(dialog));
+  }
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\新.txt"));
+  {
+    DialogView view;
+    ModalWatchdog watchdog;
+    Answer(watchdog, "另存为", view, "地址", IDCANCEL);
+    EXPECT_FALSE(cmd::OpenDialog(dialog));
+  }
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\新.txt"));
+}
+
+TEST_F(CommonDlgUnit, AFontDialogWithoutASizeLeavesTheSizeToTheUserAndReportsTheChoice) {
+  Set(u::kPlainDialog, common_dlg::kDialogType, common_dlg::kFontDialog);
+  WriteInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kFontColor), 0x0000FF);
+  WriteInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kBold), 1);
+  WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kFontName), "DejaVu Sans");
+  std::mutex mutex;
+  int size_selected = -2;
+  std::string face_shown;
+  {
+    ModalWatchdog watchdog;
+    watchdog.Expect("字体", [&](HWND dialog, const SeenBox&) {
+      {
+        std::lock_guard<std::mutex> lock(mutex);
+        size_selected = static_cast<int>(::SendDlgItemMessageA(dialog, kFontSizeBox, CB_GETCURSEL, 0, 0));
+        face_shown = e2e::TextOf(::GetDlgItem(dialog, kFontFaceBox));
+      }
+      // Chosen as a click in the size list chooses it.
+      HWND sizes = ::GetDlgItem(dialog, kFontSizeBox);
+      ::SendMessageA(sizes, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("12"));
+      ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFontSizeBox, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+      PressButton(dialog, IDOK);
+      return true;
+    });
+    EXPECT_TRUE(Show(u::kPlainDialog));
+    EXPECT_TRUE(watchdog.Unexpected().empty());
+  }
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    EXPECT_EQ(size_selected, -1) << "FontSize 0 presets no size";
+    EXPECT_EQ(face_shown, "DejaVu Sans") << "the dialog starts from the unit's font";
+  }
+  EXPECT_EQ(ReadInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kFontSize)), 12);
+  EXPECT_EQ(ReadText(w::kDialogs, u::kPlainDialog, P(common_dlg::kFontName)), "DejaVu Sans");
+  EXPECT_EQ(ReadInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kBold)), 1) << "kept from the preset weight";
+  EXPECT_EQ(ReadInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kFontColor)), 0x0000FF);
+
+  // A preset size and effects reach the dialog and come back from it unchanged.
+  WriteInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kFontSize), 14);
+  WriteInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kUnderline), 1);
+  std::string size_shown;
+  {
+    ModalWatchdog watchdog;
+    watchdog.Expect("字体", [&](HWND dialog, const SeenBox&) {
+      {
+        std::lock_guard<std::mutex> lock(mutex);
+        size_shown = e2e::TextOf(::GetDlgItem(dialog, kFontSizeBox));
+      }
+      PressButton(dialog, IDOK);
+      return true;
+    });
+    EXPECT_TRUE(Show(u::kPlainDialog));
+  }
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    EXPECT_EQ(size_shown, "14");
+  }
+  EXPECT_EQ(ReadInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kFontSize)), 14);
+  EXPECT_EQ(ReadInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kUnderline)), 1);
+  EXPECT_EQ(ReadInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kItalic)), 0);
+
+  ModalWatchdog watchdog;
+  watchdog.ExpectAndPress("字体", IDCANCEL);
+  WriteInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kFontSize), 30);
+  EXPECT_FALSE(Show(u::kPlainDialog));
+  EXPECT_EQ(ReadInt(w::kDialogs, u::kPlainDialog, P(common_dlg::kFontSize)), 30) << "cancelled: unchanged";
+}
+
+TEST_F(CommonDlgUnit, HelpForAMissingFileIsRefusedWithoutAMessage) {
+  ModalWatchdog watchdog;
+  Set(u::kPlainDialog, common_dlg::kDialogType, common_dlg::kHelp);
+  WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kHelpFile), directory_ + "\\没有.hlp");
+  for (std::int32_t command : {0, 1, 2, 3}) {
+    Set(u::kPlainDialog, common_dlg::kHelpCommand, command);
+    EXPECT_FALSE(Show(u::kPlainDialog)) << "command " << command;
+  }
+  WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kHelpFile), directory_);
+  EXPECT_FALSE(Show(u::kPlainDialog)) << "a folder is no help file";
+  WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kHelpFile), "");
+  EXPECT_FALSE(Show(u::kPlainDialog)) << "the program has no help file beside it";
+  Set(u::kPlainDialog, common_dlg::kHelpCommand, 5);
+  EXPECT_TRUE(Show(u::kPlainDialog)) << "closing help needs no file";
+  Pump(200);
+  EXPECT_TRUE(watchdog.Seen().empty());
+}
+
+TEST(CommonDlgHelp, CommandsMapToWinHelpRequests) {
+  using common_dlg::HelpCallFor;
+  EXPECT_EQ(HelpCallFor(0, 7).command, static_cast<UINT>(HELP_FINDER));
+  EXPECT_EQ(HelpCallFor(1, 7).command, static_cast<UINT>(HELP_CONTEXT));
+  EXPECT_EQ(HelpCallFor(1, 7).data, 7u);
+  EXPECT_EQ(HelpCallFor(1, 0).command, static_cast<UINT>(HELP_FINDER)) << "no topic: the contents";
+  EXPECT_EQ(HelpCallFor(1, 0).data, 0u);
+  EXPECT_EQ(HelpCallFor(2, 9).command, static_cast<UINT>(HELP_CONTEXTPOPUP));
+  EXPECT_EQ(HelpCallFor(2, 9).data, 9u);
+  EXPECT_EQ(HelpCallFor(2, 0).command, static_cast<UINT>(HELP_FINDER));
+  EXPECT_EQ(HelpCallFor(3, 9).command, static_cast<UINT>(HELP_FORCEFILE));
+  EXPECT_EQ(HelpCallFor(3, 9).data, 0u);
+  for (int command : {0, 1, 2, 3}) EXPECT_TRUE(HelpCallFor(command, 1).names_file);
+  EXPECT_EQ(HelpCallFor(4, 9).command, static_cast<UINT>(HELP_HELPONHELP));
+  EXPECT_FALSE(HelpCallFor(4, 9).names_file);
+  EXPECT_EQ(HelpCallFor(5, 9).command, static_cast<UINT>(HELP_QUIT));
+  EXPECT_FALSE(HelpCallFor(5, 9).names_file);
+
+  EXPECT_EQ(common_dlg::DefaultHelpFile("C:\\程序\\", "地址.exe"), "C:\\程序\\地址.hlp");
+  EXPECT_EQ(common_dlg::DefaultHelpFile("C:\\a.b\\", "prog"), "C:\\a.b\\prog.hlp");
+  EXPECT_EQ(common_dlg::DefaultHelpFile("", "x.y.exe"), "x.y.hlp");
+}
+
+TEST(CommonDlgBlock, VisitTextsHandsOverEveryText) {
+  CommonDlgProperties p;
+  p.title = "t";
+  p.file_name = "f";
+  p.filter = "r";
+  p.initial_dir = "i";
+  p.default_ext = "d";
+  p.font_name = "n";
+  p.help_file = "h";
+  const Bytes block = p.Save();
+  const auto visit = UnitTypeOperation<VisitTextsOperation>(
+      kCoreUnitTypes[core_type::kCommonDlg - 1].unit_interface, unit_operation::kVisitTexts);
+  ASSERT_NE(visit, nullptr);
+  std::string seen;
+  std::uint32_t length = static_cast<std::uint32_t>(block.size());
+  HGLOBAL result = visit(
+      block.data(), &length,
+      [](char* text, std::int32_t face, void* context) {
+        *static_cast<std::string*>(context) += std::string(text) + (face ? "!" : "");
+      },
+      &seen);
+  ASSERT_NE(result, nullptr);
+  ::GlobalFree(result);
+  EXPECT_EQ(seen, "tfridnh");
+}
+
+}  // namespace
+}  // namespace quarrow::testing
