@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -89,20 +90,33 @@ struct RowTexts {
 // Handles the pending messages, as the application does after every row.
 void HandlePendingMessages() { TheRuntime().ProcessWaitingMessages(); }
 
-// Counts the paints a list view gets, sitting in front of whatever procedure it has.
-struct PaintCounter {
+// Watches the paints a list view gets, sitting in front of whatever procedure it has: how many, the longest time
+// between two of them (or from the start to the first), and the time spent in them.
+struct PaintWatch {
   static inline WNDPROC previous = nullptr;
   static inline int paints = 0;
+  static inline Clock::time_point last_paint;
+  static inline double longest_gap = 0;
+  static inline double painting = 0;
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_PAINT) ++paints;
-    return ::CallWindowProcA(previous, window, message, wparam, lparam);
+    if (message != WM_PAINT) return ::CallWindowProcA(previous, window, message, wparam, lparam);
+    const Clock::time_point begin = Clock::now();
+    longest_gap = std::max(longest_gap, std::chrono::duration<double>(begin - last_paint).count());
+    last_paint = begin;
+    ++paints;
+    const LRESULT result = ::CallWindowProcA(previous, window, message, wparam, lparam);
+    painting += std::chrono::duration<double>(Clock::now() - begin).count();
+    return result;
   }
-  explicit PaintCounter(HWND window) : window_(window) {
+  explicit PaintWatch(HWND window) : window_(window) {
     paints = 0;
+    longest_gap = 0;
+    painting = 0;
+    last_paint = Clock::now();
     previous = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintCounter::Procedure)));
+        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintWatch::Procedure)));
   }
-  ~PaintCounter() {
+  ~PaintWatch() {
     if (::IsWindow(window_)) ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
   }
   HWND window_;
@@ -112,8 +126,16 @@ struct Result {
   int rows = 0;
   double seconds = 0;
   int paints = 0;
+  double longest_gap = 0;
+  double painting = 0;
   bool stopped = false;
   double RowsPerSecond() const { return seconds > 0 ? rows / seconds : 0; }
+  // While the rows arrive, before the list is finished on screen.
+  void TakePaints() {
+    paints = PaintWatch::paints;
+    longest_gap = PaintWatch::longest_gap;
+    painting = PaintWatch::painting;
+  }
 };
 
 double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
@@ -132,7 +154,7 @@ Result ThroughCommands(int n, double budget) {
   HWND list = object->Window();
   cmd::ListViewDeleteAllItems(ref);
   FinishOnScreen(list);
-  PaintCounter counter(list);
+  PaintWatch watch(list);
   Result r;
   RowTexts texts;
   const Clock::time_point start = Clock::now();
@@ -147,7 +169,7 @@ Result ThroughCommands(int n, double budget) {
       break;
     }
   }
-  r.paints = PaintCounter::paints;
+  r.TakePaints();
   FinishOnScreen(list);
   r.seconds = Since(start);
   return r;
@@ -176,7 +198,7 @@ Result Bare(int n, bool visible, double budget) {
   }
   if (visible) ::ShowWindow(frame, SW_SHOWNOACTIVATE);
   FinishOnScreen(list);
-  PaintCounter counter(list);
+  PaintWatch watch(list);
   Result r;
   RowTexts texts;
   const Clock::time_point start = Clock::now();
@@ -200,7 +222,7 @@ Result Bare(int n, bool visible, double budget) {
       break;
     }
   }
-  r.paints = PaintCounter::paints;
+  r.TakePaints();
   FinishOnScreen(list);
   r.seconds = Since(start);
   ::DestroyWindow(frame);
@@ -209,8 +231,9 @@ Result Bare(int n, bool visible, double budget) {
 }
 
 void Print(const char* what, const Result& r) {
-  std::printf("  %-38s %6d rows in %8.2f s  %9.1f rows/s  %6.1f paints/s%s\n", what, r.rows, r.seconds,
-              r.RowsPerSecond(), r.seconds > 0 ? r.paints / r.seconds : 0.0,
+  std::printf("  %-38s %6d rows %8.2f s %8.1f rows/s | %5.1f paints/s, longest gap %4.0f ms, %3.0f%% of the time%s\n",
+              what, r.rows, r.seconds, r.RowsPerSecond(), r.seconds > 0 ? r.paints / r.seconds : 0.0,
+              r.longest_gap * 1000, r.seconds > 0 ? 100 * r.painting / r.seconds : 0.0,
               r.stopped ? "  (stopped at the time budget)" : "");
 }
 

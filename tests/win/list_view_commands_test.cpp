@@ -15,6 +15,7 @@
 #include "units/list_view.h"
 #include "units/list_view_commands.h"
 #include "units/list_view_facade.h"
+#include "units/list_view_unit.h"
 
 namespace quarrow::testing {
 namespace {
@@ -168,14 +169,16 @@ TEST_F(ListViewCommandsTest, ABurstIsShownCompleteWhenTheLoopGoesIdle) {
   EXPECT_EQ(TheRuntime().IdleCallbackCount(), callbacks);
 }
 
-TEST_F(ListViewCommandsTest, ABurstIsShownAtTheNextTickWhileMessagesAreHandled) {
+TEST_F(ListViewCommandsTest, ABurstIsShownOnceMessagesAreHandled) {
   InsertRows(ref_, 40);
   ASSERT_LT(ScrollRows(list_), 40);
-  EXPECT_FALSE(::GetUpdateRect(list_, nullptr, FALSE)) << "nothing asks for a paint but the timer";
+  EXPECT_FALSE(::GetUpdateRect(list_, nullptr, FALSE)) << "nothing has asked for a paint";
   EXPECT_TRUE(PumpListUntil([&] { return ScrollRows(list_) == 40; }, 2000));
   // With no more rows coming the timer stops.
-  PumpList(4 * BurstPainting::kTickMs);
-  EXPECT_FALSE(::KillTimer(list_, BurstPainting::kTimerId));
+  const ListView* unit = ListView::Of(ListObjectOf(w::kResult, u::kResultList));
+  ASSERT_NE(unit, nullptr);
+  EXPECT_TRUE(PumpListUntil([&] { return !unit->Painting().Ticking(); }, 2000));
+  EXPECT_FALSE(unit->Painting().Suspended());
 }
 
 TEST_F(ListViewCommandsTest, ALongBurstIsShownWhileItGoesOn) {
