@@ -145,10 +145,10 @@ void ListView::ApplyColours() {
 void ListView::ApplyHotCursor() {
   HCURSOR cursor = nullptr;
   if (properties_.hand_cursor) {
-    cursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
+    cursor = ::LoadCursorA(nullptr, IDC_HAND);
     if (cursor == nullptr) cursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kHandCursorResource));
   }
-  if (cursor == nullptr) cursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  if (cursor == nullptr) cursor = ::LoadCursorA(nullptr, IDC_ARROW);
   Send(LVM_SETHOTCURSOR, 0, reinterpret_cast<LPARAM>(cursor));
 }
 

@@ -230,6 +230,21 @@ TEST_F(ListViewTest, ChangesTakeEffectInPlaceOrByReCreationAsTheViewUsesThem) {
   EXPECT_TRUE(GetListRawBytes(w::kIcons, u::kIconList, lv::kOwnPropertyCount).empty());
 }
 
+TEST_F(ListViewTest, HotTrackingSelectsOnHoverWithTheHandCursorAndUnderlines) {
+  ASSERT_TRUE(LoadListWindow(w::kResult));
+  WriteListInt(w::kResult, u::kResultList, PropertyIndex(lv::kHotTracking), 1);
+  HWND list = ListControl(w::kResult, u::kResultList);
+  EXPECT_EQ(ListExStyle(list), static_cast<DWORD>(LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP | LVS_EX_TRACKSELECT |
+                                                  LVS_EX_ONECLICKACTIVATE | LVS_EX_UNDERLINEHOT |
+                                                  LVS_EX_UNDERLINECOLD));
+  EXPECT_EQ(reinterpret_cast<HCURSOR>(::SendMessageA(list, LVM_GETHOTCURSOR, 0, 0)), ::LoadCursorA(nullptr, IDC_HAND));
+  WriteListInt(w::kResult, u::kResultList, PropertyIndex(lv::kHandCursor), 0);
+  WriteListInt(w::kResult, u::kResultList, PropertyIndex(lv::kUnderlineCold), 0);
+  list = ListControl(w::kResult, u::kResultList);
+  EXPECT_EQ(reinterpret_cast<HCURSOR>(::SendMessageA(list, LVM_GETHOTCURSOR, 0, 0)), ::LoadCursorA(nullptr, IDC_ARROW));
+  EXPECT_EQ(ListExStyle(list) & (LVS_EX_UNDERLINEHOT | LVS_EX_UNDERLINECOLD), static_cast<DWORD>(LVS_EX_UNDERLINEHOT));
+}
+
 TEST_F(ListViewTest, StoredRowsCarryTheirCellsDataAndIndentButNoImageTheListLacks) {
   ASSERT_TRUE(LoadListWindow(w::kStored));
   HWND list = ListControl(w::kStored, u::kStoredList);
@@ -477,6 +492,32 @@ TEST_F(ListViewTest, SpaceReportsTheCheckStateOnlyWithCheckBoxes) {
   TapListKey(VK_SPACE);
   PumpList(200);
   EXPECT_EQ(ListCalls(), std::vector<ListCall>{});
+}
+
+TEST_F(ListViewTest, ARightClickActivationAndHotTrackingRaiseTheirEvents) {
+  ASSERT_TRUE(LoadListWindow(w::kChecks));
+  HWND list = ListControl(w::kChecks, u::kCheckList);
+  RECT label = {LVIR_LABEL, 0, 0, 0};
+  ::SendMessageA(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&label));
+  ClearListCalls();
+  ClickListAt(list, label.left + 10, (label.top + label.bottom) / 2, true);
+  ASSERT_TRUE(PumpListUntil([] { return !ListCalls().empty(); }));
+  EXPECT_EQ(ListTagsCalled(), std::vector<int>{t::kCheckRightClicked});
+
+  // Activation and hot tracking as the control reports them to the window, which hands them to the unit.
+  const auto notify = [&](UINT code, int row) {
+    NMLISTVIEW info = {};
+    info.hdr.hwndFrom = list;
+    info.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list));
+    info.hdr.code = code;
+    info.iItem = row;
+    return ::SendMessageA(ListWindowOf(w::kChecks), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+  };
+  ClearListCalls();
+  ListReturns()[t::kCheckHotItem] = 1;
+  EXPECT_EQ(notify(LVN_HOTTRACK, 2), 0) << "hot tracking goes on whatever the handler says";
+  EXPECT_EQ(notify(LVN_ITEMACTIVATE, 1), 0);
+  EXPECT_EQ(ListCalls(), (std::vector<ListCall>{{t::kCheckHotItem, {2}}, {t::kCheckActivated, {}}}));
 }
 
 // Starts editing a row's label; the edit box, or null.

@@ -93,7 +93,9 @@ WindowDescription Checks() {
                  {u::kCheckList, List("超级列表框_选择", 10, 10, 250, 200, checks.Save(), 0,
                                       {On(list_view::kClicked, t::kCheckClicked),
                                        On(list_view::kRightClicked, t::kCheckRightClicked),
-                                       On(list_view::kCheckStateChanged, t::kCheckStateChanged)})},
+                                       On(list_view::kCheckStateChanged, t::kCheckStateChanged),
+                                       On(list_view::kItemActivated, t::kCheckActivated),
+                                       On(list_view::kHotItemChanged, t::kCheckHotItem)})},
                  {u::kPlainList, List("超级列表框_普通", 280, 10, 250, 200, plain.Save(), 1,
                                       {On(list_view::kCheckStateChanged, t::kPlainStateChanged)})}});
 }

@@ -36,6 +36,7 @@ inline constexpr int kResultGotFocus = 0, kResultLostFocus = 1, kResultCurrentCh
 inline constexpr int kCheckClicked = 5, kCheckRightClicked = 6, kCheckStateChanged = 7, kPlainStateChanged = 8;
 inline constexpr int kEditStarting = 9, kEditEnded = 10;
 inline constexpr int kIdle = 11;  // the result window's idle event
+inline constexpr int kCheckActivated = 12, kCheckHotItem = 13;
 inline constexpr int kCount = 16;
 }  // namespace list_tag
 
