@@ -7,13 +7,15 @@
 #include "commands/core_library.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
+#include "units/extended_library.h"
 
 namespace quarrow::app {
 namespace {
 
 #include "main_window_form.inc"
 
-const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary};
+// In library-number order: unit-type references 0x0002nnnn name the extended interface library's types.
+const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary, &kExtendedLibrary};
 
 // The application has nothing of its own to set up or tear down.
 void InitialiseApplication() {}
