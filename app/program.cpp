@@ -5,6 +5,7 @@
 #include "app/handlers.h"
 #include "app/main_window.h"
 #include "commands/core_library.h"
+#include "commands/os_library.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
 
@@ -13,7 +14,12 @@ namespace {
 
 #include "main_window_form.inc"
 
-const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary};
+// Library numbers are positions here: 1 core, 2 extended interface, 3 OS interface.
+const LibraryDescriptor* const kLibraries[] = {
+    &kCoreLibrary,
+    // The extended interface library (the ListView) takes the second place.
+    &kOsLibrary,
+};
 
 // The application has nothing of its own to set up or tear down.
 void InitialiseApplication() {}

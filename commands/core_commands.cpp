@@ -1,5 +1,6 @@
 #include "commands/core_commands.h"
 
+#include "commands/file_commands.h"
 #include "commands/number_commands.h"
 #include "commands/text_commands.h"
 
@@ -16,8 +17,8 @@ const CommandRoutine kCoreCommands[core_command::kCount] = {
     RepeatTextCommand,
     CharFromCodeCommand,
     TrimAllSpacesCommand,
-    nullptr,  // ToByteSet
-    nullptr,  // WriteToFile
+    ToByteSetCommand,
+    WriteToFileCommand,
     nullptr,  // ListBoxItemCount
     nullptr,  // ListBoxItemText
     nullptr,  // ListBoxAddItem
