@@ -5,6 +5,7 @@
 #include "app/handlers.h"
 #include "app/main_window.h"
 #include "commands/core_library.h"
+#include "commands/os_library.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
 #include "units/extended_library.h"
@@ -14,8 +15,8 @@ namespace {
 
 #include "main_window_form.inc"
 
-// In library-number order: unit-type references 0x0002nnnn name the extended interface library's types.
-const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary, &kExtendedLibrary};
+// Library numbers are positions here: 1 core, 2 extended interface, 3 OS interface.
+const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary, &kExtendedLibrary, &kOsLibrary};
 
 // The application has nothing of its own to set up or tear down.
 void InitialiseApplication() {}

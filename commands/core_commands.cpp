@@ -1,6 +1,7 @@
 #include "commands/core_commands.h"
 
 #include "commands/dialog_and_event_commands.h"
+#include "commands/file_commands.h"
 #include "commands/list_box_commands.h"
 #include "commands/number_commands.h"
 #include "commands/text_commands.h"
@@ -18,8 +19,8 @@ const CommandRoutine kCoreCommands[core_command::kCount] = {
     RepeatTextCommand,
     CharFromCodeCommand,
     TrimAllSpacesCommand,
-    nullptr,  // ToByteSet
-    nullptr,  // WriteToFile
+    ToByteSetCommand,
+    WriteToFileCommand,
     ListBoxItemCountCommand,
     ListBoxItemTextCommand,
     ListBoxAddItemCommand,

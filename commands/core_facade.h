@@ -1,5 +1,6 @@
-// The core library's commands as application code calls them: each call goes through service entry 3 with
-// argument records, and texts and arrays come back as owning values.
+// The core library's number, random-number, text, file, list-box and event commands as application code calls
+// them: each call goes through service entry 3 with argument records, and texts, byte sets and arrays come back as
+// owning values.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,11 @@ inline ValueRecord Call(std::int32_t command, std::initializer_list<ValueRecord>
 inline rt::Text TextResult(const ValueRecord& result) { return rt::Text::Adopt(result.Pointer<char>()); }
 // Where application code holds the null text it passes the constant empty text: commands never see null.
 inline ValueRecord TextArg(const char* text) { return rt::Arg(text ? text : ""); }
+// Likewise the empty byte set is passed as a constant block of length 0.
+inline constexpr std::int32_t kEmptyByteSet[2] = {1, 0};
+inline ValueRecord ByteSetArg(const rt::ByteSet& bytes) {
+  return bytes.Get() ? rt::Arg(bytes) : ValueRecord::OfPointer(type::kByteSet, kEmptyByteSet);
+}
 }  // namespace detail
 
 // From the clock, or from a given seed.
@@ -104,5 +110,17 @@ inline bool OpenDialog(rt::UnitRef dialog) {
 inline void ProcessEvents() { detail::Call(core_command::kProcessEvents, {}); }
 // True while the unit (or window) has a live platform window.
 inline bool UnitExists(rt::UnitRef unit) { return detail::Call(core_command::kUnitExists, {rt::Arg(unit)}).Logical(); }
+// The bytes of the text without its terminator; the empty text gives the empty byte set.
+inline rt::ByteSet ToByteSet(const char* text) {
+  return rt::ByteSet::Adopt(detail::Call(core_command::kToByteSet, {detail::TextArg(text)}).Pointer());
+}
+inline rt::ByteSet ToByteSet(const rt::Text& text) { return ToByteSet(text.Get()); }
+
+// Creates or replaces the file so that it holds exactly the bytes. On false the file is as it was before, and
+// ::GetLastError() right after the call gives the system's reason.
+inline bool WriteToFile(const char* path, const rt::ByteSet& bytes) {
+  return detail::Call(core_command::kWriteToFile, {detail::TextArg(path), detail::ByteSetArg(bytes)}).Logical();
+}
+inline bool WriteToFile(const rt::Text& path, const rt::ByteSet& bytes) { return WriteToFile(path.Get(), bytes); }
 
 }  // namespace quarrow::cmd

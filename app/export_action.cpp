@@ -1,0 +1,60 @@
+#include "app/export_action.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "app/constants.h"
+#include "app/export_content.h"
+#include "app/export_failure.h"
+#include "app/export_units.h"
+#include "commands/core_facade.h"
+#include "commands/os_facade.h"
+#include "runtime/facade.h"
+#include "units/list_view_facade.h"
+
+namespace quarrow::app {
+
+namespace {
+
+using export_units::kResultList;
+using export_units::kSaveDialog;
+
+// The whole content is read before the dialog opens: the file holds the rows as they were at the click, even
+// while the generate action is still adding rows underneath.
+ExportContent ReadRows() {
+  const std::int32_t rows = cmd::ListViewItemCount(kResultList);
+  ExportContent content(rows > 0 ? static_cast<std::size_t>(rows) : 0);
+  for (std::int32_t row = 0; row < rows; ++row) {
+    const rt::Text number = cmd::ListViewItemText(kResultList, row, export_units::kNumberColumn);
+    const rt::Text address = cmd::ListViewItemText(kResultList, row, export_units::kAddressColumn);
+    content.AddRow(number.View(), address.View());
+  }
+  return content;
+}
+
+// Kind, extension and folder are set anew each time; the file name stays, so the next export proposes it again.
+void PrepareSaveDialog() {
+  rt::WriteInt(kSaveDialog, export_units::save_dialog::kDialogType, common_dlg::kSaveFile);
+  rt::WriteText(kSaveDialog, export_units::save_dialog::kDefaultExt, kConstants.text_extension);
+  const rt::Text desktop = cmd::SpecialFolderPath(export_units::kDesktopFolder);
+  rt::WriteText(kSaveDialog, export_units::save_dialog::kInitialDir, desktop.CStr());
+}
+
+}  // namespace
+
+void ExportResults() {
+  const ExportContent content = ReadRows();
+  PrepareSaveDialog();
+  if (!cmd::OpenDialog(kSaveDialog)) return;  // cancelled: nothing is written
+
+  const rt::Text path = rt::ReadText(kSaveDialog, export_units::save_dialog::kFileName);
+  const rt::ByteSet bytes = cmd::ToByteSet(content.Text());
+  if (cmd::WriteToFile(path, bytes)) return;
+  // Read at once, before anything else can replace it.
+  const DWORD reason = ::GetLastError();
+  ShowWriteFailure(::GetActiveWindow(), path.CStr(), reason);
+}
+
+}  // namespace quarrow::app

@@ -1,0 +1,117 @@
+#include "commands/file_replacement.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "runtime/handles.h"
+
+namespace quarrow {
+
+namespace {
+
+constexpr int kNameAttempts = 64;
+constexpr DWORD kLargestWrite = 0x40000000;
+
+// The reason for the failure the last call reported; never "success", even from a call that forgot to say why.
+DWORD FailureCode() {
+  const DWORD error = ::GetLastError();
+  return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
+}
+
+// The target's full path and the length of its folder part, separator included. The system splits the path: it
+// knows which bytes of a GBK name are backslashes and which are trail bytes of a character.
+DWORD SplitPath(const char* path, std::string* full, std::size_t* folder_length) {
+  std::string buffer(MAX_PATH, '\0');
+  char* file_part = nullptr;
+  DWORD length = ::GetFullPathNameA(path, static_cast<DWORD>(buffer.size()), buffer.data(), &file_part);
+  if (length >= buffer.size()) {
+    buffer.assign(length, '\0');
+    length = ::GetFullPathNameA(path, static_cast<DWORD>(buffer.size()), buffer.data(), &file_part);
+  }
+  if (length == 0) return FailureCode();
+  if (length >= buffer.size()) return ERROR_FILENAME_EXCED_RANGE;
+  if (file_part == nullptr || *file_part == '\0') return ERROR_INVALID_NAME;  // names a folder, not a file
+  *folder_length = static_cast<std::size_t>(file_part - buffer.data());
+  buffer.resize(length);
+  *full = std::move(buffer);
+  return ERROR_SUCCESS;
+}
+
+// A target that exists must be a file that may be written: a read-only file or a folder is refused before
+// anything is written, as opening it for writing would be. (Replacing by a move would not ask everywhere.)
+DWORD CheckTarget(const std::string& target) {
+  const DWORD attributes = ::GetFileAttributesA(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;  // a new file, or a folder that is missing
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
+  return ERROR_SUCCESS;
+}
+
+// A new file of a name that no other file has, in the given folder, open for writing and shared with no one.
+DWORD CreateTemporaryFile(const std::string& folder, std::string* name, OwnedHandle* file) {
+  DWORD seed = (::GetCurrentProcessId() * 0x9E3779B1u) ^ ::GetTickCount() ^ ::GetCurrentThreadId();
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int attempt = 0; attempt < kNameAttempts && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
+       ++attempt) {
+    seed = seed * 1664525u + 1013904223u;
+    char unique[16];
+    std::snprintf(unique, sizeof unique, "%08lX", static_cast<unsigned long>(seed));
+    *name = folder + "~qrw" + unique + ".tmp";
+    const HANDLE handle =
+        ::CreateFileA(name->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+      file->Reset(handle);
+      return ERROR_SUCCESS;
+    }
+    error = FailureCode();
+  }
+  return error;
+}
+
+DWORD WriteAll(HANDLE file, const std::uint8_t* bytes, std::size_t size) {
+  while (size > 0) {
+    const DWORD chunk = size > kLargestWrite ? kLargestWrite : static_cast<DWORD>(size);
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes, chunk, &written, nullptr)) return FailureCode();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    bytes += written;
+    size -= written;
+  }
+  return ERROR_SUCCESS;
+}
+
+DWORD WriteParts(HANDLE file, std::span<const ByteSetView> parts) {
+  for (const ByteSetView& part : parts) {
+    if (const DWORD error = WriteAll(file, part.data, part.size); error != ERROR_SUCCESS) return error;
+  }
+  return ::FlushFileBuffers(file) ? ERROR_SUCCESS : FailureCode();
+}
+
+}  // namespace
+
+DWORD ReplaceFileContents(const char* path, std::span<const ByteSetView> parts) {
+  if (path == nullptr || *path == '\0') return ERROR_INVALID_NAME;
+  std::string target;
+  std::size_t folder_length = 0;
+  if (const DWORD error = SplitPath(path, &target, &folder_length); error != ERROR_SUCCESS) return error;
+  if (const DWORD error = CheckTarget(target); error != ERROR_SUCCESS) return error;
+
+  std::string temporary;
+  OwnedHandle file;
+  if (const DWORD error = CreateTemporaryFile(target.substr(0, folder_length), &temporary, &file);
+      error != ERROR_SUCCESS) {
+    return error;
+  }
+
+  DWORD error = WriteParts(file.Get(), parts);
+  // Closing can report a failure of its own: a write the system had held back.
+  if (!::CloseHandle(file.Release()) && error == ERROR_SUCCESS) error = FailureCode();
+  if (error == ERROR_SUCCESS &&
+      !::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = FailureCode();
+  }
+  if (error != ERROR_SUCCESS) ::DeleteFileA(temporary.c_str());
+  return error;
+}
+
+}  // namespace quarrow
