@@ -1,7 +1,12 @@
 #include "app/handlers.h"
 
+#include "app/export_action.h"
+#include "app/generate_action.h"
+#include "app/name_lists.h"
+#include "app/window_units.h"
 #include "commands/core_facade.h"
 #include "runtime/facade.h"
+#include "units/list_view_facade.h"
 
 namespace quarrow::app {
 
@@ -10,19 +15,23 @@ namespace {
 // The window has been created: the random numbers start from the clock.
 void SeedRandomNumbers() { cmd::SetRandomSeed(); }
 
+// "全部清空" empties the result list; the name lists stay as they are.
+void ClearResults() { cmd::ListViewDeleteAllItems(units::kResultList); }
+
 }  // namespace
 
+// Every handler returns no value, so the runtime lets the controls handle the events as usual.
 const quarrow::HandlerSlot kHandlerTable[static_cast<int>(app::HandlerSlot::kCount)] = {
-    {rt::Handler<&SeedRandomNumbers>},  // kSeedRandomNumbers
-    {nullptr},                          // kGenerate
-    {nullptr},                          // kClearResults
-    {nullptr},                          // kAddRoad
-    {nullptr},                          // kAddCommunity
-    {nullptr},                          // kRoadEntryKeyDown
-    {nullptr},                          // kCommunityEntryKeyDown
-    {nullptr},                          // kRoadListKeyDown
-    {nullptr},                          // kCommunityListKeyDown
-    {nullptr},                          // kExport
+    {rt::Handler<&SeedRandomNumbers>},     // kSeedRandomNumbers
+    {rt::Handler<&Generate>},              // kGenerate
+    {rt::Handler<&ClearResults>},          // kClearResults
+    {rt::Handler<&AddRoad>},               // kAddRoad
+    {rt::Handler<&AddCommunity>},          // kAddCommunity
+    {rt::Handler<&OnRoadEntryKey>},        // kRoadEntryKeyDown
+    {rt::Handler<&OnCommunityEntryKey>},   // kCommunityEntryKeyDown
+    {rt::Handler<&OnRoadListKey>},         // kRoadListKeyDown
+    {rt::Handler<&OnCommunityListKey>},    // kCommunityListKeyDown
+    {rt::Handler<&ExportResults>},         // kExport
 };
 
 }  // namespace quarrow::app

@@ -157,28 +157,42 @@ int ListViewRowCount(HWND list_view) {
   return static_cast<int>(::SendMessageA(list_view, LVM_GETITEMCOUNT, 0, 0));
 }
 
+namespace {
+
+constexpr std::size_t kCellTextSize = 4096;
+
+std::vector<std::string> ReadRowThrough(const RemoteBuffer& remote, HWND list_view, int row, int columns) {
+  std::vector<std::string> cells;
+  for (int column = 0; column < columns; ++column) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = static_cast<char*>(remote.Address(sizeof(LVITEMA)));
+    item.cchTextMax = kCellTextSize;
+    remote.Write(0, &item, sizeof item);
+    const LRESULT n = ::SendMessageA(list_view, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                     reinterpret_cast<LPARAM>(remote.Address()));
+    std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) remote.Read(sizeof(LVITEMA), text.data(), text.size());
+    cells.push_back(text);
+  }
+  return cells;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadListViewRow(HWND list_view, int row, int columns) {
+  RemoteBuffer remote(list_view, sizeof(LVITEMA) + kCellTextSize);
+  if (!remote.Ok()) return {};
+  return ReadRowThrough(remote, list_view, row, columns);
+}
+
 std::vector<std::vector<std::string>> ReadListView(HWND list_view, int columns) {
   std::vector<std::vector<std::string>> rows;
-  constexpr std::size_t kTextSize = 4096;
-  RemoteBuffer remote(list_view, sizeof(LVITEMA) + kTextSize);
+  RemoteBuffer remote(list_view, sizeof(LVITEMA) + kCellTextSize);
   if (!remote.Ok()) return rows;
   const int count = ListViewRowCount(list_view);
-  for (int row = 0; row < count; ++row) {
-    std::vector<std::string> cells;
-    for (int column = 0; column < columns; ++column) {
-      LVITEMA item = {};
-      item.iSubItem = column;
-      item.pszText = static_cast<char*>(remote.Address(sizeof(LVITEMA)));
-      item.cchTextMax = kTextSize;
-      remote.Write(0, &item, sizeof item);
-      const LRESULT n = ::SendMessageA(list_view, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                                       reinterpret_cast<LPARAM>(remote.Address()));
-      std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-      if (n > 0) remote.Read(sizeof(LVITEMA), text.data(), text.size());
-      cells.push_back(text);
-    }
-    rows.push_back(cells);
-  }
+  rows.reserve(static_cast<std::size_t>(count));
+  for (int row = 0; row < count; ++row) rows.push_back(ReadRowThrough(remote, list_view, row, columns));
   return rows;
 }
 

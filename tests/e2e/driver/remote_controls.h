@@ -28,6 +28,8 @@ void SetTextOf(HWND window, const std::string& text);
 // Every cell of a report-view list view of another process, row by row (GBK bytes).
 std::vector<std::vector<std::string>> ReadListView(HWND list_view, int columns);
 int ListViewRowCount(HWND list_view);
+// The cells of one row.
+std::vector<std::string> ReadListViewRow(HWND list_view, int row, int columns);
 // The entries of a list box of another process (GBK bytes).
 std::vector<std::string> ReadListBox(HWND list_box);
 std::vector<int> ListBoxSelection(HWND list_box);

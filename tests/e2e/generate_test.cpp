@@ -1,0 +1,113 @@
+// The program as a user drives it: type a count, press "生成", read the result list; fill and prune the name
+// lists; clear the results.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/driver/quarrow_session.h"
+#include "tests/e2e/driver/remote_controls.h"
+
+namespace quarrow::e2e {
+namespace {
+
+class GenerateTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(session_.Started()) << "quarrow.exe did not show its window";
+    for (HWND control : {session_.CountBox(), session_.GenerateButton(), session_.ResultList(),
+                         session_.PercentLabel(), session_.AutoModeBox(), session_.RoadList()}) {
+      ASSERT_NE(control, nullptr) << "a control is missing from the window";
+    }
+  }
+  void TearDown() override {
+    EXPECT_TRUE(session_.Watchdog().Unexpected().empty()) << "an unexpected box: "
+                                                          << session_.Watchdog().Unexpected().front().text;
+    const auto code = session_.Close();
+    EXPECT_EQ(code, 0u) << "the program ends with 0 when its window is closed";
+  }
+
+  std::vector<std::string> Column(int column) {
+    std::vector<std::string> cells;
+    for (const auto& row : session_.Rows()) cells.push_back(row[static_cast<std::size_t>(column)]);
+    return cells;
+  }
+
+  QuarrowSession session_;
+};
+
+TEST_F(GenerateTest, AnEmptyCountAddsNothing) {
+  session_.Generate("");
+  ::Sleep(500);
+  EXPECT_EQ(ListViewRowCount(session_.ResultList()), 0);
+}
+
+TEST_F(GenerateTest, ACountOfThreeAddsThreeNumberedAutoAddresses) {
+  session_.Generate("3");
+  ASSERT_TRUE(session_.WaitForRows(3));
+  const auto rows = session_.Rows();
+  ASSERT_EQ(rows.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(rows[i][0], std::to_string(i + 1));
+    EXPECT_TRUE(IsAutoAddress(rows[i][1])) << rows[i][1];
+    EXPECT_EQ(rows[i][2], "");
+  }
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(session_.PercentLabel()) == "100.0%"; }, 3000))
+      << TextOf(session_.PercentLabel());
+}
+
+TEST_F(GenerateTest, NumberingRestartsWithEveryClick) {
+  session_.Generate("3");
+  ASSERT_TRUE(session_.WaitForRows(3));
+  Click(session_.GenerateButton());
+  ASSERT_TRUE(session_.WaitForRows(6));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"1", "2", "3", "1", "2", "3"}));
+}
+
+TEST_F(GenerateTest, ManualModeWithEmptyListsGivesOnlyThePrefix) {
+  session_.TypeInto(session_.PrefixBox(), "ABC");
+  Click(session_.AutoModeBox());
+  ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(session_.AutoModeBox(), BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 3000));
+  session_.Generate("3");
+  ASSERT_TRUE(session_.WaitForRows(3));
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"ABC", "ABC", "ABC"}));
+}
+
+TEST_F(GenerateTest, EnterInTheRoadBoxAddsTheRoadEachTime) {
+  session_.TypeInto(session_.RoadEntry(), "Xinhua");
+  PressKey(VK_RETURN);
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return ReadListBox(session_.RoadList()).size() == 2; }, 3000));
+  EXPECT_EQ(ReadListBox(session_.RoadList()), (std::vector<std::string>{"Xinhua", "Xinhua"}));
+  EXPECT_EQ(TextOf(session_.RoadEntry()), "Xinhua") << "the entry box keeps its text";
+}
+
+TEST_F(GenerateTest, DeleteRemovesTheSelectedEntriesOnly) {
+  HWND entry = session_.CommunityEntry();
+  for (const char* name : {"a0", "a1", "a2", "a3", "a4"}) {
+    Click(entry);
+    ::SendMessageA(entry, EM_SETSEL, 0, -1);
+    PressKey(VK_DELETE);
+    TypeAscii(name);
+    Click(session_.AddCommunityButton());
+  }
+  HWND list = session_.CommunityList();
+  ASSERT_TRUE(WaitUntil([&] { return ReadListBox(list).size() == 5; }, 3000));
+  const int row = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  ClickAt(list, 10, row * 1 + row / 2);
+  ClickAt(list, 10, row * 3 + row / 2, /*with_ctrl=*/true);
+  ClickAt(list, 10, row * 4 + row / 2, /*with_ctrl=*/true);
+  ASSERT_TRUE(WaitUntil([&] { return ListBoxSelection(list) == std::vector<int>{1, 3, 4}; }, 3000));
+  PressKey(VK_DELETE);
+  EXPECT_TRUE(WaitUntil([&] { return ReadListBox(list) == std::vector<std::string>{"a0", "a2"}; }, 3000));
+}
+
+TEST_F(GenerateTest, ClearingEmptiesTheResultsAndLeavesTheRoadList) {
+  session_.TypeInto(session_.RoadEntry(), "Renmin");
+  Click(session_.AddRoadButton());
+  session_.Generate("2");
+  ASSERT_TRUE(session_.WaitForRows(2));
+  Click(session_.ClearButton());
+  EXPECT_TRUE(WaitUntil([&] { return ListViewRowCount(session_.ResultList()) == 0; }, 3000));
+  EXPECT_EQ(ReadListBox(session_.RoadList()), std::vector<std::string>{"Renmin"});
+}
+
+}  // namespace
+}  // namespace quarrow::e2e
