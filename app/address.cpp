@@ -3,7 +3,6 @@
 #include "app/constants.h"
 #include "app/window_units.h"
 #include "commands/core_facade.h"
-#include "commands/list_box_facade.h"
 #include "units/edit_box_properties.h"
 #include "units/unit_properties.h"
 

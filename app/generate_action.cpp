@@ -4,7 +4,6 @@
 #include "app/constants.h"
 #include "app/window_units.h"
 #include "commands/core_facade.h"
-#include "commands/event_facade.h"
 #include "units/check_box_properties.h"
 #include "units/edit_box_properties.h"
 #include "units/label_properties.h"

@@ -1,7 +1,7 @@
 #include "app/name_lists.h"
 
 #include "app/window_units.h"
-#include "commands/list_box_facade.h"
+#include "commands/core_facade.h"
 #include "units/edit_box_properties.h"
 #include "units/unit_properties.h"
 

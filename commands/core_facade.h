@@ -89,6 +89,7 @@ inline rt::Text ListBoxItemText(rt::UnitRef list, std::int32_t index) {
 inline std::int32_t ListBoxAddItem(rt::UnitRef list, const char* text) {
   return detail::Call(core_command::kListBoxAddItem, {rt::Arg(list), detail::TextArg(text)}).Int();
 }
+inline std::int32_t ListBoxAddItem(rt::UnitRef list, const rt::Text& text) { return ListBoxAddItem(list, text.Get()); }
 inline std::int32_t ListBoxAddItem(rt::UnitRef list, const char* text, std::int32_t item_data) {
   return detail::Call(core_command::kListBoxAddItem, {rt::Arg(list), detail::TextArg(text), rt::Arg(item_data)})
       .Int();

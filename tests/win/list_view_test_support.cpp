@@ -263,9 +263,17 @@ void ClickListAt(HWND window, int x, int y, bool right) {
   ::ClientToScreen(window, &at);
   ::SetCursorPos(at.x, at.y);
   PumpList(20);
-  SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  if (right) {
+    // The control follows a right button held down over a row in a loop of its own until the button comes up:
+    // the release is queued before the press is handled, or that loop would wait for this thread.
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+    PumpList(60);
+    return;
+  }
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
   PumpList(20);
-  SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  SendMouse(MOUSEEVENTF_LEFTUP);
   PumpList(40);
 }
 
