@@ -2,8 +2,14 @@
 // lists; clear the results.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
 #include "tests/e2e/driver/quarrow_session.h"
 #include "tests/e2e/driver/remote_controls.h"
+#include "tests/e2e/driver/screenshot.h"
 
 namespace quarrow::e2e {
 namespace {
@@ -107,6 +113,29 @@ TEST_F(GenerateTest, ClearingEmptiesTheResultsAndLeavesTheRoadList) {
   Click(session_.ClearButton());
   EXPECT_TRUE(WaitUntil([&] { return ListViewRowCount(session_.ResultList()) == 0; }, 3000));
   EXPECT_EQ(ReadListBox(session_.RoadList()), std::vector<std::string>{"Renmin"});
+}
+
+// The picture of the window that the README shows: twenty rows, the bar full, the label at 100.0%. It is written
+// to the test's working folder; scripts/take-screenshot turns it into docs/screenshot.png.
+TEST_F(GenerateTest, TwentyRowsAsTheUserSeesThem) {
+  session_.TypeInto(session_.PrefixBox(), "");
+  session_.Generate("20");
+  ASSERT_TRUE(session_.WaitForRows(20));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(session_.PercentLabel()) == "100.0%"; }, 3000));
+  ::RedrawWindow(session_.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  ::Sleep(500);
+  const std::string shot = "main-window-20-rows.bmp";
+  ASSERT_TRUE(SaveWindowShot(session_.Window(), shot));
+  // A window that was not on screen comes out as one flat colour.
+  FILE* f = std::fopen(shot.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  std::vector<unsigned char> bytes(1 << 22);
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+  std::fclose(f);
+  ASSERT_GT(bytes.size(), 54u + 300u * 200u * 3u) << "a window of its size";
+  std::set<unsigned> colours;
+  for (std::size_t i = 54; i + 2 < bytes.size(); i += 3) colours.insert(bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16);
+  EXPECT_GT(colours.size(), 8u) << "texts, frames and the bar in their colours";
 }
 
 }  // namespace
