@@ -101,19 +101,18 @@ HWND MainWindow() {
   return window ? window->Hwnd() : nullptr;
 }
 
+BOOL CALLBACK TakeListView(HWND child, LPARAM out) {
+  char name[64] = {};
+  ::GetClassNameA(child, name, sizeof name);
+  if (std::string(name) != WC_LISTVIEWA) return TRUE;
+  *reinterpret_cast<HWND*>(out) = child;
+  return FALSE;
+}
+
+// The result list is the window's only report-view list view.
 HWND ResultListControl() {
-  // The result list is the window's only report-view list view.
   HWND found = nullptr;
-  ::EnumChildWindows(
-      MainWindow(),
-      [](HWND child, LPARAM out) {
-        char name[64] = {};
-        ::GetClassNameA(child, name, sizeof name);
-        if (std::string(name) != WC_LISTVIEWA) return TRUE;
-        *reinterpret_cast<HWND*>(out) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  ::EnumChildWindows(MainWindow(), TakeListView, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
