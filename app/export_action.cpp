@@ -8,6 +8,7 @@
 #include "app/constants.h"
 #include "app/export_content.h"
 #include "app/export_failure.h"
+#include "app/export_file.h"
 #include "app/export_units.h"
 #include "commands/core_facade.h"
 #include "commands/os_facade.h"
@@ -45,16 +46,14 @@ void PrepareSaveDialog() {
 }  // namespace
 
 void ExportResults() {
-  const ExportContent content = ReadRows();
+  ExportContent content = ReadRows();
   PrepareSaveDialog();
   if (!cmd::OpenDialog(kSaveDialog)) return;  // cancelled: nothing is written
 
   const rt::Text path = rt::ReadText(kSaveDialog, export_units::save_dialog::kFileName);
-  const rt::ByteSet bytes = cmd::ToByteSet(content.Text());
-  if (cmd::WriteToFile(path, bytes)) return;
-  // Read at once, before anything else can replace it.
-  const DWORD reason = ::GetLastError();
-  ShowWriteFailure(::GetActiveWindow(), path.CStr(), reason);
+  // The content is already laid out as a byte set: the write reads it where it is, with no copy of the whole.
+  const DWORD error = WriteExportFile(path.CStr(), content);
+  if (error != ERROR_SUCCESS) ShowWriteFailure(::GetActiveWindow(), path.CStr(), error);
 }
 
 }  // namespace quarrow::app

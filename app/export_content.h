@@ -11,20 +11,23 @@ namespace quarrow::app {
 
 class ExportContent {
  public:
-  ExportContent() = default;
+  ExportContent();
   // The rows of one list are about equally long: the first row sizes the buffer for all of them, so that a
   // long list is not copied again each time the buffer grows. Longer rows later still fit, at the cost of growing.
-  explicit ExportContent(std::size_t expected_rows) : expected_rows_(expected_rows) {}
+  explicit ExportContent(std::size_t expected_rows);
 
   void AddRow(std::string_view number, std::string_view address);
 
-  std::string_view Bytes() const { return bytes_; }
-  // The same bytes as a zero-terminated text: the cells are texts, so no zero byte occurs inside.
-  const char* Text() const { return bytes_.c_str(); }
+  std::string_view Bytes() const;
+  // The bytes as a byte-set block, ready to be passed to a command without copying them once more: the buffer
+  // keeps room for the block's header in front of them. Null for no bytes (the empty byte set), and for more
+  // bytes than a byte set can count (see TooLong). Valid until the next AddRow.
+  const void* ByteSet();
+  bool TooLong() const;
 
  private:
   std::size_t expected_rows_ = 0;
-  std::string bytes_;
+  std::string block_;  // the byte-set header, then the bytes
 };
 
 }  // namespace quarrow::app

@@ -1,6 +1,8 @@
-// The export without its dialog — 99,999 rows built into the content, ToByteSet, WriteToFile through the service
-// table — against writing the same bytes with one WriteFile, in the same run. Prints both times and the ratio;
-// the goal is an export within 2x of the plain write.
+// The export without its dialog — 99,999 rows built into the content, written by WriteToFile through the service
+// table, as the click handler writes them — against writing the same bytes with one WriteFile, in the same run.
+// Prints both times and the ratio; the goal is an export within 2x of the plain write. For comparison it also
+// prints the two costs that any export which holds its content before the dialog and replaces the file safely
+// has on top of the plain write: one pass over fresh memory of the file's size, and the flush to the disk.
 #include <windows.h>
 
 #include <algorithm>
@@ -12,7 +14,7 @@
 #include <vector>
 
 #include "app/export_content.h"
-#include "commands/core_facade.h"
+#include "app/export_file.h"
 #include "commands/core_library.h"
 #include "runtime/runtime.h"
 
@@ -58,16 +60,15 @@ double Seconds(Work work) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-bool Export(const Rows& rows, const std::string& path, double* build, double* convert, double* write) {
+bool Export(const Rows& rows, const std::string& path, double* build, double* write) {
   app::ExportContent content(rows.size());
   *build = Seconds([&] {
     for (const auto& [number, address] : rows) content.AddRow(number, address);
   });
-  rt::ByteSet bytes;
-  *convert = Seconds([&] { bytes = cmd::ToByteSet(content.Text()); });
-  bool written = false;
-  *write = Seconds([&] { written = cmd::WriteToFile(path.c_str(), bytes); });
-  return written;
+  DWORD error = ERROR_SUCCESS;
+  *write = Seconds([&] { error = app::WriteExportFile(path.c_str(), content); });
+  ::SetLastError(error);
+  return error == ERROR_SUCCESS;
 }
 
 bool PlainWrite(const std::string& bytes, const std::string& path, bool flush) {
@@ -126,10 +127,10 @@ int main() {
   for (const auto& [number, address] : rows) reference.AddRow(number, address);
   const std::string bytes(reference.Bytes());
 
-  std::vector<double> export_total, builds, converts, writes, plain_writes, flushed_writes, fresh_passes;
+  std::vector<double> export_total, builds, writes, plain_writes, flushed_writes, fresh_passes;
   for (int round = 0; round < kRounds; ++round) {
-    double build = 0, convert = 0, write = 0;
-    if (!Export(rows, exported, &build, &convert, &write)) {
+    double build = 0, write = 0;
+    if (!Export(rows, exported, &build, &write)) {
       std::printf("export failed: error %lu\n", static_cast<unsigned long>(::GetLastError()));
       return 1;
     }
@@ -142,9 +143,8 @@ int main() {
       return 1;
     }
     builds.push_back(build);
-    converts.push_back(convert);
     writes.push_back(write);
-    export_total.push_back(build + convert + write);
+    export_total.push_back(build + write);
     plain_writes.push_back(plain_time);
   }
   if (ReadFile(exported) != bytes || ReadFile(plain) != bytes) {
@@ -157,13 +157,16 @@ int main() {
   const double ours = Median(export_total);
   const double baseline = Median(plain_writes);
   std::printf("%d rows, %zu bytes, median of %d rounds\n", kRows, bytes.size(), kRounds);
-  std::printf("  export:     %8.2f ms  (content %.2f ms, ToByteSet %.2f ms, WriteToFile %.2f ms)\n", ours * 1e3,
-              Median(builds) * 1e3, Median(converts) * 1e3, Median(writes) * 1e3);
+  const double flushed = Median(flushed_writes);
+  const double fresh = Median(fresh_passes);
+  std::printf("  export:     %8.2f ms  (content %.2f ms, WriteToFile %.2f ms)\n", ours * 1e3, Median(builds) * 1e3,
+              Median(writes) * 1e3);
   std::printf("  plain write %8.2f ms  (one WriteFile)\n", baseline * 1e3);
   std::printf("  ratio       %8.2f x  (goal: 2 x or less)\n", ours / baseline);
   std::printf("for comparison, in this run:\n");
-  std::printf("  plain write and FlushFileBuffers  %8.2f ms\n", Median(flushed_writes) * 1e3);
-  std::printf("  one copy into fresh memory        %8.2f ms  (the content and ToByteSet each make one)\n",
-              Median(fresh_passes) * 1e3);
+  std::printf("  plain write and FlushFileBuffers  %8.2f ms\n", flushed * 1e3);
+  std::printf("  one copy into fresh memory        %8.2f ms  (the content is written once into fresh memory)\n",
+              fresh * 1e3);
+  std::printf("  export against the two together   %8.2f x\n", ours / (flushed + fresh));
   return 0;
 }

@@ -123,5 +123,10 @@ inline bool WriteToFile(const char* path, const rt::ByteSet& bytes) {
   return detail::Call(core_command::kWriteToFile, {detail::TextArg(path), detail::ByteSetArg(bytes)}).Logical();
 }
 inline bool WriteToFile(const rt::Text& path, const rt::ByteSet& bytes) { return WriteToFile(path.Get(), bytes); }
+// The same for a byte-set block that the caller built and keeps; null is the empty byte set.
+inline bool WriteToFile(const char* path, const void* byte_set) {
+  const ValueRecord bytes = ValueRecord::OfPointer(type::kByteSet, byte_set ? byte_set : detail::kEmptyByteSet);
+  return detail::Call(core_command::kWriteToFile, {detail::TextArg(path), bytes}).Logical();
+}
 
 }  // namespace quarrow::cmd

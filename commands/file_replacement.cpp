@@ -1,9 +1,10 @@
 #include "commands/file_replacement.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
+#include <string_view>
 
+#include "commands/temporary_names.h"
 #include "runtime/handles.h"
 
 namespace quarrow {
@@ -47,16 +48,28 @@ DWORD CheckTarget(const std::string& target) {
   return ERROR_SUCCESS;
 }
 
+// Temporaries of this target that earlier writes left behind when their process was ended before it finished.
+// One that is still being written is open without sharing, so it cannot be removed and stays; so do read-only
+// files and folders, which no write of ours leaves.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& stem) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = ::FindFirstFileA((folder + stem + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) continue;
+    if (IsTemporaryOf(stem, found.cFileName)) ::DeleteFileA((folder + found.cFileName).c_str());
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+}
+
 // A new file of a name that no other file has, in the given folder, open for writing and shared with no one.
-DWORD CreateTemporaryFile(const std::string& folder, std::string* name, OwnedHandle* file) {
+DWORD CreateTemporaryFile(const std::string& folder, const std::string& stem, std::string* name, OwnedHandle* file) {
   DWORD seed = (::GetCurrentProcessId() * 0x9E3779B1u) ^ ::GetTickCount() ^ ::GetCurrentThreadId();
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < kNameAttempts && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
        ++attempt) {
     seed = seed * 1664525u + 1013904223u;
-    char unique[16];
-    std::snprintf(unique, sizeof unique, "%08lX", static_cast<unsigned long>(seed));
-    *name = folder + "~qrw" + unique + ".tmp";
+    *name = folder + TemporaryName(stem, seed);
     const HANDLE handle =
         ::CreateFileA(name->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
@@ -94,14 +107,14 @@ DWORD ReplaceFileContents(const char* path, std::span<const ByteSetView> parts) 
   std::string target;
   std::size_t folder_length = 0;
   if (const DWORD error = SplitPath(path, &target, &folder_length); error != ERROR_SUCCESS) return error;
+  const std::string folder = target.substr(0, folder_length);
+  const std::string stem = TemporaryStem(std::string_view(target).substr(folder_length));
+  RemoveStaleTemporaries(folder, stem);
   if (const DWORD error = CheckTarget(target); error != ERROR_SUCCESS) return error;
 
   std::string temporary;
   OwnedHandle file;
-  if (const DWORD error = CreateTemporaryFile(target.substr(0, folder_length), &temporary, &file);
-      error != ERROR_SUCCESS) {
-    return error;
-  }
+  if (const DWORD error = CreateTemporaryFile(folder, stem, &temporary, &file); error != ERROR_SUCCESS) return error;
 
   DWORD error = WriteParts(file.Get(), parts);
   // Closing can report a failure of its own: a write the system had held back.

@@ -106,8 +106,7 @@ char* RuntimeMemory::TextFromBytes(const void* bytes, std::ptrdiff_t length) {
 void* RuntimeMemory::ByteSetFromBytes(const void* bytes, std::size_t length) {
   if (length == 0) return nullptr;
   auto* block = static_cast<std::uint8_t*>(Allocate(kByteSetHeader + length));
-  WriteBlockWord(block, 1);
-  WriteBlockWord(block + 4, static_cast<std::int32_t>(length));
+  WriteByteSetHeader(block, static_cast<std::int32_t>(length));
   std::memcpy(block + kByteSetHeader, bytes, length);
   return block;
 }

@@ -154,6 +154,12 @@ inline void WriteBlockWord(void* at, std::int32_t v) { std::memcpy(at, &v, sizeo
 
 inline constexpr std::size_t kByteSetHeader = 8;
 
+// The header of a byte-set block of `length` bytes: one dimension, then the byte count.
+inline void WriteByteSetHeader(void* block, std::int32_t length) {
+  WriteBlockWord(block, 1);
+  WriteBlockWord(static_cast<std::uint8_t*>(block) + 4, length);
+}
+
 struct ByteSetView {
   const std::uint8_t* data = nullptr;
   std::size_t size = 0;

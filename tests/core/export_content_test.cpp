@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
+#include <string_view>
+
+#include "runtime/value.h"
 
 namespace quarrow::app {
 namespace {
@@ -16,9 +18,10 @@ TEST(ExportContent, IsEachRowsNumberAndAddressThenCrLf) {
 }
 
 TEST(ExportContent, OfAnEmptyListIsNoBytes) {
-  const ExportContent content;
+  ExportContent content;
   EXPECT_TRUE(content.Bytes().empty());
-  EXPECT_STREQ(content.Text(), "");
+  EXPECT_EQ(content.ByteSet(), nullptr) << "the empty byte set";
+  EXPECT_FALSE(content.TooLong());
 }
 
 TEST(ExportContent, KeepsAnEmptyAddressAsTheNumberAlone) {
@@ -36,13 +39,23 @@ TEST(ExportContent, KeepsTheGbkBytesAsTheyAre) {
   EXPECT_EQ(content.Bytes().substr(2, 4), "\xC7\xB0\xD7\xBA") << "前缀 in GBK, no conversion";
 }
 
-TEST(ExportContent, ReadsAsTheSameBytesThroughItsText) {
+TEST(ExportContent, IsAByteSetBlockOfTheSameBytes) {
   ExportContent content(1000);
   for (int row = 1; row <= 1000; ++row) content.AddRow(std::to_string(row), "地址");
-  EXPECT_EQ(std::strlen(content.Text()), content.Bytes().size());
-  EXPECT_EQ(std::string(content.Text()), content.Bytes());
   EXPECT_EQ(content.Bytes().substr(0, 7), "1地址\r\n");
   EXPECT_EQ(content.Bytes().substr(content.Bytes().size() - 10), "1000地址\r\n");
+  const void* block = content.ByteSet();
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(ReadBlockWord(block), 1) << "one dimension";
+  const ByteSetView view = ByteSetView::Of(block);
+  EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(view.data), view.size), content.Bytes());
+
+  // A row added later is counted by the next block.
+  content.AddRow("1001", "");
+  const ByteSetView longer = ByteSetView::Of(content.ByteSet());
+  EXPECT_EQ(longer.size, content.Bytes().size());
+  EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(longer.data), longer.size).substr(longer.size - 6),
+            "1001\r\n");
 }
 
 TEST(ExportContent, IsTheSameWhateverTheExpectedRowCount) {

@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "commands/core_commands.h"
 #include "commands/core_facade.h"
+#include "commands/temporary_names.h"
 #include "runtime/runtime.h"
 #include "tests/win/file_test_runtime.h"
 
@@ -263,6 +265,47 @@ TEST(WriteToFile, WritesLargeByteSetsWhole) {
   EXPECT_TRUE(WriteToFile({Text(folder / "big.bin"), first.Arg(), second.Arg()}));
   EXPECT_EQ(FileBytes(folder / "big.bin"), big + tail);
   EXPECT_EQ(NamesIn(folder.Path()), Names{"big.bin"});
+}
+
+TEST(WriteToFile, RemovesWhatAnEndedWriteToTheSameTargetLeftBehind) {
+  ScratchFolder folder;
+  const std::string path = folder / "Out.txt";
+  ASSERT_TRUE(PutFile(path, "the old bytes"));
+  // As a process ended in the middle of a write leaves them: partly written, closed by the system.
+  const std::string stale = TemporaryName(TemporaryStem("out.TXT"), 0x12345678);
+  const std::string stale_lower = TemporaryName(TemporaryStem("out.txt"), 0xABCDEF01);
+  ASSERT_TRUE(PutFile(folder / stale, "1A\r\n2"));
+  ASSERT_TRUE(PutFile(folder / stale_lower, ""));
+  // Not ours to remove: another target's temporary, a user's file of a similar name, and a temporary that a
+  // write still running holds open.
+  const std::string others = TemporaryName(TemporaryStem("other.txt"), 1);
+  const std::string users = TemporaryStem("Out.txt") + ".tmp";
+  const std::string running = TemporaryName(TemporaryStem("Out.txt"), 2);
+  for (const std::string& name : {others, users, running}) ASSERT_TRUE(PutFile(folder / name, "keep"));
+  const HANDLE held = ::CreateFileA((folder / running).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+  HeapBytes bytes("new");
+  EXPECT_TRUE(WriteToFile({Text(path), bytes.Arg()}));
+  ::CloseHandle(held);
+  EXPECT_EQ(FileBytes(path), "new");
+  Names expected{"Out.txt", others, users, running};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(NamesIn(folder.Path()), expected);
+  EXPECT_EQ(FileBytes(folder / running), "keep");
+}
+
+TEST(WriteToFile, RemovesStaleTemporariesEvenWhenTheWriteFails) {
+  ScratchFolder folder;
+  const std::string path = folder / "locked.txt";
+  ASSERT_TRUE(PutFile(path, "keep me"));
+  ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(PutFile(folder / TemporaryName(TemporaryStem("locked.txt"), 7), "partial"));
+  HeapBytes bytes("overwritten");
+  EXPECT_FALSE(WriteToFile({Text(path), bytes.Arg()}));
+  EXPECT_EQ(FileBytes(path), "keep me");
+  EXPECT_EQ(NamesIn(folder.Path()), Names{"locked.txt"});
 }
 
 TEST(WriteToFile, ThroughTheFacadeLeavesTheReasonForTheCaller) {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "tests/e2e/driver/remote_controls.h"
 
 namespace quarrow::e2e {
@@ -43,7 +45,26 @@ bool TakeLiteral(std::string_view& s, std::string_view literal) {
   return true;
 }
 
+BOOL CALLBACK CollectBoxes(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<std::pair<DWORD, std::vector<HWND>*>*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  char cls[16] = {};
+  ::GetClassNameA(window, cls, sizeof cls);
+  if (pid == search->first && ::lstrcmpA(cls, "#32770") == 0 && ::IsWindowVisible(window)) {
+    search->second->push_back(window);
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+std::vector<HWND> OpenBoxes(DWORD process_id) {
+  std::vector<HWND> boxes;
+  std::pair<DWORD, std::vector<HWND>*> search{process_id, &boxes};
+  ::EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&search));
+  return boxes;
+}
 
 std::string QuarrowProgram() { return testing::ProgramFolder() + "..\\..\\app\\quarrow.exe"; }
 
@@ -71,6 +92,31 @@ std::optional<std::uint32_t> QuarrowSession::Close() {
   auto code = process_.Wait(20000);
   window_ = nullptr;
   return code;
+}
+
+void QuarrowSession::Kill() {
+  process_.Kill();
+  window_ = nullptr;
+}
+
+bool QuarrowSession::Running() const {
+  return process_.Started() && ::WaitForSingleObject(process_.Handle(), 0) == WAIT_TIMEOUT;
+}
+
+bool QuarrowSession::WaitUntilIdle(DWORD timeout_ms) {
+  const auto idle = [&] {
+    DWORD_PTR answer = 0;
+    return OpenBoxes(process_.Id()).empty() && ::IsWindowEnabled(window_) &&
+           ::SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0;
+  };
+  // A box about to open is shown only once its own loop runs: look twice, a moment apart.
+  return WaitUntil(
+      [&] {
+        if (!idle()) return false;
+        ::Sleep(250);
+        return idle();
+      },
+      timeout_ms);
 }
 
 HWND QuarrowSession::Find(const char* window_class, int left, int top) const {

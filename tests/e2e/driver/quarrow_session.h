@@ -25,6 +25,9 @@ class QuarrowSession {
   testing::ModalWatchdog& Watchdog() { return *watchdog_; }
   // Closes the window as the user would and waits for the program to end; its exit code.
   std::optional<std::uint32_t> Close();
+  // Ends the program at once, as the task manager would, wherever it is; its window is gone afterwards.
+  void Kill();
+  bool Running() const;
 
   // Controls, by kind and position in the window's client area.
   HWND CountBox() const;
@@ -48,6 +51,9 @@ class QuarrowSession {
   void Generate(const std::string& count);
   // Waits until the result list holds this many rows and the program is idle again.
   bool WaitForRows(int rows, DWORD timeout_ms = 30000);
+  // Waits until the program has finished what the user started: no dialog or message box of it is open, its
+  // window takes input again and its thread answers messages, and all that still holds a moment later.
+  bool WaitUntilIdle(DWORD timeout_ms = 30000);
   std::vector<std::vector<std::string>> Rows() const;
 
  private:
@@ -57,6 +63,9 @@ class QuarrowSession {
   std::unique_ptr<testing::ModalWatchdog> watchdog_;
   HWND window_ = nullptr;
 };
+
+// The visible dialogs and message boxes of a process.
+std::vector<HWND> OpenBoxes(DWORD process_id);
 
 // The path of quarrow.exe of this build.
 std::string QuarrowProgram();
