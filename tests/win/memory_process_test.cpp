@@ -79,6 +79,8 @@ TEST(ExhaustedHeap, EveryAllocatingEntryEndsTheProgramNamingTheRequestedSize) {
       {"core-command-above", "2008"},     // entry 3: ToByteSet of 2000 bytes
       {"library-command", "7"},           // entry 2: ListViewItemText of "abcdef"
       {"read-property", "3"},             // entry 4: the text "99" of an edit box
+      {"read-detached-property", "3"},    // notify index 4: the same text, read from the unit object
+      {"find-file", "17"},                // notify index 0: the name "memory_probe.exe"
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.scenario);

@@ -157,6 +157,24 @@ std::int32_t StartRoutine() {
     UseFailingHeap();
     failing_heap->FailRequest(1);
     rt::ReadText(u::kRoomMax, kText);
+  } else if (scenario == "read-detached-property") {
+    rt::LoadStartWindow(app::kMainWindowId);
+    void* object = Notify(notify_code::kUnitObject, app::kMainWindowId, app::unit::kRoomMax);
+    UseFailingHeap();
+    failing_heap->FailRequest(1);
+    // The type's own properties count from 0 here, after the eight that every unit has.
+    services.notify(notify_index::kReadDetachedProperty, app::unit_type::kEditBox,
+                    reinterpret_cast<std::uintptr_t>(object), static_cast<std::uintptr_t>(kText - 8),
+                    static_cast<std::uintptr_t>(-1), 0, 0);
+  } else if (scenario == "find-file") {
+    // The probe finds itself: the name it hands back is "memory_probe.exe".
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    HANDLE search = nullptr;
+    UseFailingHeap();
+    failing_heap->FailRequest(1);
+    services.notify(notify_index::kFindFile, reinterpret_cast<std::uintptr_t>(path), 0, 1,
+                    reinterpret_cast<std::uintptr_t>(&search), 0, 0);
   } else if (scenario == "may-fail") {
     UseFailingHeap();
     failing_heap->FailAbove(1000);
