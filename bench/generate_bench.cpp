@@ -93,19 +93,19 @@ HWND MainWindow() {
   return window ? window->Hwnd() : nullptr;
 }
 
+// A named routine rather than a lambda: the 32-bit callback must be __stdcall.
+BOOL CALLBACK KeepListView(HWND child, LPARAM out) {
+  char name[64] = {};
+  ::GetClassNameA(child, name, sizeof name);
+  if (std::string(name) != WC_LISTVIEWA) return TRUE;
+  *reinterpret_cast<HWND*>(out) = child;
+  return FALSE;
+}
+
 HWND ResultListControl() {
   // The result list is the window's only report-view list view.
   HWND found = nullptr;
-  ::EnumChildWindows(
-      MainWindow(),
-      [](HWND child, LPARAM out) {
-        char name[64] = {};
-        ::GetClassNameA(child, name, sizeof name);
-        if (std::string(name) != WC_LISTVIEWA) return TRUE;
-        *reinterpret_cast<HWND*>(out) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  ::EnumChildWindows(MainWindow(), KeepListView, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
