@@ -5,6 +5,7 @@
 // from the queue; the longest wait between two paints of the result list shows whether it kept painting.
 //
 //   generate_bench [count ...]         (default: 1000 99999)
+//   generate_bench --steps [count ...]  the action's steps timed apart
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,9 +15,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "app/address.h"
 #include "app/generate_action.h"
 #include "app/main_window.h"
 #include "app/window_units.h"
@@ -24,9 +27,11 @@
 #include "forms/window_map.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
+#include "units/check_box_properties.h"
 #include "units/edit_box_properties.h"
 #include "units/label_properties.h"
 #include "units/list_view_facade.h"
+#include "units/process_bar_properties.h"
 #include "units/unit_properties.h"
 
 namespace {
@@ -59,10 +64,13 @@ struct PaintCounter {
   }
 };
 PaintCounter paints;
+std::map<UINT, long> retrieved;  // messages by number, counted while the steps are timed
+bool counting_messages = false;
 
 LRESULT CALLBACK CountPaints(int code, WPARAM wparam, LPARAM lparam) {
   const MSG* message = reinterpret_cast<const MSG*>(lparam);
   if (code == HC_ACTION && wparam == PM_REMOVE && message->message == WM_PAINT) paints.Seen(message->hwnd);
+  if (code == HC_ACTION && wparam == PM_REMOVE && counting_messages) ++retrieved[message->message];
   return ::CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
@@ -93,19 +101,18 @@ HWND MainWindow() {
   return window ? window->Hwnd() : nullptr;
 }
 
+BOOL CALLBACK TakeListView(HWND child, LPARAM out) {
+  char name[64] = {};
+  ::GetClassNameA(child, name, sizeof name);
+  if (std::string(name) != WC_LISTVIEWA) return TRUE;
+  *reinterpret_cast<HWND*>(out) = child;
+  return FALSE;
+}
+
+// The result list is the window's only report-view list view.
 HWND ResultListControl() {
-  // The result list is the window's only report-view list view.
   HWND found = nullptr;
-  ::EnumChildWindows(
-      MainWindow(),
-      [](HWND child, LPARAM out) {
-        char name[64] = {};
-        ::GetClassNameA(child, name, sizeof name);
-        if (std::string(name) != WC_LISTVIEWA) return TRUE;
-        *reinterpret_cast<HWND*>(out) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  ::EnumChildWindows(MainWindow(), TakeListView, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -178,6 +185,50 @@ Run ThroughABareLoop(int count) {
   return run;
 }
 
+// The generate action's steps one by one, timed apart: where a row's time goes.
+void TimeTheSteps(int count) {
+  namespace u = app::units;
+  cmd::ListViewDeleteAllItems(u::kResultList);
+  Pump();
+  double seconds[8] = {};
+  const char* const names[8] = {"insert row", "bar and label", "handle messages", "make address", "set cells",
+                                "read bar maximum", "unit exists", "read boxes"};
+  auto step = [&](int k, auto work) {
+    const Clock::time_point start = Clock::now();
+    work();
+    seconds[k] += SecondsSince(start);
+  };
+  counting_messages = true;
+  for (int i = 1; i <= count; ++i) {
+    std::int32_t row = 0;
+    rt::Text address;
+    step(0, [&] { row = cmd::ListViewInsertItem(u::kResultList); });
+    step(1, [&] {
+      rt::WriteInt(u::kProgressBar, PropertyIndex(process_bar::kPosition), i);
+      const rt::Text percent = cmd::NumberToFormattedText(i * 100.0 / count, 1, false);
+      rt::WriteText(u::kPercentLabel, PropertyIndex(label::kText), rt::Join({percent, "%"}));
+    });
+    step(5, [&] { rt::ReadInt(u::kProgressBar, PropertyIndex(process_bar::kMaximum)); });
+    step(2, [&] { cmd::ProcessEvents(); });
+    step(6, [&] { cmd::UnitExists(u::kResultList); });
+    step(7, [&] {
+      rt::ReadLogical(u::kAutoModeBox, PropertyIndex(check_box::kChecked));
+      rt::ReadText(u::kPrefixBox, PropertyIndex(edit_box::kText));
+    });
+    step(3, [&] { address = app::MakeAddress(true); });
+    step(4, [&] {
+      cmd::ListViewSetItemText(u::kResultList, row, 0, cmd::ToText(i));
+      cmd::ListViewSetItemText(u::kResultList, row, 1, address);
+    });
+  }
+  counting_messages = false;
+  std::printf("  messages handled:");
+  for (const auto& [number, n] : retrieved) std::printf(" 0x%04X x%ld", number, n);
+  std::printf("\n  the steps of %d rows:", count);
+  for (int k = 0; k < 8; ++k) std::printf(" %s %.2f ms/row;", names[k], seconds[k] * 1000 / count);
+  std::printf("\n");
+}
+
 std::size_t PeakWorkingSet() {
   PROCESS_MEMORY_COUNTERS counters = {};
   counters.cb = sizeof counters;
@@ -190,14 +241,29 @@ std::size_t PeakWorkingSet() {
 namespace quarrow::program {
 
 std::int32_t StartRoutine() {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
   std::vector<int> counts;
-  for (int i = 1; i < __argc; ++i) counts.push_back(std::atoi(__argv[i]));
+  bool steps = false;
+  for (int i = 1; i < __argc; ++i) {
+    if (std::string(__argv[i]) == "--steps") {
+      steps = true;
+    } else {
+      counts.push_back(std::atoi(__argv[i]));
+    }
+  }
   if (counts.empty()) counts = {1000, 99999};
 
+  rt::InitialiseRuntime();
   rt::LoadStartWindow(app::kMainWindowId);
   HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, CountPaints, nullptr, ::GetCurrentThreadId());
   Pump();
 
+  if (steps) {
+    for (int count : counts) TimeTheSteps(count);
+    ::UnhookWindowsHookEx(hook);
+    if (HWND window = MainWindow()) ::DestroyWindow(window);
+    return 0;
+  }
   std::printf("The generate action on the visible main window against a bare loop doing the same per row\n");
   Run bare;
   for (std::size_t k = 0; k < counts.size(); ++k) {

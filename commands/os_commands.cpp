@@ -8,7 +8,7 @@
 
 #include "commands/command_arguments.h"
 #include "commands/os_library.h"
-#include "commands/special_folders.h"
+#include "commands/shell_folders.h"
 #include "runtime/runtime_notify.h"
 
 namespace quarrow {

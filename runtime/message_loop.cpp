@@ -60,12 +60,26 @@ void Runtime::RunMessageLoop() {
   }
 }
 
-void Runtime::ProcessWaitingMessages() {
+void Runtime::ProcessWaitingMessages() { HandleWaitingMessages(PM_REMOVE); }
+
+void Runtime::ProcessEvents() {
+  const DWORD now = ::GetTickCount();
+  if (now - painted_at_ >= kPaintEveryMs) {
+    painted_at_ = now;
+    HandleWaitingMessages(PM_REMOVE);
+  } else {
+    // Paints wait for their turn; everything else, the user's input and timers among it, is handled now.
+    HandleWaitingMessages(PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
+  }
+}
+
+void Runtime::HandleWaitingMessages(UINT remove_flags) {
   MSG message;
-  while (::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-    if (message.message == WM_QUIT) return;  // stays queued for the message loop
-    if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return;
+  // Without PM_NOYIELD an empty queue gives the processor away on every call, which a long run of short steps
+  // pays once per step.
+  while (::PeekMessageA(&message, nullptr, 0, 0, remove_flags | PM_NOYIELD)) {
     if (message.message == WM_QUIT) {
+      // It stays for the message loop.
       ::PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }

@@ -98,6 +98,11 @@ class Runtime {
 
   // Lets every waiting message be handled; stops at a quit message, which stays queued.
   void ProcessWaitingMessages();
+  // The same for application code that handles messages between two steps of a long run: input, posted and
+  // sent messages are handled every time, paints at most every kPaintEveryMs, so that a run of many short steps
+  // is not spent repainting what changes with every step.
+  void ProcessEvents();
+  static constexpr DWORD kPaintEveryMs = 40;
 
  private:
   friend LRESULT CALLBACK HiddenOwnerProc(HWND, UINT, WPARAM, LPARAM);
@@ -105,6 +110,7 @@ class Runtime {
   void TakeProgramPaths();
   void CreateHiddenOwner();
   bool IdleStep(long idle_count);
+  void HandleWaitingMessages(UINT remove_flags);
 
   RuntimeMemory memory_;
   const ProgramHeader* program_ = nullptr;
@@ -133,6 +139,7 @@ class Runtime {
   std::vector<IdleRoutine> idle_routines_;
   std::vector<std::uintptr_t> idle_arguments_;
   DWORD idle_started_ = 0;
+  DWORD painted_at_ = 0;  // when ProcessEvents last let paints through
   std::vector<HWND> idle_excluded_;
 
   std::vector<ExitRoutine> exit_routines_;

@@ -74,7 +74,7 @@ std::intptr_t RuntimeNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr
       runtime.ProcessWaitingMessages();
       runtime.LowerBusy();
       return 0;
-    case kProcessMessages: runtime.ProcessWaitingMessages(); return 0;
+    case kProcessMessages: runtime.ProcessEvents(); return 0;
     case kPlayMusic: {
       const auto* words = reinterpret_cast<const std::uintptr_t*>(arg1);
       return words ? PlayMusic(reinterpret_cast<const void*>(words[0]), words[1], words[2] != 0) : 0;

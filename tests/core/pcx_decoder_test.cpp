@@ -71,6 +71,49 @@ TEST(PcxDecoder, RunLengthCoding) {
   EXPECT_EQ(IndexAt(*p, 3, 0), 5);
 }
 
+TEST(PcxDecoder, LinesFarLongerThanTheirPixelsAndRunsAcrossLineEnds) {
+  // 3 x 2 pixels in lines of 200 bytes. The first line: a 9, a run of 63 fours, 135 single zeros, and a run of
+  // three sixes whose last two are the second line's first pixels; then a 5 and runs of 63 for its padding, the
+  // last one cut at the end of the image.
+  auto file = testing::WritePcx(PatternIndexedImage(3, 2, 2), {.colour_table = false});
+  file.resize(128);
+  file[66] = 200;
+  file[67] = 0;
+  for (std::uint8_t b : {0x09, 0xFF, 0x04}) file.push_back(b);  // 9, then 63 times 4: pixels 9 4 4
+  for (int i = 0; i < 135; ++i) file.push_back(0x00);            // padding up to 199
+  for (std::uint8_t b : {0xC3, 0x06, 0x05}) file.push_back(b);  // 6 | 6 6 5
+  for (int i = 0; i < 4; ++i) {
+    file.push_back(0xFF);
+    file.push_back(0x01);
+  }
+  const auto p = DecodePcx(file);
+  ASSERT_TRUE(p.has_value());
+  EXPECT_EQ(IndexAt(*p, 0, 0), 9);
+  EXPECT_EQ(IndexAt(*p, 1, 0), 4);
+  EXPECT_EQ(IndexAt(*p, 2, 0), 4);
+  EXPECT_EQ(IndexAt(*p, 0, 1), 6);
+  EXPECT_EQ(IndexAt(*p, 1, 1), 6);
+  EXPECT_EQ(IndexAt(*p, 2, 1), 5);
+}
+
+TEST(PcxDecoder, AShortFileClaimingHugeLinesIsRefusedWithoutRoomForThem) {
+  // One pixel wide, 18438 lines of 65535 bytes: 1.2 GB of lines that 8 bytes of runs cannot make.
+  auto file = testing::WritePcx(PatternIndexedImage(1, 1, 2), {.colour_table = false});
+  file.resize(128);
+  file[10] = 0x05;
+  file[11] = 0x48;
+  file[66] = 0xFF;
+  file[67] = 0xFF;
+  for (std::uint8_t b : {0xFF, 0x01, 0xFF, 0x02, 0xFF, 0x03, 0xFF, 0x04}) file.push_back(b);
+  EXPECT_FALSE(DecodePcx(file).has_value());
+  // The same claim met by the data decodes: the limit is what the runs can make, not a guess.
+  file[10] = 0x01;
+  file[11] = 0x00;
+  file[66] = 0x40;
+  file[67] = 0x00;
+  EXPECT_TRUE(DecodePcx(file).has_value()) << "2 lines of 64 bytes from runs of 63";
+}
+
 TEST(PcxDecoder, WithoutTheColourTableMarkerTheTableStaysBlack) {
   const auto image = PatternIndexedImage(4, 2, 16);
   auto file = testing::WritePcx(image);

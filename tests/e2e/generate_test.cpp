@@ -2,8 +2,14 @@
 // lists; clear the results.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
 #include "tests/e2e/driver/quarrow_session.h"
 #include "tests/e2e/driver/remote_controls.h"
+#include "tests/e2e/driver/screenshot.h"
 
 namespace quarrow::e2e {
 namespace {
@@ -49,7 +55,7 @@ TEST_F(GenerateTest, ACountOfThreeAddsThreeNumberedAutoAddresses) {
     EXPECT_TRUE(IsAutoAddress(rows[i][1])) << rows[i][1];
     EXPECT_EQ(rows[i][2], "");
   }
-  EXPECT_TRUE(WaitUntil([&] { return TextOf(session_.PercentLabel()) == "100.0%"; }, 3000))
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(session_.PercentLabel()) == "100.0%"; }, 10000))
       << TextOf(session_.PercentLabel());
 }
 
@@ -64,7 +70,7 @@ TEST_F(GenerateTest, NumberingRestartsWithEveryClick) {
 TEST_F(GenerateTest, ManualModeWithEmptyListsGivesOnlyThePrefix) {
   session_.TypeInto(session_.PrefixBox(), "ABC");
   Click(session_.AutoModeBox());
-  ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(session_.AutoModeBox(), BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(session_.AutoModeBox(), BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
   session_.Generate("3");
   ASSERT_TRUE(session_.WaitForRows(3));
   EXPECT_EQ(Column(1), (std::vector<std::string>{"ABC", "ABC", "ABC"}));
@@ -74,7 +80,7 @@ TEST_F(GenerateTest, EnterInTheRoadBoxAddsTheRoadEachTime) {
   session_.TypeInto(session_.RoadEntry(), "Xinhua");
   PressKey(VK_RETURN);
   PressKey(VK_RETURN);
-  EXPECT_TRUE(WaitUntil([&] { return ReadListBox(session_.RoadList()).size() == 2; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return ReadListBox(session_.RoadList()).size() == 2; }, 10000));
   EXPECT_EQ(ReadListBox(session_.RoadList()), (std::vector<std::string>{"Xinhua", "Xinhua"}));
   EXPECT_EQ(TextOf(session_.RoadEntry()), "Xinhua") << "the entry box keeps its text";
 }
@@ -89,14 +95,14 @@ TEST_F(GenerateTest, DeleteRemovesTheSelectedEntriesOnly) {
     Click(session_.AddCommunityButton());
   }
   HWND list = session_.CommunityList();
-  ASSERT_TRUE(WaitUntil([&] { return ReadListBox(list).size() == 5; }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { return ReadListBox(list).size() == 5; }, 10000));
   const int row = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
   ClickAt(list, 10, row * 1 + row / 2);
   ClickAt(list, 10, row * 3 + row / 2, /*with_ctrl=*/true);
   ClickAt(list, 10, row * 4 + row / 2, /*with_ctrl=*/true);
-  ASSERT_TRUE(WaitUntil([&] { return ListBoxSelection(list) == std::vector<int>{1, 3, 4}; }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { return ListBoxSelection(list) == std::vector<int>{1, 3, 4}; }, 10000));
   PressKey(VK_DELETE);
-  EXPECT_TRUE(WaitUntil([&] { return ReadListBox(list) == std::vector<std::string>{"a0", "a2"}; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return ReadListBox(list) == std::vector<std::string>{"a0", "a2"}; }, 10000));
 }
 
 TEST_F(GenerateTest, ClearingEmptiesTheResultsAndLeavesTheRoadList) {
@@ -105,8 +111,31 @@ TEST_F(GenerateTest, ClearingEmptiesTheResultsAndLeavesTheRoadList) {
   session_.Generate("2");
   ASSERT_TRUE(session_.WaitForRows(2));
   Click(session_.ClearButton());
-  EXPECT_TRUE(WaitUntil([&] { return ListViewRowCount(session_.ResultList()) == 0; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return ListViewRowCount(session_.ResultList()) == 0; }, 10000));
   EXPECT_EQ(ReadListBox(session_.RoadList()), std::vector<std::string>{"Renmin"});
+}
+
+// The picture of the window that the README shows: twenty rows, the bar full, the label at 100.0%. It is written
+// to the test's working folder; scripts/take-screenshot turns it into docs/screenshot.png.
+TEST_F(GenerateTest, TwentyRowsAsTheUserSeesThem) {
+  session_.TypeInto(session_.PrefixBox(), "");
+  session_.Generate("20");
+  ASSERT_TRUE(session_.WaitForRows(20));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(session_.PercentLabel()) == "100.0%"; }, 10000));
+  ::RedrawWindow(session_.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  ::Sleep(500);
+  const std::string shot = "main-window-20-rows.bmp";
+  ASSERT_TRUE(SaveWindowShot(session_.Window(), shot));
+  // A window that was not on screen comes out as one flat colour.
+  FILE* f = std::fopen(shot.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  std::vector<unsigned char> bytes(1 << 22);
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+  std::fclose(f);
+  ASSERT_GT(bytes.size(), 54u + 300u * 200u * 3u) << "a window of its size";
+  std::set<unsigned> colours;
+  for (std::size_t i = 54; i + 2 < bytes.size(); i += 3) colours.insert(bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16);
+  EXPECT_GT(colours.size(), 8u) << "texts, frames and the bar in their colours";
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "commands/special_folders.h"
+#include "commands/shell_folders.h"
 
 namespace {
 

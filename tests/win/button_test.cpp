@@ -6,6 +6,7 @@
 
 #include "commands/core_library.h"
 #include "runtime/runtime.h"
+#include "tests/support/picture_files.h"
 #include "tests/win/unit_test_support.h"
 #include "units/button.h"
 #include "units/button_properties.h"
@@ -147,6 +148,23 @@ TEST_F(ButtonUnit, AnUndecodablePictureShowsTheCaptionAndSettingItAlwaysRecreate
   EXPECT_TRUE(::IsWindowVisible(after));
   EXPECT_EQ(TextOf(after), "图片");
   EXPECT_EQ(ReadBytes(w::kButtons, u::kPictureButton, kPicture), stored);
+}
+
+TEST_F(ButtonUnit, AnIconPictureIsTheButtonsImageOnTheScreen) {
+  RgbImage solid{16, 16, std::vector<std::uint32_t>(256, 0x00A000u)};
+  const Bytes icon = WriteIconFile(1, {IconEntry{16, 16, 0, 1, 32, IconImageBits(solid, 0xFFFFFF)}});
+  WriteBytes(w::kButtons, u::kPictureButton, kPicture, std::vector<std::uint8_t>(icon.begin(), icon.end()));
+  HWND pictured = UnitWindow(w::kButtons, u::kPictureButton);
+  ASSERT_NE(pictured, nullptr);
+  EXPECT_NE(StyleOf(pictured) & (BS_BITMAP | BS_ICON), 0) << "the caption gives way to the picture";
+  ::RedrawWindow(pictured, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  Pump(100);
+  RECT client;
+  ::GetClientRect(pictured, &client);
+  HDC dc = ::GetDC(pictured);
+  EXPECT_EQ(::GetPixel(dc, client.right / 2, client.bottom / 2), RGB(0, 0xA0, 0)) << "the icon, centred";
+  EXPECT_NE(::GetPixel(dc, 4, client.bottom / 2), RGB(0, 0xA0, 0)) << "the button's face around it";
+  ::ReleaseDC(pictured, dc);
 }
 
 TEST_F(ButtonUnit, ReCreationKeepsEveryStoredPropertyAndThePlace) {

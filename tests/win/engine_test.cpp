@@ -6,8 +6,11 @@
 #include <thread>
 
 #include "forms/win_form_unit.h"
+#include "internals/sound.h"
+#include "internals/wave_file.h"
 #include "runtime/runtime_notify.h"
 #include "runtime/service_table.h"
+#include "tests/support/picture_files.h"
 #include "tests/win/engine_support.h"
 
 namespace quarrow::testing {
@@ -661,6 +664,52 @@ TEST_F(Engine, NotifyCodesAnswerForWindowsAndUnits) {
       4, TestType(test_type::kBox), reinterpret_cast<std::uintptr_t>(a), 0, static_cast<std::uintptr_t>(-1), 0, 0)));
   EXPECT_STREQ(text, "直读");
   Services().free(text);
+}
+
+TEST_F(Engine, AMousePointerFromCurDataShowsOverItsUnit) {
+  ASSERT_TRUE(Load(w::kMain));
+  RgbImage image{16, 16, std::vector<std::uint32_t>(256, 0x0000C0u)};
+  const Bytes cur = WriteIconFile(2, {IconEntry{16, 16, 0, 5, 9, IconImageBits(image, 0xFFFFFF)}});
+  void* block = TheRuntime().Memory().ByteSetFromBytes(cur.data(), cur.size());
+  Windows().WriteProperty(w::kMain, u::kA, 7, -1, reinterpret_cast<std::uintptr_t>(block));
+  Services().free(block);
+
+  HWND a = UnitWindow(w::kMain, u::kA);
+  ASSERT_TRUE(Activate(WindowOf(w::kMain)));
+  POINT at = {20, 5};
+  ::ClientToScreen(a, &at);
+  ::SetCursorPos(at.x + 1, at.y);
+  ::SetCursorPos(at.x, at.y);
+  HCURSOR hand = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));
+  HCURSOR arrow = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  ASSERT_TRUE(PumpUntil([&] { return ::GetCursor() != nullptr && ::GetCursor() != hand && ::GetCursor() != arrow; }))
+      << "the pointer made from the data, not a predefined one";
+  ICONINFO info = {};
+  ASSERT_TRUE(::GetIconInfo(::GetCursor(), &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 5u);
+  EXPECT_EQ(info.yHotspot, 9u);
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  if (info.hbmMask) ::DeleteObject(info.hbmMask);
+}
+
+// Window property 13 holds background music; wave music is stopped for the whole program when its window goes.
+TEST_F(Engine, ClosingAWindowWithWaveMusicStopsTheWaveSoundOfAnotherWindow) {
+  ASSERT_TRUE(Load(w::kMain));
+  ASSERT_TRUE(Load(w::kDefault));
+  Bytes samples(8000 * 30);  // half a minute: nothing ends by itself here
+  for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<std::uint8_t>(i * 31 + 7);
+  const Bytes wave = MakePcmWave(samples);
+  for (std::uint32_t window : {w::kDefault, w::kMain}) {
+    void* block = TheRuntime().Memory().ByteSetFromBytes(wave.data(), wave.size());
+    Windows().WriteProperty(window, 0, 13, -1, reinterpret_cast<std::uintptr_t>(block));
+    Services().free(block);
+  }
+  ASSERT_TRUE(PumpUntil([] { return PlayingWaveCount() == 2; })) << PlayingWaveCount();
+  ::SendMessageA(WindowOf(w::kMain), WM_CLOSE, 0, 0);
+  ASSERT_FALSE(::IsWindow(WindowOf(w::kMain)));
+  EXPECT_TRUE(PumpUntil([] { return PlayingWaveCount() == 0; }, 4000)) << "the other window's music stops too";
+  EXPECT_TRUE(::IsWindow(WindowOf(w::kDefault))) << "and that window stays open";
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "commands/special_folders.h"
+#include "commands/shell_folders.h"
 
 #include <gtest/gtest.h>
 
