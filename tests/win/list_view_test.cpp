@@ -142,20 +142,20 @@ TEST_F(ListViewTest, TheApplicationsBlockMakesAReportWithItsThreeColumnsAndNoRow
 
   EXPECT_EQ(RowCount(list), 0);
   EXPECT_EQ(Selected(list), -1);
-  EXPECT_EQ(ReadListInt(w::kResult, u::kResultList, PropertyIndex(lv::kCurrentItem)), -1);
+  EXPECT_EQ(ReadInt(w::kResult, u::kResultList, PropertyIndex(lv::kCurrentItem)), -1);
   EXPECT_EQ(::SendMessageA(list, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT)));
-  EXPECT_EQ(ReadListInt(w::kResult, u::kResultList, PropertyIndex(lv::kTextColor)), 0x000000);
-  EXPECT_EQ(ReadListInt(w::kResult, u::kResultList, PropertyIndex(lv::kBackColor)), 0xFFFFFF);
-  EXPECT_EQ(ReadListInt(w::kResult, u::kResultList, PropertyIndex(lv::kViewType)), lv::kReport);
+  EXPECT_EQ(ReadInt(w::kResult, u::kResultList, PropertyIndex(lv::kTextColor)), 0x000000);
+  EXPECT_EQ(ReadInt(w::kResult, u::kResultList, PropertyIndex(lv::kBackColor)), 0xFFFFFF);
+  EXPECT_EQ(ReadInt(w::kResult, u::kResultList, PropertyIndex(lv::kViewType)), lv::kReport);
   // The unit answers the runtime's question for its object.
   EXPECT_EQ(::SendMessageA(list, 0x8002, 0, 0), reinterpret_cast<LRESULT>(ListObjectOf(w::kResult, u::kResultList)));
 }
 
 TEST_F(ListViewTest, ChoicesAreClampedWhenSet) {
   ASSERT_TRUE(LoadListWindow(w::kResult));
-  const auto read = [](std::int32_t local) { return ReadListInt(w::kResult, u::kResultList, PropertyIndex(local)); };
+  const auto read = [](std::int32_t local) { return ReadInt(w::kResult, u::kResultList, PropertyIndex(local)); };
   const auto write = [](std::int32_t local, std::int32_t v) {
-    WriteListInt(w::kResult, u::kResultList, PropertyIndex(local), v);
+    WriteInt(w::kResult, u::kResultList, PropertyIndex(local), v);
   };
   write(lv::kViewType, 7);
   EXPECT_EQ(read(lv::kViewType), 3);
@@ -218,7 +218,7 @@ TEST_F(ListViewTest, ChangesTakeEffectInPlaceOrByReCreationAsTheViewUsesThem) {
   EXPECT_EQ(SetListRawBytes(w::kIcons, u::kIconList, lv::kColumns, {1, 2, 3}), 0);
   EXPECT_EQ(SetListRawWord(w::kIcons, u::kIconList, lv::kFullRowSelect, 1), 0);
   // What the engine then builds from the saved block.
-  WriteListInt(w::kIcons, u::kIconList, PropertyIndex(lv::kIconAlignment), 1);
+  WriteInt(w::kIcons, u::kIconList, PropertyIndex(lv::kIconAlignment), 1);
   HWND rebuilt = ListControl(w::kIcons, u::kIconList);
   EXPECT_NE(rebuilt, icons);
   EXPECT_TRUE(Style(rebuilt) & LVS_ALIGNLEFT);
@@ -232,14 +232,14 @@ TEST_F(ListViewTest, ChangesTakeEffectInPlaceOrByReCreationAsTheViewUsesThem) {
 
 TEST_F(ListViewTest, HotTrackingSelectsOnHoverWithTheHandCursorAndUnderlines) {
   ASSERT_TRUE(LoadListWindow(w::kResult));
-  WriteListInt(w::kResult, u::kResultList, PropertyIndex(lv::kHotTracking), 1);
+  WriteInt(w::kResult, u::kResultList, PropertyIndex(lv::kHotTracking), 1);
   HWND list = ListControl(w::kResult, u::kResultList);
   EXPECT_EQ(ListExStyle(list), static_cast<DWORD>(LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP | LVS_EX_TRACKSELECT |
                                                   LVS_EX_ONECLICKACTIVATE | LVS_EX_UNDERLINEHOT |
                                                   LVS_EX_UNDERLINECOLD));
   EXPECT_EQ(reinterpret_cast<HCURSOR>(::SendMessageA(list, LVM_GETHOTCURSOR, 0, 0)), ::LoadCursorA(nullptr, IDC_HAND));
-  WriteListInt(w::kResult, u::kResultList, PropertyIndex(lv::kHandCursor), 0);
-  WriteListInt(w::kResult, u::kResultList, PropertyIndex(lv::kUnderlineCold), 0);
+  WriteInt(w::kResult, u::kResultList, PropertyIndex(lv::kHandCursor), 0);
+  WriteInt(w::kResult, u::kResultList, PropertyIndex(lv::kUnderlineCold), 0);
   list = ListControl(w::kResult, u::kResultList);
   EXPECT_EQ(reinterpret_cast<HCURSOR>(::SendMessageA(list, LVM_GETHOTCURSOR, 0, 0)), ::LoadCursorA(nullptr, IDC_ARROW));
   EXPECT_EQ(ListExStyle(list) & (LVS_EX_UNDERLINEHOT | LVS_EX_UNDERLINECOLD), static_cast<DWORD>(LVS_EX_UNDERLINEHOT));
@@ -269,11 +269,11 @@ TEST_F(ListViewTest, TheItemsPropertyReplacesAllRowsInPlace) {
   ListViewItemRecord row;
   row.text = "新";
   const Bytes items = WriteListViewItems(std::vector<ListViewItemRecord>{row, row});
-  WriteListBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kItems), items);
+  WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kItems), items);
   EXPECT_EQ(ListControl(w::kStored, u::kStoredList), list);
   ASSERT_EQ(RowCount(list), 2);
   EXPECT_EQ(CellOf(list, 1, 0), "新");
-  EXPECT_EQ(ReadListBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kItems)), items);
+  EXPECT_EQ(ReadBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kItems)), items);
   EXPECT_EQ(ScrollRows(list), RowCount(list)) << "shown at once, not left to a burst";
 }
 
@@ -282,7 +282,7 @@ TEST_F(ListViewTest, ReCreationBringsBackTheStoredRowsButNotThoseAddedLater) {
   HWND list = ListControl(w::kStored, u::kStoredList);
   cmd::ListViewInsertItem(ListRef(w::kStored, u::kStoredList), -1, "命令行");
   ASSERT_EQ(RowCount(list), 3);
-  WriteListInt(w::kStored, u::kStoredList, PropertyIndex(lv::kGridLines), 1);
+  WriteInt(w::kStored, u::kStoredList, PropertyIndex(lv::kGridLines), 1);
   HWND rebuilt = ListControl(w::kStored, u::kStoredList);
   ASSERT_NE(rebuilt, list);
   EXPECT_FALSE(::IsWindow(list));
@@ -319,12 +319,12 @@ TEST_F(ListViewTest, InfoTipsComeFromTheStoredRows) {
 TEST_F(ListViewTest, ColoursAreReadBackFromTheControl) {
   ASSERT_TRUE(LoadListWindow(w::kResult));
   const auto read = [](std::int32_t local) {
-    return static_cast<std::uint32_t>(ReadListInt(w::kResult, u::kResultList, PropertyIndex(local)));
+    return static_cast<std::uint32_t>(ReadInt(w::kResult, u::kResultList, PropertyIndex(local)));
   };
-  WriteListInt(w::kResult, u::kResultList, PropertyIndex(lv::kBackColor), static_cast<std::int32_t>(kButtonFaceColor));
-  WriteListInt(w::kResult, u::kResultList, PropertyIndex(lv::kTextBackColor),
+  WriteInt(w::kResult, u::kResultList, PropertyIndex(lv::kBackColor), static_cast<std::int32_t>(kButtonFaceColor));
+  WriteInt(w::kResult, u::kResultList, PropertyIndex(lv::kTextBackColor),
                static_cast<std::int32_t>(kButtonFaceColor));
-  WriteListInt(w::kResult, u::kResultList, PropertyIndex(lv::kTextColor), 0x0000FF);
+  WriteInt(w::kResult, u::kResultList, PropertyIndex(lv::kTextColor), 0x0000FF);
   EXPECT_EQ(read(lv::kBackColor), ::GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(read(lv::kTextBackColor), ::GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(read(lv::kTextColor), 0x0000FFu);
@@ -361,15 +361,15 @@ TEST_F(ListViewTest, ImageListsLoadFromTheirDataOrNotAtAll) {
   const auto held = [&](WPARAM which) {
     return reinterpret_cast<HIMAGELIST>(::SendMessageA(list, LVM_GETIMAGELIST, which, 0));
   };
-  WriteListBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kImages), ImageListData(3));
+  WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kImages), ImageListData(3));
   EXPECT_EQ(ImageCountOf(held(LVSIL_SMALL)), 3) << "report view shows small images";
-  WriteListBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kStateImages), ImageListData(2));
+  WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kStateImages), ImageListData(2));
   EXPECT_EQ(ImageCountOf(held(LVSIL_STATE)), 2);
-  WriteListBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kHeaderImages), ImageListData(4));
+  WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kHeaderImages), ImageListData(4));
   HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
   EXPECT_EQ(ImageCountOf(reinterpret_cast<HIMAGELIST>(::SendMessageA(header, HDM_GETIMAGELIST, 0, 0))), 4);
   // Setting the item images again keeps the header's own.
-  WriteListBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kImages), ImageListData(5));
+  WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kImages), ImageListData(5));
   EXPECT_EQ(ImageCountOf(held(LVSIL_SMALL)), 5);
   EXPECT_EQ(ImageCountOf(reinterpret_cast<HIMAGELIST>(::SendMessageA(header, HDM_GETIMAGELIST, 0, 0))), 4);
 
@@ -382,7 +382,7 @@ TEST_F(ListViewTest, ImageListsLoadFromTheirDataOrNotAtAll) {
   beyond.text = "无图";
   beyond.image = 5;
   beyond.state_image = 2;
-  WriteListBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kItems),
+  WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kItems),
                  WriteListViewItems(std::vector<ListViewItemRecord>{shown, beyond}));
   EXPECT_EQ(ItemOf(list, 0).iImage, 4);
   EXPECT_EQ(ItemOf(list, 0).state & LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(2));
@@ -390,12 +390,12 @@ TEST_F(ListViewTest, ImageListsLoadFromTheirDataOrNotAtAll) {
   EXPECT_EQ(ItemOf(list, 1).state & LVIS_STATEIMAGEMASK, 0u);
 
   // Eight bytes, or another magic, hold no list.
-  WriteListBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kImages), {'M', 'I', 'T', 'L', 0, 0, 0, 0});
+  WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kImages), {'M', 'I', 'T', 'L', 0, 0, 0, 0});
   EXPECT_EQ(held(LVSIL_SMALL), nullptr);
-  WriteListBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kStateImages), ImageListData(2, "MITX"));
+  WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kStateImages), ImageListData(2, "MITX"));
   EXPECT_EQ(held(LVSIL_STATE), nullptr);
   // The lists are the unit's: the window goes without taking them along twice.
-  WriteListBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kImages), ImageListData(1));
+  WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kImages), ImageListData(1));
   ::DestroyWindow(ListWindowOf(w::kStored));
   EXPECT_EQ(ListObjectOf(w::kStored, u::kStoredList), nullptr);
 }
@@ -403,23 +403,23 @@ TEST_F(ListViewTest, ImageListsLoadFromTheirDataOrNotAtAll) {
 TEST_F(ListViewTest, CurrentItemSelectsOnlyInSingleSelection) {
   ASSERT_TRUE(LoadListWindow(w::kStored));
   HWND list = ListControl(w::kStored, u::kStoredList);
-  WriteListInt(w::kStored, u::kStoredList, PropertyIndex(lv::kCurrentItem), 1);
+  WriteInt(w::kStored, u::kStoredList, PropertyIndex(lv::kCurrentItem), 1);
   EXPECT_EQ(Selected(list), 1);
   EXPECT_EQ(Selected(list, LVNI_FOCUSED), 1);
-  EXPECT_EQ(ReadListInt(w::kStored, u::kStoredList, PropertyIndex(lv::kCurrentItem)), 1);
-  WriteListInt(w::kStored, u::kStoredList, PropertyIndex(lv::kCurrentItem), -1);
+  EXPECT_EQ(ReadInt(w::kStored, u::kStoredList, PropertyIndex(lv::kCurrentItem)), 1);
+  WriteInt(w::kStored, u::kStoredList, PropertyIndex(lv::kCurrentItem), -1);
   EXPECT_EQ(Selected(list), -1);
 
   HWND multi = ListControl(w::kStored, u::kMultiList);
   EXPECT_FALSE(Style(multi) & LVS_SINGLESEL);
-  WriteListInt(w::kStored, u::kMultiList, PropertyIndex(lv::kCurrentItem), 0);
+  WriteInt(w::kStored, u::kMultiList, PropertyIndex(lv::kCurrentItem), 0);
   EXPECT_EQ(Selected(multi), -1) << "stored, but nothing changes on screen";
   EXPECT_EQ(SavedListProperties(w::kStored, u::kMultiList).current_item, 0);
   LVITEMA state = {};
   state.stateMask = LVIS_SELECTED;
   state.state = LVIS_SELECTED;
   ::SendMessageA(multi, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&state));
-  EXPECT_EQ(ReadListInt(w::kStored, u::kMultiList, PropertyIndex(lv::kCurrentItem)), 2);
+  EXPECT_EQ(ReadInt(w::kStored, u::kMultiList, PropertyIndex(lv::kCurrentItem)), 2);
 }
 
 // A point on the check box of a row, found by asking the control.
@@ -530,7 +530,7 @@ TEST_F(ListViewTest, ACancelledLabelEditStillEndsWithTheUnchangedText) {
   ASSERT_TRUE(LoadListWindow(w::kEdit));
   HWND list = ListControl(w::kEdit, u::kEditList);
   std::string during;
-  DuringListCall()[t::kEditEnded] = [&] { during = ReadListText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)); };
+  DuringListCall()[t::kEditEnded] = [&] { during = ReadText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)); };
   HWND edit = EditLabel(list, 0);
   ASSERT_NE(edit, nullptr);
   ::SetWindowTextA(edit, "改过");
@@ -539,14 +539,14 @@ TEST_F(ListViewTest, ACancelledLabelEditStillEndsWithTheUnchangedText) {
   EXPECT_EQ(ListCalls(), (std::vector<ListCall>{{t::kEditStarting, {0}}, {t::kEditEnded, {0}}}));
   EXPECT_EQ(during, "甲");
   EXPECT_EQ(CellOf(list, 0, 0), "甲");
-  EXPECT_EQ(ReadListText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)), "") << "only while the event runs";
+  EXPECT_EQ(ReadText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)), "") << "only while the event runs";
 }
 
 TEST_F(ListViewTest, AFinishedLabelEditKeepsTheNewTextUnlessTheHandlerRejectsIt) {
   ASSERT_TRUE(LoadListWindow(w::kEdit));
   HWND list = ListControl(w::kEdit, u::kEditList);
   std::string during;
-  DuringListCall()[t::kEditEnded] = [&] { during = ReadListText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)); };
+  DuringListCall()[t::kEditEnded] = [&] { during = ReadText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)); };
   HWND edit = EditLabel(list, 1);
   ASSERT_NE(edit, nullptr);
   ::SetWindowTextA(edit, "新名");
@@ -591,7 +591,7 @@ TEST_F(ListViewTest, FocusSelectionAndColumnClicksRaiseTheirEvents) {
   ASSERT_EQ(tags.size(), 3u);
   std::sort(tags.begin(), tags.end() - 1);
   EXPECT_EQ(tags, (std::vector<int>{t::kResultGotFocus, t::kResultCurrentChanged, t::kResultClicked}));
-  EXPECT_EQ(ReadListInt(w::kResult, u::kResultList, PropertyIndex(lv::kCurrentItem)), 1);
+  EXPECT_EQ(ReadInt(w::kResult, u::kResultList, PropertyIndex(lv::kCurrentItem)), 1);
 
   // The button takes the focus away.
   ClearListCalls();

@@ -132,39 +132,6 @@ rt::UnitRef ListRef(std::uint32_t window_id, std::uint32_t unit_id) {
   return {list_view::kUnitType, window_id, unit_id};
 }
 
-std::int32_t ReadListInt(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property) {
-  return static_cast<std::int32_t>(Windows().ReadProperty(window_id, unit_id, property, -1));
-}
-
-std::string ReadListText(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property) {
-  auto* text = reinterpret_cast<char*>(
-      static_cast<std::uintptr_t>(Windows().ReadProperty(window_id, unit_id, property, -1)));
-  std::string result = text ? text : "";
-  TheRuntime().Memory().Free(text);
-  return result;
-}
-
-std::vector<std::uint8_t> ReadListBytes(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property) {
-  auto* set = reinterpret_cast<void*>(
-      static_cast<std::uintptr_t>(Windows().ReadProperty(window_id, unit_id, property, -1)));
-  const ByteSetView view = ByteSetView::Of(set);
-  std::vector<std::uint8_t> result(view.data, view.data + view.size);
-  TheRuntime().Memory().Free(set);
-  return result;
-}
-
-void WriteListInt(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property, std::int32_t value) {
-  Windows().WriteProperty(window_id, unit_id, property, -1, static_cast<std::uint32_t>(value));
-}
-
-void WriteListBytes(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property,
-                    const std::vector<std::uint8_t>& bytes) {
-  void* set = TheRuntime().Memory().ByteSetFromBytes(bytes.data(), bytes.size());
-  Windows().WriteProperty(window_id, unit_id, property, -1,
-                          static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(set)));
-  TheRuntime().Memory().Free(set);
-}
-
 UnitInterface ListViewTypeInterface() {
   const UnitTypeEntry* entry = TheRuntime().FindUnitType(list_view::kUnitType);
   return entry ? entry->unit_interface : nullptr;

@@ -18,6 +18,7 @@
 #include "tests/win/list_view_test_form.h"
 #include "units/list_view_properties.h"
 #include "units/unit_interface.h"
+#include "tests/win/unit_property_access.h"
 
 namespace quarrow::testing {
 
@@ -43,13 +44,6 @@ bool LoadListWindow(std::uint32_t window_id);
 void CloseListWindows();
 rt::UnitRef ListRef(std::uint32_t window_id, std::uint32_t unit_id);
 
-// Properties by property index (service entries 4 and 5).
-std::int32_t ReadListInt(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property);
-std::string ReadListText(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property);
-std::vector<std::uint8_t> ReadListBytes(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property);
-void WriteListInt(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property, std::int32_t value);
-void WriteListBytes(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property,
-                    const std::vector<std::uint8_t>& bytes);
 // The unit type's own operations, called directly: SetProperty with a raw value (what it returned; the unit is
 // not re-created), GetProperty's bytes, SaveProperties read back.
 std::int32_t SetListRaw(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t local_index, RawValue value);

@@ -16,6 +16,7 @@
 #include "runtime/facade.h"
 #include "tests/win/unit_command_form.h"
 #include "units/unit_interface.h"
+#include "tests/win/unit_property_access.h"
 
 namespace quarrow::testing {
 
@@ -42,14 +43,6 @@ void CloseWindows();
 // The unit as application code names it.
 rt::UnitRef RefOf(std::uint32_t window_id, std::uint32_t unit_id, std::uint32_t core_type);
 
-// Unit properties as application code reads and writes them (service entries 4 and 5), by property index.
-std::int32_t ReadInt(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property);
-std::string ReadText(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property);
-std::vector<std::uint8_t> ReadBytes(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property);
-void WriteInt(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property, std::int32_t value);
-void WriteText(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property, const std::string& text);
-void WriteBytes(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property,
-                const std::vector<std::uint8_t>& bytes);
 // A unit type's own SetProperty with a word value, called directly: what it returned (1: re-create).
 std::int32_t SetWordDirectly(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t local_index,
                              std::uint32_t word);

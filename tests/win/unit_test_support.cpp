@@ -115,44 +115,6 @@ void CloseUnitWindows() {
   Pump(30);
 }
 
-std::int32_t ReadInt(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property) {
-  return static_cast<std::int32_t>(UnitWindows().ReadProperty(window_id, unit_id, property, -1));
-}
-
-std::string ReadText(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property) {
-  auto* text = reinterpret_cast<char*>(
-      static_cast<std::uintptr_t>(UnitWindows().ReadProperty(window_id, unit_id, property, -1)));
-  std::string result = text ? text : "";
-  TheRuntime().Memory().Free(text);
-  return result;
-}
-
-std::vector<std::uint8_t> ReadBytes(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property) {
-  auto* set = reinterpret_cast<void*>(
-      static_cast<std::uintptr_t>(UnitWindows().ReadProperty(window_id, unit_id, property, -1)));
-  const ByteSetView view = ByteSetView::Of(set);
-  std::vector<std::uint8_t> result(view.data, view.data + view.size);
-  TheRuntime().Memory().Free(set);
-  return result;
-}
-
-void WriteInt(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property, std::int32_t value) {
-  UnitWindows().WriteProperty(window_id, unit_id, property, -1, static_cast<std::uint32_t>(value));
-}
-
-void WriteText(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property, const std::string& text) {
-  UnitWindows().WriteProperty(window_id, unit_id, property, -1,
-                              static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(text.c_str())));
-}
-
-void WriteBytes(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property,
-                const std::vector<std::uint8_t>& bytes) {
-  void* set = TheRuntime().Memory().ByteSetFromBytes(bytes.data(), bytes.size());
-  UnitWindows().WriteProperty(window_id, unit_id, property, -1,
-                              static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(set)));
-  TheRuntime().Memory().Free(set);
-}
-
 namespace {
 const UnitTypeEntry* TypeOf(std::uint32_t window_id, std::uint32_t unit_id) {
   forms::WindowRecord* window = UnitWindows().Find(window_id);

@@ -14,6 +14,7 @@
 #include "forms/window_map.h"
 #include "runtime/runtime.h"
 #include "tests/win/unit_test_form.h"
+#include "tests/win/unit_property_access.h"
 
 namespace quarrow::testing {
 
@@ -37,15 +38,6 @@ UnitObject* UnitObjectOf(std::uint32_t window_id, std::uint32_t unit_id);
 // Loads a window and brings it to the foreground.
 bool LoadAndActivate(std::uint32_t window_id);
 void CloseUnitWindows();
-
-// Unit properties as application code reads and writes them (service entries 4 and 5), by property index.
-std::int32_t ReadInt(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property);
-std::string ReadText(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property);
-std::vector<std::uint8_t> ReadBytes(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property);
-void WriteInt(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property, std::int32_t value);
-void WriteText(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property, const std::string& text);
-void WriteBytes(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property,
-                const std::vector<std::uint8_t>& bytes);
 
 // A unit type's own SetProperty and GetProperty, called directly with raw byte values (fonts of any length);
 // SetRaw returns what SetProperty returned (it does not re-create the unit).
