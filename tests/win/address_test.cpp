@@ -14,6 +14,7 @@
 #include "commands/core_facade.h"
 #include "forms/window_map.h"
 #include "runtime/runtime.h"
+#include "tests/e2e/driver/quarrow_session.h"
 #include "tests/support/modal_watchdog.h"
 #include "tests/support/pump.h"
 #include "units/edit_box_properties.h"
@@ -30,6 +31,7 @@ namespace quarrow::app {
 namespace {
 
 namespace u = units;
+using e2e::IsAutoAddress;
 using testing::ModalWatchdog;
 
 constexpr std::int32_t kText = PropertyIndex(edit_box::kText);
@@ -99,29 +101,6 @@ bool Skip(const std::string& text, std::size_t& at, const std::string& literal) 
   if (text.compare(at, literal.size(), literal) != 0) return false;
   at += literal.size();
   return true;
-}
-
-// The auto-mode shape, byte for byte: two characters 路, 03..19 号, one character 小区, 10..99 号楼, 1..9 单元,
-// 111..999 室, each part but the last followed by a blank.
-bool IsAutoAddress(const std::string& text) {
-  std::size_t at = 0;
-  // The suffixes themselves are GBK characters, some with bytes in B0..DA: read the hanzi runs by length.
-  const auto hanzi = [&](int n) {
-    if (at + 2 * n > text.size()) return false;
-    for (int i = 0; i < 2 * n; ++i) {
-      if (!InHanziRange(text[at + i])) return false;
-    }
-    at += 2 * n;
-    return true;
-  };
-  const auto number = [&](auto valid) { return valid(DigitsAt(text, at)); };
-  return hanzi(2) && Skip(text, at, "路 ") &&
-         number([](const std::string& d) { return d.size() == 2 && d >= "03" && d <= "19"; }) &&
-         Skip(text, at, "号 ") && hanzi(1) && Skip(text, at, "小区 ") &&
-         number([](const std::string& d) { return d.size() == 2 && d >= "10"; }) && Skip(text, at, "号楼 ") &&
-         number([](const std::string& d) { return d.size() == 1 && d != "0"; }) && Skip(text, at, "单元 ") &&
-         number([](const std::string& d) { return d.size() == 3 && d >= "111"; }) && Skip(text, at, "室") &&
-         at == text.size();
 }
 
 std::string Str(const rt::Text& text) { return text.Get() ? text.Get() : ""; }
