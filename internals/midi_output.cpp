@@ -34,6 +34,9 @@ class SystemMidiStream final : public MidiStream {
 class SystemOutput final : public MidiOutput {
  public:
   std::unique_ptr<MidiStream> Open(MidiStreamCallback callback, void* context) override {
+    // A machine without a MIDI output has nothing a stream could play on, and opening one anyway has been seen
+    // to fault inside the system's own stream code there instead of failing.
+    if (::midiOutGetNumDevs() == 0) return nullptr;
     HMIDISTRM stream = nullptr;
     UINT device = MIDI_MAPPER;
     if (::midiStreamOpen(&stream, &device, 1, reinterpret_cast<DWORD_PTR>(callback),
