@@ -31,10 +31,11 @@ run: setup build/win64/build.ninja build/win32/build.ninja
 	@cmake --build --preset win32 --target quarrow
 	@scripts/run-program build/win64/app/quarrow.exe
 
-# The long fuzzing run: ten minutes per target unless FUZZ_SECONDS says otherwise.
+# The long fuzzing run: ten minutes per target unless FUZZ_SECONDS says otherwise, FUZZ_JOBS targets side by side.
+FUZZ_JOBS ?= 1
 fuzz: build/fuzz/build.ninja
 	@cmake --build --preset fuzz
-	@scripts/fuzz-all $(if $(filter command line,$(origin FUZZ_SECONDS)),$(FUZZ_SECONDS),600)
+	@scripts/fuzz-all $(if $(filter command line,$(origin FUZZ_SECONDS)),$(FUZZ_SECONDS),600) $(FUZZ_JOBS)
 
 clean:
 	rm -rf build
