@@ -26,10 +26,14 @@ class Label final : public ChildUnit {
   std::int32_t SetProperty(std::int32_t local_index, const RawValue& value) override {
     LabelProperties& p = properties_;
     switch (local_index) {
-      case label::kText:
-        p.text = TextOf(value);
+      case label::kText: {
+        std::string text = TextOf(value);
+        // The same text again changes nothing on screen; a progress label is set far more often than it changes.
+        if (text == p.text) return 0;
+        p.text = std::move(text);
         ::SetWindowTextA(window_, p.text.c_str());
         break;
+      }
       case label::kEffect: p.effect = label::ClampEffect(IntOf(value)); break;
       case label::kBorder:
         p.border = label::ClampBorder(IntOf(value));
