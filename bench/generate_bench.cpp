@@ -185,7 +185,21 @@ Run ThroughABareLoop(int count) {
   return run;
 }
 
-// The generate action's steps one by one, timed apart: where a row's time goes.
+std::size_t PeakWorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize;
+}
+
+std::size_t WorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+  return counters.WorkingSetSize;
+}
+
+// The generate action's steps one by one, timed apart: where a row's time goes, and how the working set grows.
 void TimeTheSteps(int count) {
   namespace u = app::units;
   cmd::ListViewDeleteAllItems(u::kResultList);
@@ -220,6 +234,7 @@ void TimeTheSteps(int count) {
       cmd::ListViewSetItemText(u::kResultList, row, 0, cmd::ToText(i));
       cmd::ListViewSetItemText(u::kResultList, row, 1, address);
     });
+    if (i % 20000 == 0) std::printf("  working set after %d rows: %.1f MB\n", i, WorkingSet() / 1048576.0);
   }
   counting_messages = false;
   std::printf("  messages handled:");
@@ -227,13 +242,6 @@ void TimeTheSteps(int count) {
   std::printf("\n  the steps of %d rows:", count);
   for (int k = 0; k < 8; ++k) std::printf(" %s %.2f ms/row;", names[k], seconds[k] * 1000 / count);
   std::printf("\n");
-}
-
-std::size_t PeakWorkingSet() {
-  PROCESS_MEMORY_COUNTERS counters = {};
-  counters.cb = sizeof counters;
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize;
 }
 
 }  // namespace
