@@ -203,6 +203,22 @@ TEST_F(LabelUnit, TextSetsTheWindowTextAndTheBlockKeepsEverything) {
   EXPECT_EQ(stored.border_color3, 0xFF000000u);
 }
 
+// A progress label is set on every step of a long run but changes far less often; only a change is drawn.
+TEST_F(LabelUnit, TheSameTextAgainLeavesTheLabelAloneWhileANewTextRedrawsIt) {
+  WriteText(w::kLabels, u::kCanvas, P(label::kText), "50.0%");
+  ::UpdateWindow(canvas_);
+  RECT dirty;
+  ASSERT_FALSE(::GetUpdateRect(canvas_, &dirty, FALSE));
+  WriteText(w::kLabels, u::kCanvas, P(label::kText), "50.0%");
+  EXPECT_FALSE(::GetUpdateRect(canvas_, &dirty, FALSE)) << "nothing changed, nothing to draw";
+  WriteText(w::kLabels, u::kCanvas, P(label::kText), "50.1%");
+  EXPECT_TRUE(::GetUpdateRect(canvas_, &dirty, FALSE));
+  char text[16] = {};
+  ::GetWindowTextA(canvas_, text, sizeof text);
+  EXPECT_STREQ(text, "50.1%");
+  EXPECT_EQ(ReadText(w::kLabels, u::kCanvas, P(label::kText)), "50.1%");
+}
+
 TEST_F(LabelUnit, FeedbackRaisesItsEventAndAnswersWithTheHandlersValue) {
   HWND caption = UnitWindow(w::kLabels, u::kCaption);
   AnswerFrom(t::kCaptionFeedback, 42);
