@@ -185,18 +185,11 @@ Run ThroughABareLoop(int count) {
   return run;
 }
 
-std::size_t PeakWorkingSet() {
+PROCESS_MEMORY_COUNTERS MemoryCounters() {
   PROCESS_MEMORY_COUNTERS counters = {};
   counters.cb = sizeof counters;
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize;
-}
-
-std::size_t WorkingSet() {
-  PROCESS_MEMORY_COUNTERS counters = {};
-  counters.cb = sizeof counters;
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  return counters.WorkingSetSize;
+  return counters;
 }
 
 // The generate action's steps one by one, timed apart: where a row's time goes, and how the working set grows.
@@ -234,7 +227,9 @@ void TimeTheSteps(int count) {
       cmd::ListViewSetItemText(u::kResultList, row, 0, cmd::ToText(i));
       cmd::ListViewSetItemText(u::kResultList, row, 1, address);
     });
-    if (i % 20000 == 0) std::printf("  working set after %d rows: %.1f MB\n", i, WorkingSet() / 1048576.0);
+    if (i % 20000 == 0) {
+      std::printf("  working set after %d rows: %.1f MB\n", i, MemoryCounters().WorkingSetSize / 1048576.0);
+    }
   }
   counting_messages = false;
   std::printf("  messages handled:");
@@ -288,7 +283,7 @@ std::int32_t StartRoutine() {
                   (action.rows / action.seconds) / (bare.rows / bare.seconds), counts[k],
                   counts[k] / (bare.rows / bare.seconds));
     }
-    std::printf("  peak working set so far: %.1f MB\n", PeakWorkingSet() / 1048576.0);
+    std::printf("  peak working set so far: %.1f MB\n", MemoryCounters().PeakWorkingSetSize / 1048576.0);
   }
   ::UnhookWindowsHookEx(hook);
   std::fflush(stdout);
