@@ -65,12 +65,20 @@ struct PaintCounter {
 };
 PaintCounter paints;
 std::map<UINT, long> retrieved;  // messages by number, counted while the steps are timed
+std::map<std::string, long> painted;  // paints by window class, counted while the steps are timed
 bool counting_messages = false;
 
 LRESULT CALLBACK CountPaints(int code, WPARAM wparam, LPARAM lparam) {
   const MSG* message = reinterpret_cast<const MSG*>(lparam);
   if (code == HC_ACTION && wparam == PM_REMOVE && message->message == WM_PAINT) paints.Seen(message->hwnd);
-  if (code == HC_ACTION && wparam == PM_REMOVE && counting_messages) ++retrieved[message->message];
+  if (code == HC_ACTION && wparam == PM_REMOVE && counting_messages) {
+    ++retrieved[message->message];
+    if (message->message == WM_PAINT) {
+      char name[64] = {};
+      ::GetClassNameA(message->hwnd, name, sizeof name);
+      ++painted[name];
+    }
+  }
   return ::CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
@@ -234,6 +242,8 @@ void TimeTheSteps(int count) {
   counting_messages = false;
   std::printf("  messages handled:");
   for (const auto& [number, n] : retrieved) std::printf(" 0x%04X x%ld", number, n);
+  std::printf("\n  paints by window class:");
+  for (const auto& [name, n] : painted) std::printf(" %s x%ld", name.c_str(), n);
   std::printf("\n  the steps of %d rows:", count);
   for (int k = 0; k < 8; ++k) std::printf(" %s %.2f ms/row;", names[k], seconds[k] * 1000 / count);
   std::printf("\n");
