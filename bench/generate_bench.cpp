@@ -66,6 +66,7 @@ struct PaintCounter {
 PaintCounter paints;
 std::map<UINT, long> retrieved;  // messages by number, counted while the steps are timed
 std::map<std::string, long> painted;  // paints by window class, counted while the steps are timed
+std::string painted_this_call;        // the classes painted during one call of ProcessEvents, in order
 bool counting_messages = false;
 
 LRESULT CALLBACK CountPaints(int code, WPARAM wparam, LPARAM lparam) {
@@ -77,6 +78,7 @@ LRESULT CALLBACK CountPaints(int code, WPARAM wparam, LPARAM lparam) {
       char name[64] = {};
       ::GetClassNameA(message->hwnd, name, sizeof name);
       ++painted[name];
+      painted_this_call += painted_this_call.empty() ? name : std::string("+") + name;
     }
   }
   return ::CallNextHookEx(nullptr, code, wparam, lparam);
@@ -202,6 +204,11 @@ PROCESS_MEMORY_COUNTERS MemoryCounters() {
 
 // The generate action's steps one by one, timed apart: where a row's time goes, and how the working set grows.
 void TimeTheSteps(int count) {
+  struct Handling {
+    long calls = 0;
+    double seconds = 0;
+  };
+  std::map<std::string, Handling> handling_by_paints;
   namespace u = app::units;
   cmd::ListViewDeleteAllItems(u::kResultList);
   Pump();
@@ -224,7 +231,12 @@ void TimeTheSteps(int count) {
       rt::WriteText(u::kPercentLabel, PropertyIndex(label::kText), rt::Join({percent, "%"}));
     });
     step(5, [&] { rt::ReadInt(u::kProgressBar, PropertyIndex(process_bar::kMaximum)); });
+    painted_this_call.clear();
+    const Clock::time_point handling = Clock::now();
     step(2, [&] { cmd::ProcessEvents(); });
+    Handling& by_paints = handling_by_paints[painted_this_call.empty() ? "(no paint)" : painted_this_call];
+    ++by_paints.calls;
+    by_paints.seconds += SecondsSince(handling);
     step(6, [&] { cmd::UnitExists(u::kResultList); });
     step(7, [&] {
       rt::ReadLogical(u::kAutoModeBox, PropertyIndex(check_box::kChecked));
@@ -244,6 +256,11 @@ void TimeTheSteps(int count) {
   for (const auto& [number, n] : retrieved) std::printf(" 0x%04X x%ld", number, n);
   std::printf("\n  paints by window class:");
   for (const auto& [name, n] : painted) std::printf(" %s x%ld", name.c_str(), n);
+  std::printf("\n  handling messages, by what the call painted:");
+  for (const auto& [what, h] : handling_by_paints) {
+    std::printf("\n    %-40s %7ld calls, %7.3f ms a call, %6.2f s in all", what.c_str(), h.calls,
+                h.seconds * 1000 / h.calls, h.seconds);
+  }
   std::printf("\n  the steps of %d rows:", count);
   for (int k = 0; k < 8; ++k) std::printf(" %s %.2f ms/row;", names[k], seconds[k] * 1000 / count);
   std::printf("\n");
