@@ -13,6 +13,7 @@
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
+#include "tests/support/program_arguments.h"
 #include "tests/win/test_form.h"
 
 namespace {
@@ -74,17 +75,8 @@ alignas(8) const std::array<HandlerSlot, tag::kCount> kHandlers = MakeHandlers()
 const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary, &kTestUnitLibrary};
 
 void ParseArguments() {
-  const std::string line = ::GetCommandLineA();
-  std::size_t at = line[0] == '"' ? line.find('"', 1) + 1 : line.find(' ');
-  auto next = [&]() {
-    while (at < line.size() && line[at] == ' ') ++at;
-    const std::size_t end = line.find(' ', at);
-    std::string word = line.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    at = end == std::string::npos ? line.size() : end;
-    return word;
-  };
-  scenario = next();
-  log_path = next();
+  scenario = testing::ProgramArgument(0);
+  log_path = testing::ProgramArgument(1);
 }
 
 void Initialise(const Bytes& form, std::size_t size) {

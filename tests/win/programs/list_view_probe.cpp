@@ -13,6 +13,7 @@
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
+#include "tests/support/program_arguments.h"
 #include "tests/win/list_view_test_form.h"
 #include "units/extended_library.h"
 #include "units/list_view.h"
@@ -71,17 +72,8 @@ alignas(8) const std::array<HandlerSlot, list_tag::kCount> kHandlers = MakeHandl
 const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary, &kExtendedLibrary};
 
 void ParseArguments() {
-  const std::string line = ::GetCommandLineA();
-  std::size_t at = line[0] == '"' ? line.find('"', 1) + 1 : line.find(' ');
-  auto next = [&]() {
-    while (at < line.size() && line[at] == ' ') ++at;
-    const std::size_t end = line.find(' ', at);
-    std::string word = line.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    at = end == std::string::npos ? line.size() : end;
-    return word;
-  };
-  scenario = next();
-  log_path = next();
+  scenario = testing::ProgramArgument(0);
+  log_path = testing::ProgramArgument(1);
 }
 
 }  // namespace

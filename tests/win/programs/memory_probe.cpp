@@ -17,6 +17,7 @@
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 #include "tests/support/counting_heap.h"
+#include "tests/support/program_arguments.h"
 #include "units/check_box_properties.h"
 #include "units/edit_box_properties.h"
 #include "units/list_view_facade.h"
@@ -58,18 +59,9 @@ std::int32_t LogFailure(std::int32_t, const char*) {
 }
 
 void ParseArguments() {
-  const std::string line = ::GetCommandLineA();
-  std::size_t at = line[0] == '"' ? line.find('"', 1) + 1 : line.find(' ');
-  auto next = [&]() {
-    while (at < line.size() && line[at] == ' ') ++at;
-    const std::size_t end = line.find(' ', at);
-    std::string word = line.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    at = end == std::string::npos ? line.size() : end;
-    return word;
-  };
-  scenario = next();
-  log_path = next();
-  number = std::strtol(next().c_str(), nullptr, 10);
+  scenario = testing::ProgramArgument(0);
+  log_path = testing::ProgramArgument(1);
+  number = std::strtol(testing::ProgramArgument(2).c_str(), nullptr, 10);
 }
 
 void* Notify(std::int32_t code, std::uintptr_t a1, std::uintptr_t a2) {

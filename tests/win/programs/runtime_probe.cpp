@@ -9,6 +9,7 @@
 
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
+#include "tests/support/program_arguments.h"
 
 namespace {
 
@@ -47,18 +48,8 @@ Routine Dll(int index) {
 }
 
 void ParseArguments() {
-  const std::string line = ::GetCommandLineA();
-  // The program path comes first, quoted; then the scenario and the log path.
-  std::size_t at = line[0] == '"' ? line.find('"', 1) + 1 : line.find(' ');
-  auto next = [&]() {
-    while (at < line.size() && line[at] == ' ') ++at;
-    const std::size_t end = line.find(' ', at);
-    std::string word = line.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    at = end == std::string::npos ? line.size() : end;
-    return word;
-  };
-  scenario = next();
-  log_path = next();
+  scenario = quarrow::testing::ProgramArgument(0);
+  log_path = quarrow::testing::ProgramArgument(1);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "internals/wave_file.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
+#include "tests/support/program_arguments.h"
 #include "tests/win/fake_sound_output.h"
 
 namespace {
@@ -35,17 +36,8 @@ void ShutdownBegins() {
 }
 
 void ParseArguments() {
-  const std::string line = ::GetCommandLineA();
-  std::size_t at = line[0] == '"' ? line.find('"', 1) + 1 : line.find(' ');
-  auto next = [&]() {
-    while (at < line.size() && line[at] == ' ') ++at;
-    const std::size_t end = line.find(' ', at);
-    std::string word = line.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    at = end == std::string::npos ? line.size() : end;
-    return word;
-  };
-  scenario = next();
-  log_path = next();
+  scenario = quarrow::testing::ProgramArgument(0);
+  log_path = quarrow::testing::ProgramArgument(1);
 }
 
 // Devices that take buffers and never hand one back: left alone, their sounds would play on until the 8888 ms
