@@ -11,7 +11,6 @@ namespace quarrow::forms {
 
 namespace {
 
-constexpr char kObjectProperty[] = "QuarrowWindowUnit";
 // Horizontal and vertical redraw, double clicks.
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
 
@@ -122,7 +121,8 @@ WinFormUnit* WinFormUnit::Create(const void* block, std::int32_t length, std::ui
     return nullptr;
   }
   unit->window_ = hwnd;
-  ::SetPropA(hwnd, kObjectProperty, unit);
+  // The object rides in the window's user data: the window procedure looks it up on every message.
+  ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(unit));
   unit->class_procedure_ = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinFormUnit::Procedure)));
 
@@ -305,7 +305,7 @@ void WinFormUnit::PaintBackground(HDC dc) {
 }
 
 LRESULT CALLBACK WinFormUnit::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* unit = static_cast<WinFormUnit*>(::GetPropA(window, kObjectProperty));
+  auto* unit = reinterpret_cast<WinFormUnit*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
   if (unit == nullptr) return ::DefWindowProcA(window, message, wparam, lparam);
   // A handler may close the window while one of its messages is being handled: the object goes only when the
   // outermost message returns.
@@ -342,7 +342,7 @@ LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_NCDESTROY: {
       HWND hwnd = window_;
       const LRESULT result = Default(message, wparam, lparam);
-      ::RemovePropA(hwnd, kObjectProperty);
+      ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(class_procedure_));
       window_ = nullptr;
       // The window engine cleans up after the window (and ends the loop after the last one).

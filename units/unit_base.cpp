@@ -8,8 +8,6 @@ namespace quarrow {
 
 namespace {
 
-constexpr char kUnitProperty[] = "QuarrowChildUnit";
-
 bool IsColourMessage(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
 
 }  // namespace
@@ -23,8 +21,11 @@ ChildUnit::Guard::~Guard() {
   if (--unit_.calls_ == 0 && unit_.finished_) delete &unit_;
 }
 
+// The unit object rides in the control's user data, which the standard controls leave to their owner: the subclass
+// procedure looks it up on every message, and a window property would cost a trip to the window server each time
+// under some platforms.
 ChildUnit* ChildUnit::OfWindow(HWND window) {
-  return window ? static_cast<ChildUnit*>(::GetPropA(window, kUnitProperty)) : nullptr;
+  return window ? reinterpret_cast<ChildUnit*>(::GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
 }
 
 bool ChildUnit::CreateControl(const UnitCreation& creation, const char* window_class, const char* text, DWORD style,
@@ -36,13 +37,14 @@ bool ChildUnit::CreateControl(const UnitCreation& creation, const char* window_c
   if (window == nullptr) return false;
   // The window is the unit's before the first message reaches the subclass procedure.
   window_ = window;
-  if (::SetPropA(window, kUnitProperty, this)) {
+  ::SetLastError(0);
+  if (::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)) != 0 || ::GetLastError() == 0) {
     previous_ = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildUnit::Procedure)));
   }
   if (previous_ == nullptr) {
     window_ = nullptr;
-    ::RemovePropA(window, kUnitProperty);
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     ::DestroyWindow(window);
     return false;
   }
@@ -71,7 +73,7 @@ LRESULT ChildUnit::Default(UINT message, WPARAM wparam, LPARAM lparam) {
 void ChildUnit::Finish() {
   if (finished_) return;
   HWND window = window_;
-  ::RemovePropA(window, kUnitProperty);
+  ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
   window_ = nullptr;
   finished_ = true;
