@@ -75,6 +75,8 @@ bool IsQuestion(HWND box) { return ::GetDlgItem(box, IDYES) != nullptr && ::GetD
 class CommonDlgUnit : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A file dialog moves the current folder to the one it shows: it comes back before the folder is removed.
+    ::GetCurrentDirectoryA(sizeof test_folder_, test_folder_);
     ResetHandlers();
     CloseWindows();
     ASSERT_TRUE(LoadWindow(w::kDialogs));
@@ -87,6 +89,7 @@ class CommonDlgUnit : public ::testing::Test {
   }
   void TearDown() override {
     CloseWindows();
+    ::SetCurrentDirectoryA(test_folder_);
     for (const std::string& file : made_) ::DeleteFileA(file.c_str());
     for (const char* name : {"\\地址.txt", "\\已有.txt", "\\新.txt", "\\地址"}) ::DeleteFileA((directory_ + name).c_str());
     ::RemoveDirectoryA(directory_.c_str());
@@ -129,6 +132,46 @@ class CommonDlgUnit : public ::testing::Test {
     });
   }
 
+  // Types a name into the file dialog with this caption and confirms it. A message box that comes up is answered
+  // with `answer` when it asks a question, else with OK; a file dialog that stays open after it is cancelled.
+  // The boxes' texts are added to `messages`; returns what ShowDialog returned.
+  bool Confirm(const std::string& caption, const std::string& name, int answer, std::vector<std::string>& messages) {
+    std::mutex mutex;
+    std::vector<std::string> seen_messages;
+    ModalWatchdog watchdog;
+    const ModalWatchdog::Responder respond = [&](HWND box, const SeenBox& seen) {
+      if (e2e::FileNameBox(box) != nullptr) {
+        e2e::TypeFileName(box, name);
+        PressButton(box, IDOK);
+        return true;
+      }
+      {
+        std::lock_guard<std::mutex> lock(mutex);
+        seen_messages.push_back(seen.text);
+      }
+      const bool question = IsQuestion(box);
+      PressButton(box, question ? answer : IDOK);
+      if (!question || answer != IDYES) e2e::PressCancel(::GetWindow(box, GW_OWNER));
+      return true;
+    };
+    watchdog.Expect(caption, respond);
+    // Wine's file dialogs report a refused name in a box without caption and ask their questions under "错误".
+    watchdog.Expect("", respond);
+    watchdog.Expect(e2e::kReplaceQuestionCaption, respond);
+    const bool confirmed = Show(u::kSaveDialog);
+    EXPECT_TRUE(watchdog.Unexpected().empty());
+    std::lock_guard<std::mutex> lock(mutex);
+    messages.insert(messages.end(), seen_messages.begin(), seen_messages.end());
+    return confirmed;
+  }
+
+  static std::string CurrentFolder() {
+    char now[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(sizeof now, now);
+    return now;
+  }
+
+  char test_folder_[MAX_PATH] = {};
   std::string directory_;
   std::vector<std::string> made_;
 };
@@ -269,6 +312,71 @@ TEST_F(CommonDlgUnit, WithoutOverwritePromptAnExistingFileIsTakenWithoutAsking) 
   EXPECT_EQ(view.questions.load(), 0);
   EXPECT_TRUE(watchdog.Unexpected().empty());
   EXPECT_TRUE(SamePath(FileName(), existing));
+}
+
+// The logical properties become the file dialog's flags: each is seen by what the dialog does with a name.
+TEST_F(CommonDlgUnit, FileMustExistRefusesANameThatIsNotThere) {
+  Set(u::kSaveDialog, common_dlg::kDialogType, common_dlg::kOpenFile);
+  std::vector<std::string> messages;
+  EXPECT_FALSE(Confirm("打开", "没有.txt", IDOK, messages));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("文件不存在"), std::string::npos) << messages[0];
+  EXPECT_TRUE(FileName().empty());
+
+  Set(u::kSaveDialog, common_dlg::kFileMustExist, 0);
+  messages.clear();
+  EXPECT_TRUE(Confirm("打开", "没有.txt", IDOK, messages));
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\没有.txt")) << FileName();
+}
+
+TEST_F(CommonDlgUnit, CreatePromptAsksBeforeTakingANameThatIsNotThere) {
+  Set(u::kSaveDialog, common_dlg::kDialogType, common_dlg::kOpenFile);
+  Set(u::kSaveDialog, common_dlg::kFileMustExist, 0);
+  Set(u::kSaveDialog, common_dlg::kCreatePrompt, 1);
+  std::vector<std::string> messages;
+  EXPECT_FALSE(Confirm("打开", "新.txt", IDNO, messages)) << "refused, then cancelled";
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("创建"), std::string::npos) << messages[0];
+  EXPECT_TRUE(FileName().empty());
+
+  messages.clear();
+  EXPECT_TRUE(Confirm("打开", "新.txt", IDYES, messages));
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\新.txt")) << FileName();
+}
+
+TEST_F(CommonDlgUnit, PathMustExistRefusesAFolderThatIsNotThere) {
+  std::vector<std::string> messages;
+  EXPECT_FALSE(Confirm("另存为", "无此目录\\地址.txt", IDOK, messages));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("路径不存在"), std::string::npos) << messages[0];
+  EXPECT_TRUE(FileName().empty());
+
+  Set(u::kSaveDialog, common_dlg::kPathMustExist, 0);
+  messages.clear();
+  EXPECT_TRUE(Confirm("另存为", "无此目录\\地址.txt", IDOK, messages));
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\无此目录\\地址.txt")) << FileName();
+}
+
+TEST_F(CommonDlgUnit, NoChangeDirKeepsTheCurrentFolderWhereItWas) {
+  char temp[MAX_PATH] = {};
+  ::GetTempPathA(sizeof temp, temp);
+  ASSERT_TRUE(::SetCurrentDirectoryA(temp));
+  const std::string elsewhere = CurrentFolder();
+  std::vector<std::string> messages;
+
+  Set(u::kSaveDialog, common_dlg::kNoChangeDir, 1);
+  EXPECT_TRUE(Confirm("另存为", "地址", IDOK, messages));
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\地址.txt")) << "the dialog showed InitialDir";
+  EXPECT_TRUE(SamePath(CurrentFolder(), elsewhere)) << CurrentFolder();
+
+  Set(u::kSaveDialog, common_dlg::kNoChangeDir, 0);
+  WriteText(w::kDialogs, u::kSaveDialog, P(common_dlg::kFileName), "");
+  EXPECT_TRUE(Confirm("另存为", "地址", IDOK, messages));
+  EXPECT_TRUE(SamePath(CurrentFolder(), directory_)) << "without it the folder follows the dialog";
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(CommonDlgUnit, AnOpenDialogTakesAnExistingFile) {
