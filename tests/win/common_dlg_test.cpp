@@ -7,6 +7,8 @@
 #include <commdlg.h>
 
 #include <atomic>
+#include <cstring>
+#include <utility>
 #include <mutex>
 
 #include "commands/core_facade.h"
@@ -491,6 +493,126 @@ TEST_F(CommonDlgUnit, HelpForAMissingFileIsRefusedWithoutAMessage) {
   EXPECT_TRUE(Show(u::kPlainDialog)) << "closing help needs no file";
   Pump(200);
   EXPECT_TRUE(watchdog.Seen().empty());
+}
+
+// Stands in for the help viewer: WinHelpA hands every request to the window of the class "MS_WINHELP" (starting
+// the viewer only when there is none) as WM_COPYDATA with a packed request: a 16-bit size and command, a 32-bit
+// data word and a reserved word, then 16-bit offsets of the file name and of extra data.
+class HelpViewer {
+ public:
+  struct Request {
+    UINT command;
+    std::uint32_t data;
+    std::string file;
+    bool operator==(const Request&) const = default;
+  };
+
+  HelpViewer() {
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = Receive;
+    window_class.hInstance = ::GetModuleHandleA(nullptr);
+    window_class.lpszClassName = kClass;
+    ::RegisterClassA(&window_class);
+    window_ = ::CreateWindowExA(0, kClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, window_class.hInstance, this);
+  }
+  ~HelpViewer() {
+    ::DestroyWindow(window_);
+    ::UnregisterClassA(kClass, ::GetModuleHandleA(nullptr));
+  }
+  bool Ready() const { return window_ != nullptr; }
+  std::vector<Request> Take() { return std::exchange(requests_, {}); }
+
+ private:
+  static constexpr char kClass[] = "MS_WINHELP";
+  static constexpr ULONG_PTR kWinHelpData = 0xA1DE505;
+
+  static LRESULT CALLBACK Receive(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+      ::SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams));
+    }
+    auto* viewer = reinterpret_cast<HelpViewer*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+    if (message == WM_COPYDATA && viewer != nullptr && copy->dwData == kWinHelpData && copy->cbData >= 16) {
+      const auto* bytes = static_cast<const std::uint8_t*>(copy->lpData);
+      std::uint16_t command, file_offset;
+      std::uint32_t data;
+      std::memcpy(&command, bytes + 2, 2);
+      std::memcpy(&data, bytes + 4, 4);
+      std::memcpy(&file_offset, bytes + 12, 2);
+      std::string file;
+      if (file_offset != 0 && file_offset < copy->cbData) {
+        const char* name = reinterpret_cast<const char*>(bytes + file_offset);
+        file.assign(name, ::strnlen(name, copy->cbData - file_offset));
+      }
+      viewer->requests_.push_back({command, data, file});
+      return TRUE;
+    }
+    return ::DefWindowProcA(window, message, wparam, lparam);
+  }
+
+  HWND window_ = nullptr;
+  std::vector<Request> requests_;
+};
+
+TEST_F(CommonDlgUnit, HelpRequestsReachTheHelpViewerAndCloseWithTheWindow) {
+  ModalWatchdog watchdog;
+  HelpViewer viewer;
+  ASSERT_TRUE(viewer.Ready());
+  using Request = HelpViewer::Request;
+  const std::string help_file = MakeFile("地址.hlp");
+  Set(u::kPlainDialog, common_dlg::kDialogType, common_dlg::kHelp);
+  WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kHelpFile), help_file);
+  Set(u::kPlainDialog, common_dlg::kHelpContext, 7);
+  const std::vector<Request> with_topic = {{HELP_FINDER, 0, help_file},
+                                           {HELP_CONTEXT, 7, help_file},
+                                           {HELP_CONTEXTPOPUP, 7, help_file},
+                                           {HELP_FORCEFILE, 0, help_file}};
+  for (std::int32_t command = 0; command <= 3; ++command) {
+    Set(u::kPlainDialog, common_dlg::kHelpCommand, command);
+    EXPECT_TRUE(Show(u::kPlainDialog)) << "command " << command;
+    EXPECT_EQ(viewer.Take(), std::vector<Request>{with_topic[static_cast<std::size_t>(command)]}) << command;
+  }
+  Set(u::kPlainDialog, common_dlg::kHelpContext, 0);
+  Set(u::kPlainDialog, common_dlg::kHelpCommand, 2);
+  EXPECT_TRUE(Show(u::kPlainDialog));
+  EXPECT_EQ(viewer.Take(), (std::vector<Request>{{HELP_FINDER, 0, help_file}})) << "no topic: the contents";
+  Set(u::kPlainDialog, common_dlg::kHelpCommand, 4);
+  EXPECT_TRUE(Show(u::kPlainDialog));
+  EXPECT_EQ(viewer.Take(), (std::vector<Request>{{HELP_HELPONHELP, 0, ""}})) << "help on help names no file";
+
+  // Help opened by the unit closes when its window closes; help closed by the program is not closed again.
+  CloseWindows();
+  EXPECT_EQ(viewer.Take(), (std::vector<Request>{{HELP_QUIT, 0, ""}}));
+  ASSERT_TRUE(LoadWindow(w::kDialogs));
+  Set(u::kPlainDialog, common_dlg::kDialogType, common_dlg::kHelp);
+  WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kHelpFile), help_file);
+  EXPECT_TRUE(Show(u::kPlainDialog));
+  Set(u::kPlainDialog, common_dlg::kHelpCommand, 5);
+  EXPECT_TRUE(Show(u::kPlainDialog));
+  EXPECT_EQ(viewer.Take(), (std::vector<Request>{{HELP_FINDER, 0, help_file}, {HELP_QUIT, 0, ""}}));
+  CloseWindows();
+  EXPECT_TRUE(viewer.Take().empty());
+  EXPECT_TRUE(watchdog.Seen().empty());
+}
+
+TEST_F(CommonDlgUnit, HelpWithoutAFileNameUsesTheProgramsNameWithTheHelpExtension) {
+  HelpViewer viewer;
+  ASSERT_TRUE(viewer.Ready());
+  char program[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, program, sizeof program);
+  std::string help_file = program;
+  help_file.replace(help_file.rfind('.'), std::string::npos, ".hlp");
+  HANDLE file = ::CreateFileA(help_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << help_file;
+  ::CloseHandle(file);
+  made_.push_back(help_file);
+  Set(u::kPlainDialog, common_dlg::kDialogType, common_dlg::kHelp);
+  EXPECT_TRUE(Show(u::kPlainDialog));
+  const std::vector<HelpViewer::Request> requests = viewer.Take();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].command, static_cast<UINT>(HELP_FINDER));
+  EXPECT_TRUE(SamePath(requests[0].file, help_file)) << requests[0].file;
 }
 
 TEST(CommonDlgHelp, CommandsMapToWinHelpRequests) {
