@@ -7,6 +7,8 @@
 #include <commdlg.h>
 
 #include <atomic>
+#include <cstring>
+#include <utility>
 #include <mutex>
 
 #include "commands/core_facade.h"
@@ -75,6 +77,8 @@ bool IsQuestion(HWND box) { return ::GetDlgItem(box, IDYES) != nullptr && ::GetD
 class CommonDlgUnit : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A file dialog moves the current folder to the one it shows: it comes back before the folder is removed.
+    ::GetCurrentDirectoryA(sizeof test_folder_, test_folder_);
     ResetHandlers();
     CloseWindows();
     ASSERT_TRUE(LoadWindow(w::kDialogs));
@@ -87,6 +91,7 @@ class CommonDlgUnit : public ::testing::Test {
   }
   void TearDown() override {
     CloseWindows();
+    ::SetCurrentDirectoryA(test_folder_);
     for (const std::string& file : made_) ::DeleteFileA(file.c_str());
     for (const char* name : {"\\地址.txt", "\\已有.txt", "\\新.txt", "\\地址"}) ::DeleteFileA((directory_ + name).c_str());
     ::RemoveDirectoryA(directory_.c_str());
@@ -129,6 +134,46 @@ class CommonDlgUnit : public ::testing::Test {
     });
   }
 
+  // Types a name into the file dialog with this caption and confirms it. A message box that comes up is answered
+  // with `answer` when it asks a question, else with OK; a file dialog that stays open after it is cancelled.
+  // The boxes' texts are added to `messages`; returns what ShowDialog returned.
+  bool Confirm(const std::string& caption, const std::string& name, int answer, std::vector<std::string>& messages) {
+    std::mutex mutex;
+    std::vector<std::string> seen_messages;
+    ModalWatchdog watchdog;
+    const ModalWatchdog::Responder respond = [&](HWND box, const SeenBox& seen) {
+      if (e2e::FileNameBox(box) != nullptr) {
+        e2e::TypeFileName(box, name);
+        PressButton(box, IDOK);
+        return true;
+      }
+      {
+        std::lock_guard<std::mutex> lock(mutex);
+        seen_messages.push_back(seen.text);
+      }
+      const bool question = IsQuestion(box);
+      PressButton(box, question ? answer : IDOK);
+      if (!question || answer != IDYES) e2e::PressCancel(::GetWindow(box, GW_OWNER));
+      return true;
+    };
+    watchdog.Expect(caption, respond);
+    // Wine's file dialogs report a refused name in a box without caption and ask their questions under "错误".
+    watchdog.Expect("", respond);
+    watchdog.Expect(e2e::kReplaceQuestionCaption, respond);
+    const bool confirmed = Show(u::kSaveDialog);
+    EXPECT_TRUE(watchdog.Unexpected().empty());
+    std::lock_guard<std::mutex> lock(mutex);
+    messages.insert(messages.end(), seen_messages.begin(), seen_messages.end());
+    return confirmed;
+  }
+
+  static std::string CurrentFolder() {
+    char now[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(sizeof now, now);
+    return now;
+  }
+
+  char test_folder_[MAX_PATH] = {};
   std::string directory_;
   std::vector<std::string> made_;
 };
@@ -271,6 +316,71 @@ TEST_F(CommonDlgUnit, WithoutOverwritePromptAnExistingFileIsTakenWithoutAsking) 
   EXPECT_TRUE(SamePath(FileName(), existing));
 }
 
+// The logical properties become the file dialog's flags: each is seen by what the dialog does with a name.
+TEST_F(CommonDlgUnit, FileMustExistRefusesANameThatIsNotThere) {
+  Set(u::kSaveDialog, common_dlg::kDialogType, common_dlg::kOpenFile);
+  std::vector<std::string> messages;
+  EXPECT_FALSE(Confirm("打开", "没有.txt", IDOK, messages));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("文件不存在"), std::string::npos) << messages[0];
+  EXPECT_TRUE(FileName().empty());
+
+  Set(u::kSaveDialog, common_dlg::kFileMustExist, 0);
+  messages.clear();
+  EXPECT_TRUE(Confirm("打开", "没有.txt", IDOK, messages));
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\没有.txt")) << FileName();
+}
+
+TEST_F(CommonDlgUnit, CreatePromptAsksBeforeTakingANameThatIsNotThere) {
+  Set(u::kSaveDialog, common_dlg::kDialogType, common_dlg::kOpenFile);
+  Set(u::kSaveDialog, common_dlg::kFileMustExist, 0);
+  Set(u::kSaveDialog, common_dlg::kCreatePrompt, 1);
+  std::vector<std::string> messages;
+  EXPECT_FALSE(Confirm("打开", "新.txt", IDNO, messages)) << "refused, then cancelled";
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("创建"), std::string::npos) << messages[0];
+  EXPECT_TRUE(FileName().empty());
+
+  messages.clear();
+  EXPECT_TRUE(Confirm("打开", "新.txt", IDYES, messages));
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\新.txt")) << FileName();
+}
+
+TEST_F(CommonDlgUnit, PathMustExistRefusesAFolderThatIsNotThere) {
+  std::vector<std::string> messages;
+  EXPECT_FALSE(Confirm("另存为", "无此目录\\地址.txt", IDOK, messages));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("路径不存在"), std::string::npos) << messages[0];
+  EXPECT_TRUE(FileName().empty());
+
+  Set(u::kSaveDialog, common_dlg::kPathMustExist, 0);
+  messages.clear();
+  EXPECT_TRUE(Confirm("另存为", "无此目录\\地址.txt", IDOK, messages));
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\无此目录\\地址.txt")) << FileName();
+}
+
+TEST_F(CommonDlgUnit, NoChangeDirKeepsTheCurrentFolderWhereItWas) {
+  char temp[MAX_PATH] = {};
+  ::GetTempPathA(sizeof temp, temp);
+  ASSERT_TRUE(::SetCurrentDirectoryA(temp));
+  const std::string elsewhere = CurrentFolder();
+  std::vector<std::string> messages;
+
+  Set(u::kSaveDialog, common_dlg::kNoChangeDir, 1);
+  EXPECT_TRUE(Confirm("另存为", "地址", IDOK, messages));
+  EXPECT_TRUE(SamePath(FileName(), directory_ + "\\地址.txt")) << "the dialog showed InitialDir";
+  EXPECT_TRUE(SamePath(CurrentFolder(), elsewhere)) << CurrentFolder();
+
+  Set(u::kSaveDialog, common_dlg::kNoChangeDir, 0);
+  WriteText(w::kDialogs, u::kSaveDialog, P(common_dlg::kFileName), "");
+  EXPECT_TRUE(Confirm("另存为", "地址", IDOK, messages));
+  EXPECT_TRUE(SamePath(CurrentFolder(), directory_)) << "without it the folder follows the dialog";
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(CommonDlgUnit, AnOpenDialogTakesAnExistingFile) {
   const std::string existing = MakeFile("已有.txt");
   Set(u::kSaveDialog, common_dlg::kDialogType, common_dlg::kOpenFile);
@@ -383,6 +493,126 @@ TEST_F(CommonDlgUnit, HelpForAMissingFileIsRefusedWithoutAMessage) {
   EXPECT_TRUE(Show(u::kPlainDialog)) << "closing help needs no file";
   Pump(200);
   EXPECT_TRUE(watchdog.Seen().empty());
+}
+
+// Stands in for the help viewer: WinHelpA hands every request to the window of the class "MS_WINHELP" (starting
+// the viewer only when there is none) as WM_COPYDATA with a packed request: a 16-bit size and command, a 32-bit
+// data word and a reserved word, then 16-bit offsets of the file name and of extra data.
+class HelpViewer {
+ public:
+  struct Request {
+    UINT command;
+    std::uint32_t data;
+    std::string file;
+    bool operator==(const Request&) const = default;
+  };
+
+  HelpViewer() {
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = Receive;
+    window_class.hInstance = ::GetModuleHandleA(nullptr);
+    window_class.lpszClassName = kClass;
+    ::RegisterClassA(&window_class);
+    window_ = ::CreateWindowExA(0, kClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, window_class.hInstance, this);
+  }
+  ~HelpViewer() {
+    ::DestroyWindow(window_);
+    ::UnregisterClassA(kClass, ::GetModuleHandleA(nullptr));
+  }
+  bool Ready() const { return window_ != nullptr; }
+  std::vector<Request> Take() { return std::exchange(requests_, {}); }
+
+ private:
+  static constexpr char kClass[] = "MS_WINHELP";
+  static constexpr ULONG_PTR kWinHelpData = 0xA1DE505;
+
+  static LRESULT CALLBACK Receive(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+      ::SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams));
+    }
+    auto* viewer = reinterpret_cast<HelpViewer*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+    if (message == WM_COPYDATA && viewer != nullptr && copy->dwData == kWinHelpData && copy->cbData >= 16) {
+      const auto* bytes = static_cast<const std::uint8_t*>(copy->lpData);
+      std::uint16_t command, file_offset;
+      std::uint32_t data;
+      std::memcpy(&command, bytes + 2, 2);
+      std::memcpy(&data, bytes + 4, 4);
+      std::memcpy(&file_offset, bytes + 12, 2);
+      std::string file;
+      if (file_offset != 0 && file_offset < copy->cbData) {
+        const char* name = reinterpret_cast<const char*>(bytes + file_offset);
+        file.assign(name, ::strnlen(name, copy->cbData - file_offset));
+      }
+      viewer->requests_.push_back({command, data, file});
+      return TRUE;
+    }
+    return ::DefWindowProcA(window, message, wparam, lparam);
+  }
+
+  HWND window_ = nullptr;
+  std::vector<Request> requests_;
+};
+
+TEST_F(CommonDlgUnit, HelpRequestsReachTheHelpViewerAndCloseWithTheWindow) {
+  ModalWatchdog watchdog;
+  HelpViewer viewer;
+  ASSERT_TRUE(viewer.Ready());
+  using Request = HelpViewer::Request;
+  const std::string help_file = MakeFile("地址.hlp");
+  Set(u::kPlainDialog, common_dlg::kDialogType, common_dlg::kHelp);
+  WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kHelpFile), help_file);
+  Set(u::kPlainDialog, common_dlg::kHelpContext, 7);
+  const std::vector<Request> with_topic = {{HELP_FINDER, 0, help_file},
+                                           {HELP_CONTEXT, 7, help_file},
+                                           {HELP_CONTEXTPOPUP, 7, help_file},
+                                           {HELP_FORCEFILE, 0, help_file}};
+  for (std::int32_t command = 0; command <= 3; ++command) {
+    Set(u::kPlainDialog, common_dlg::kHelpCommand, command);
+    EXPECT_TRUE(Show(u::kPlainDialog)) << "command " << command;
+    EXPECT_EQ(viewer.Take(), std::vector<Request>{with_topic[static_cast<std::size_t>(command)]}) << command;
+  }
+  Set(u::kPlainDialog, common_dlg::kHelpContext, 0);
+  Set(u::kPlainDialog, common_dlg::kHelpCommand, 2);
+  EXPECT_TRUE(Show(u::kPlainDialog));
+  EXPECT_EQ(viewer.Take(), (std::vector<Request>{{HELP_FINDER, 0, help_file}})) << "no topic: the contents";
+  Set(u::kPlainDialog, common_dlg::kHelpCommand, 4);
+  EXPECT_TRUE(Show(u::kPlainDialog));
+  EXPECT_EQ(viewer.Take(), (std::vector<Request>{{HELP_HELPONHELP, 0, ""}})) << "help on help names no file";
+
+  // Help opened by the unit closes when its window closes; help closed by the program is not closed again.
+  CloseWindows();
+  EXPECT_EQ(viewer.Take(), (std::vector<Request>{{HELP_QUIT, 0, ""}}));
+  ASSERT_TRUE(LoadWindow(w::kDialogs));
+  Set(u::kPlainDialog, common_dlg::kDialogType, common_dlg::kHelp);
+  WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kHelpFile), help_file);
+  EXPECT_TRUE(Show(u::kPlainDialog));
+  Set(u::kPlainDialog, common_dlg::kHelpCommand, 5);
+  EXPECT_TRUE(Show(u::kPlainDialog));
+  EXPECT_EQ(viewer.Take(), (std::vector<Request>{{HELP_FINDER, 0, help_file}, {HELP_QUIT, 0, ""}}));
+  CloseWindows();
+  EXPECT_TRUE(viewer.Take().empty());
+  EXPECT_TRUE(watchdog.Seen().empty());
+}
+
+TEST_F(CommonDlgUnit, HelpWithoutAFileNameUsesTheProgramsNameWithTheHelpExtension) {
+  HelpViewer viewer;
+  ASSERT_TRUE(viewer.Ready());
+  char program[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, program, sizeof program);
+  std::string help_file = program;
+  help_file.replace(help_file.rfind('.'), std::string::npos, ".hlp");
+  HANDLE file = ::CreateFileA(help_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << help_file;
+  ::CloseHandle(file);
+  made_.push_back(help_file);
+  Set(u::kPlainDialog, common_dlg::kDialogType, common_dlg::kHelp);
+  EXPECT_TRUE(Show(u::kPlainDialog));
+  const std::vector<HelpViewer::Request> requests = viewer.Take();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].command, static_cast<UINT>(HELP_FINDER));
+  EXPECT_TRUE(SamePath(requests[0].file, help_file)) << requests[0].file;
 }
 
 TEST(CommonDlgHelp, CommandsMapToWinHelpRequests) {
