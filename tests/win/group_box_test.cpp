@@ -133,5 +133,21 @@ TEST_F(GroupBoxUnit, ReCreationCarriesItsUnitsOverAndTheyStillRaiseTheirEvents) 
   EXPECT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupButtonClicked) == 1; }));
 }
 
+TEST_F(GroupBoxUnit, ReCreationLeavesTheFocusWithTheUnitInsideThatHadIt) {
+  HWND edit = UnitWindow(w::kGroups, u::kGroupEdit);
+  ASSERT_TRUE(FocusByClick(edit));
+  forms::WindowRecord* window = UnitWindows().Find(w::kGroups);
+  ASSERT_NE(window, nullptr);
+  const std::optional<std::size_t> index = window->IndexOf(u::kGroup);
+  ASSERT_TRUE(index.has_value());
+  UnitWindows().RecreateUnit(*window, *index);
+  ASSERT_NE(UnitWindow(w::kGroups, u::kGroup), group_);
+  EXPECT_EQ(::GetParent(edit), UnitWindow(w::kGroups, u::kGroup));
+  EXPECT_EQ(::GetFocus(), edit) << "the box inside was carried over with the focus";
+  ClearUnitCalls();
+  TypeKeys("z");
+  EXPECT_EQ(UnitCountOf(t::kGroupEditChanged), 1);
+}
+
 }  // namespace
 }  // namespace quarrow::testing
