@@ -297,6 +297,19 @@ TEST_F(ButtonUnit, AHandlerThatClosesTheWindowDuringClickedLeavesNothingBehind) 
   EXPECT_EQ(TextOf(UnitWindow(w::kButtons, u::kButton)), "普通");
 }
 
+TEST_F(ButtonUnit, AUnitWhoseWindowGoesTellsTheEngineAndTakesWhatItOwnsWithIt) {
+  const std::uint32_t slots = CoreBufferPool().UsedSlots();
+  EXPECT_EQ(SetRawBytes(w::kButtons, u::kButton, button::kFont, FontBytes(-20, "宋体")), 0);
+  ASSERT_EQ(CoreBufferPool().UsedSlots(), slots + 1) << "a 60-byte font takes a slot of the library's pool";
+  ASSERT_NE(FontOf(button_), ::GetStockObject(DEFAULT_GUI_FONT));
+
+  ::DestroyWindow(button_);
+  EXPECT_EQ(UnitObjectOf(w::kButtons, u::kButton), nullptr) << "the destruction notice reached the engine";
+  EXPECT_NE(UnitObjectOf(w::kButtons, u::kDefaultButton), nullptr);
+  EXPECT_TRUE(UnitWindows().Find(w::kButtons)->Loaded());
+  EXPECT_EQ(CoreBufferPool().UsedSlots(), slots) << "the unit object is gone, and its font's slot with it";
+}
+
 TEST(ButtonBlock, ALaterVersionFailsCreationAndTheWindowLoad) {
   CloseUnitWindows();
   EXPECT_FALSE(UnitWindows().LoadWindow(w::kBadBlock, false, false, nullptr));
