@@ -72,6 +72,29 @@ TEST_F(GroupBoxUnit, AnEditBoxAndAListBoxInsideRaiseTheirEvents) {
   EXPECT_EQ(ReadInt(w::kGroups, u::kGroupList, P(list_box::kSelection)), 1);
 }
 
+TEST_F(GroupBoxUnit, AnAdjusterInsideStandsInTheGroupAndRaisesAdjusterPressed) {
+  HWND box = UnitWindow(w::kGroups, u::kGroupAdjusted);
+  HWND adjuster = ::GetDlgItem(group_, ::GetDlgCtrlID(box) + 4);
+  ASSERT_NE(adjuster, nullptr) << "beside the box, in the box's parent";
+  RECT r;
+  ::GetClientRect(adjuster, &r);
+  ClickAt(adjuster, r.right / 2, r.bottom * 3 / 4);  // the lower arrow: a negative step
+  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupAdjusterPressed) == 1; }));
+  ASSERT_EQ(UnitCalls().back().args.size(), 1u);
+  EXPECT_EQ(static_cast<std::int32_t>(UnitCalls().back().args[0]), -1);
+
+  // Carried over with the box when the group box is re-created.
+  forms::WindowRecord* window = UnitWindows().Find(w::kGroups);
+  ASSERT_NE(window, nullptr);
+  UnitWindows().RecreateUnit(*window, *window->IndexOf(u::kGroup));
+  HWND fresh = UnitWindow(w::kGroups, u::kGroup);
+  ASSERT_NE(fresh, group_);
+  EXPECT_EQ(::GetParent(adjuster), fresh);
+  ClickAt(adjuster, r.right / 2, r.bottom / 4);
+  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupAdjusterPressed) == 2; }));
+  EXPECT_EQ(static_cast<std::int32_t>(UnitCalls().back().args[0]), 1);
+}
+
 TEST_F(GroupBoxUnit, AChildsColourMessageIsAnsweredByTheChild) {
   HWND edit = UnitWindow(w::kGroups, u::kGroupEdit);
   WriteInt(w::kGroups, u::kGroupEdit, P(edit_box::kBackColor), 0x00FFFF);
