@@ -167,6 +167,20 @@ TEST_F(ListBoxUnit, MultiColumnTradesTheVerticalScrollBarForAHorizontalOne) {
   EXPECT_EQ(UnitWindow(w::kLists, u::kList), wide) << "the same value re-creates nothing";
 }
 
+TEST_F(ListBoxUnit, AHiddenOrDisabledListStaysSoWhenRecreated) {
+  WriteInt(w::kLists, u::kList, 5, 0);  // Visible
+  WriteInt(w::kLists, u::kList, 6, 1);  // Disabled
+  WriteInt(w::kLists, u::kList, P(l::kSorted), 1);
+  HWND fresh = UnitWindow(w::kLists, u::kList);
+  ASSERT_NE(fresh, list_);
+  EXPECT_FALSE(StyleOf(fresh) & WS_VISIBLE);
+  EXPECT_FALSE(::IsWindowEnabled(fresh));
+  WriteInt(w::kLists, u::kList, 5, 1);
+  WriteInt(w::kLists, u::kList, 6, 0);
+  EXPECT_TRUE(::IsWindowVisible(fresh));
+  EXPECT_TRUE(::IsWindowEnabled(fresh));
+}
+
 TEST_F(ListBoxUnit, AMultiSelectionListReadsNoSingleSelection) {
   HWND multi = UnitWindow(w::kLists, u::kMultiList);
   EXPECT_TRUE(StyleOf(multi) & LBS_EXTENDEDSEL);
