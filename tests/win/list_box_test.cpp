@@ -181,6 +181,15 @@ TEST_F(ListBoxUnit, AHiddenOrDisabledListStaysSoWhenRecreated) {
   EXPECT_TRUE(::IsWindowEnabled(fresh));
 }
 
+TEST_F(ListBoxUnit, OutOfRangeValuesFromTheBlockAreClampedAtCreation) {
+  HWND odd = UnitWindow(w::kLists, u::kOddList);
+  EXPECT_EQ(ReadInt(w::kLists, u::kOddList, P(l::kRowSpacing)), 0);
+  EXPECT_EQ(::SendMessageA(odd, LB_GETITEMHEIGHT, 0, 0), EntryHeight() - 1) << "the font's height, nothing taken off";
+  EXPECT_EQ(ReadInt(w::kLists, u::kOddList, P(l::kSelection)), 1) << "the last of two entries";
+  WriteInt(w::kLists, u::kOddList, P(l::kRowSpacing), 3);
+  EXPECT_EQ(::SendMessageA(odd, LB_GETITEMHEIGHT, 0, 0), EntryHeight() + 2);
+}
+
 TEST_F(ListBoxUnit, AMultiSelectionListReadsNoSingleSelection) {
   HWND multi = UnitWindow(w::kLists, u::kMultiList);
   EXPECT_TRUE(StyleOf(multi) & LBS_EXTENDEDSEL);

@@ -142,13 +142,18 @@ WindowDescription Lists() {
   ListBoxProperties multi;
   multi.items = {"一", "二", "三"};
   multi.multi_select = true;
+  ListBoxProperties odd;
+  odd.items = {"子", "丑"};
+  odd.row_spacing = -40;
+  odd.selection = 9;
   return Window(w::kLists,
                 {{kWindowRecordId, TestWindow("列表框", 400, 240)},
                  {u::kList, Unit(core_type::kListBox, "列表框_一", 10, 10, 150, 140, list.Save(), 0,
                                  {On(0, t::kSelectionChanged), On(1, t::kDoubleClicked), On(-7, t::kListGotFocus),
                                   On(-8, t::kListLostFocus)})},
                  {u::kMultiList, Unit(core_type::kListBox, "列表框_多选", 200, 10, 150, 140, multi.Save(), 1,
-                                      {On(0, t::kMultiSelectionChanged)})}});
+                                      {On(0, t::kMultiSelectionChanged)})},
+                 {u::kOddList, Unit(core_type::kListBox, "列表框_怪块", 200, 160, 150, 40, odd.Save(), 2)}});
 }
 
 WindowDescription Binding() {

@@ -50,6 +50,7 @@ inline constexpr std::uint32_t kGroupAdjusted = 0x16010036;  // manual adjuster
 // Lists window.
 inline constexpr std::uint32_t kList = 0x16010041;       // 甲 乙 丙, item data {7}
 inline constexpr std::uint32_t kMultiList = 0x16010042;  // multi-selection
+inline constexpr std::uint32_t kOddList = 0x16010043;    // a block with RowSpacing -40 and Selection 9
 // Binding window.
 inline constexpr std::uint32_t kProvider = 0x16010051;   // named "数据源"
 inline constexpr std::uint32_t kBoundEdit = 0x16010052;
