@@ -276,6 +276,10 @@ void WindowMap::RecreateUnit(WindowRecord& window, std::size_t index) {
 
   auto* fresh = static_cast<UnitObject*>(object);
   HWND created = fresh->Window();
+  // Taken before the children move: hiding a focused child while it changes parents hands the focus to the old
+  // container.
+  HWND focus = ::GetFocus();
+  const bool focus_inside = focus != nullptr && (focus == old || ::IsChild(old, focus));
   if (unit.Flags() & unit_flag::kContainer) {
     std::vector<HWND> children;
     for (HWND child = ::GetWindow(old, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -283,8 +287,6 @@ void WindowMap::RecreateUnit(WindowRecord& window, std::size_t index) {
     }
     for (HWND child : children) ::SetParent(child, created);
   }
-  HWND focus = ::GetFocus();
-  const bool had_focus = focus == old || ::IsChild(old, focus);
   const bool was_visible = (::GetWindowLongPtrA(old, GWL_STYLE) & WS_VISIBLE) != 0;
   unit.object = fresh;
   unit.control_id = control_id;
@@ -297,7 +299,9 @@ void WindowMap::RecreateUnit(WindowRecord& window, std::size_t index) {
   recreating_unit_ = unit.id;
   ::DestroyWindow(old);
   recreating_window_ = recreating_unit_ = 0;
-  if (had_focus) {
+  // The old unit's own focus (or that of a window inside it that went with it) passes to the new unit; a unit
+  // carried over into the new container keeps its focus.
+  if (focus_inside && (focus == old || !::IsWindow(focus))) {
     ::SetFocus(created);
   } else if (focus != nullptr && ::IsWindow(focus) && ::GetFocus() != focus) {
     ::SetFocus(focus);

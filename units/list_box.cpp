@@ -140,6 +140,9 @@ class ListBox final : public ChildUnit {
     if (p.multi_select) style |= LBS_EXTENDEDSEL;
     brush_.Make(p.back_color);
     if (!CreateControl(creation, "LISTBOX", "", style)) return;
+    // A spacing from the block is held to the range a set spacing has: a negative one would make the entry height
+    // wrap around, and every later change of spacing or font is figured from it.
+    p.row_spacing = ClampRowSpacing(p.row_spacing);
     ApplyFontAndSpacing();
     for (std::size_t i = 0; i < p.items.size(); ++i) {
       const LRESULT at = ::SendMessageA(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p.items[i].c_str()));

@@ -196,6 +196,52 @@ TEST_F(ButtonUnit, ReCreationKeepsEveryStoredPropertyAndThePlace) {
   EXPECT_TRUE(PumpUntil([] { return UnitCountOf(t::kButtonClicked) == 1; })) << "the new unit raises the events";
 }
 
+// What the thread's window procedures are handed while a hook is installed: the binding notices and destruction.
+struct SeenMessage {
+  HWND window;
+  UINT message;
+  WPARAM wparam;
+  bool operator==(const SeenMessage&) const = default;
+};
+std::vector<SeenMessage>* g_seen_messages = nullptr;
+
+LRESULT CALLBACK RecordSentMessages(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && g_seen_messages != nullptr &&
+      (sent->message == unit_message::kAllCreated || sent->message == unit_message::kWindowLoaded ||
+       sent->message == WM_DESTROY)) {
+    g_seen_messages->push_back({sent->hwnd, sent->message, sent->wParam});
+  }
+  return ::CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(ButtonUnit, ReCreationTakesTheOldPlaceInZOrderAndTellsTheNewUnitBeforeTheOldGoes) {
+  HWND middle = UnitWindow(w::kButtons, u::kDefaultButton);
+  HWND above = ::GetWindow(middle, GW_HWNDPREV);
+  HWND below = ::GetWindow(middle, GW_HWNDNEXT);
+  ASSERT_NE(above, nullptr);
+  ASSERT_NE(below, nullptr);
+  ::SetFocus(button_);
+  ASSERT_EQ(::GetFocus(), button_);
+
+  std::vector<SeenMessage> seen;
+  g_seen_messages = &seen;
+  HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &RecordSentMessages, nullptr, ::GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  WriteBytes(w::kButtons, u::kDefaultButton, kPicture, {1, 2, 3});
+  ::UnhookWindowsHookEx(hook);
+  g_seen_messages = nullptr;
+
+  HWND fresh = UnitWindow(w::kButtons, u::kDefaultButton);
+  ASSERT_NE(fresh, middle);
+  EXPECT_EQ(::GetWindow(fresh, GW_HWNDPREV), above);
+  EXPECT_EQ(::GetWindow(fresh, GW_HWNDNEXT), below);
+  EXPECT_EQ(seen, (std::vector<SeenMessage>{{fresh, unit_message::kAllCreated, 0},
+                                            {fresh, unit_message::kWindowLoaded, 0},
+                                            {middle, WM_DESTROY, 0}}));
+  EXPECT_EQ(::GetFocus(), button_) << "the focus stays where it was";
+}
+
 TEST_F(ButtonUnit, ASixtyByteFontIsMadeWithItsForcedFieldsAndAnyOtherLengthIsTheDefaultFont) {
   EXPECT_EQ(SetRawBytes(w::kButtons, u::kButton, button::kFont, FontBytes(-24, "宋体")), 0);
   HFONT made = FontOf(button_);
@@ -249,6 +295,19 @@ TEST_F(ButtonUnit, AHandlerThatClosesTheWindowDuringClickedLeavesNothingBehind) 
   DuringCall().clear();
   ASSERT_TRUE(LoadAndActivate(w::kButtons));
   EXPECT_EQ(TextOf(UnitWindow(w::kButtons, u::kButton)), "普通");
+}
+
+TEST_F(ButtonUnit, AUnitWhoseWindowGoesTellsTheEngineAndTakesWhatItOwnsWithIt) {
+  const std::uint32_t slots = CoreBufferPool().UsedSlots();
+  EXPECT_EQ(SetRawBytes(w::kButtons, u::kButton, button::kFont, FontBytes(-20, "宋体")), 0);
+  ASSERT_EQ(CoreBufferPool().UsedSlots(), slots + 1) << "a 60-byte font takes a slot of the library's pool";
+  ASSERT_NE(FontOf(button_), ::GetStockObject(DEFAULT_GUI_FONT));
+
+  ::DestroyWindow(button_);
+  EXPECT_EQ(UnitObjectOf(w::kButtons, u::kButton), nullptr) << "the destruction notice reached the engine";
+  EXPECT_NE(UnitObjectOf(w::kButtons, u::kDefaultButton), nullptr);
+  EXPECT_TRUE(UnitWindows().Find(w::kButtons)->Loaded());
+  EXPECT_EQ(CoreBufferPool().UsedSlots(), slots) << "the unit object is gone, and its font's slot with it";
 }
 
 TEST(ButtonBlock, ALaterVersionFailsCreationAndTheWindowLoad) {

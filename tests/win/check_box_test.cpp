@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/picture_files.h"
 #include "tests/win/unit_test_support.h"
 #include "units/check_box_properties.h"
 #include "units/message_reflection.h"
@@ -90,6 +91,32 @@ TEST_F(CheckBoxUnit, ReCreationKeepsTheCheckLastReadOrSet) {
   EXPECT_EQ(::SendMessageA(fresh, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(TextOf(fresh), "选项(&K)") << "the caption shows";
   EXPECT_EQ(StyleOf(fresh) & (BS_BITMAP | BS_ICON), 0);
+}
+
+TEST_F(CheckBoxUnit, APictureBecomesABitmapOverTheBackColour) {
+  // Left half transparent, right half red.
+  IndexedImage image{8, 8, {}, {0x000000, 0xFF0000}};
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) image.indexes.push_back(x < 4 ? 0 : 1);
+  }
+  GifOptions options;
+  options.min_code_size = 2;
+  options.control = GifOptions::Control{0, true, 0, 0};
+  const Bytes gif = WriteGif(image, options);
+  WriteInt(w::kChecks, u::kCheck, P(c::kBackColor), 0x00FF00);
+  WriteBytes(w::kChecks, u::kCheck, P(c::kPicture), std::vector<std::uint8_t>(gif.begin(), gif.end()));
+  HWND fresh = UnitWindow(w::kChecks, u::kCheck);
+  ASSERT_NE(fresh, check_);
+  EXPECT_EQ(StyleOf(fresh) & (BS_BITMAP | BS_ICON), BS_BITMAP);
+  EXPECT_EQ(StyleOf(fresh) & 0xF, BS_AUTOCHECKBOX);
+  auto* bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(fresh, BM_GETIMAGE, IMAGE_BITMAP, 0));
+  ASSERT_NE(bitmap, nullptr);
+  HDC memory = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  EXPECT_EQ(::GetPixel(memory, 1, 1), 0x00FF00u) << "the back colour behind the transparent half";
+  EXPECT_EQ(::GetPixel(memory, 6, 6), RGB(0xFF, 0, 0));
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
 }
 
 TEST_F(CheckBoxUnit, StyleLogicalsAreOnOnlyForOneAndAlignmentsAreClamped) {

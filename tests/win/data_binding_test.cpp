@@ -121,6 +121,24 @@ TEST_F(DataBindingTest, SettingTheNamesRebindsAndTheProvidersNoticeRebindsByName
   EXPECT_EQ(provider_->ListenerCount(), 3u) << "re-binding attaches once";
 }
 
+TEST_F(DataBindingTest, ARecreatedUnitBindsAgainAndTheOldOneLetsGo) {
+  provider_->SetValue("名称", "孙七");
+  WriteInt(w::kBinding, u::kBoundEdit, P(edit_box::kAlignment), 2);  // re-creates
+  HWND fresh = UnitWindow(w::kBinding, u::kBoundEdit);
+  ASSERT_NE(fresh, edit_);
+  EXPECT_EQ(ProviderWindowOf(fresh), UnitWindow(w::kBinding, u::kProvider));
+  EXPECT_EQ(provider_->ListenerCount(), 3u) << "the old box's listener went with it";
+  EXPECT_EQ(TextOf(fresh), "孙七");
+  provider_->SetValue("名称", "周八");
+  EXPECT_EQ(TextOf(fresh), "周八");
+
+  WriteInt(w::kBinding, u::kBoundList, P(list_box::kMultiSelect), 1);  // re-creates
+  EXPECT_EQ(ProviderWindowOf(UnitWindow(w::kBinding, u::kBoundList)), UnitWindow(w::kBinding, u::kProvider));
+  EXPECT_EQ(provider_->ListenerCount(), 3u);
+  Pump(30);
+  EXPECT_TRUE(UnitCalls().empty()) << "showing the values raised nothing";
+}
+
 TEST_F(DataBindingTest, AProviderThatGoesAwayLeavesItsListenersUnbound) {
   provider_->SetReadOnly(true);
   ::DestroyWindow(UnitWindow(w::kBinding, u::kProvider));

@@ -277,6 +277,25 @@ TEST_F(EditBoxUnit, TheSingleLineClientAreaIsOneLineHighCentredWithTheRestABorde
   EXPECT_EQ(::SendMessageA(box_, WM_NCHITTEST, 0, inside), HTCLIENT);
 }
 
+TEST_F(EditBoxUnit, TheBandAroundTheCentredLineIsPaintedInTheBackColour) {
+  WriteInt(w::kEdits, u::kEdit, 3, 30);  // Height, up to the box below
+  WriteInt(w::kEdits, u::kEdit, P(e::kBackColor), 0x0000FF);
+  ::RedrawWindow(box_, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump(100);
+  RECT window, client;
+  ::GetWindowRect(box_, &window);
+  ::GetClientRect(box_, &client);
+  ::MapWindowPoints(box_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  const int edge = ::GetSystemMetrics(SM_CYEDGE);
+  ASSERT_GT(client.top - window.top, edge + 2) << "a band between the border and the line";
+  HDC dc = ::GetWindowDC(box_);
+  const int x = (window.right - window.left) / 2;
+  EXPECT_EQ(::GetPixel(dc, x, edge + 1), 0x0000FFu) << "the band above the line";
+  EXPECT_EQ(::GetPixel(dc, x, window.bottom - window.top - edge - 2), 0x0000FFu) << "the band below";
+  EXPECT_NE(::GetPixel(dc, x, 0), 0x0000FFu) << "the border stays the system's";
+  ::ReleaseDC(box_, dc);
+}
+
 TEST_F(EditBoxUnit, ReflectedControlColoursUseTheUnitsColoursAndButtonFace) {
   WriteInt(w::kEdits, u::kEdit, P(e::kTextColor), 0x0000FF);
   WriteInt(w::kEdits, u::kEdit, P(e::kBackColor), static_cast<std::int32_t>(0xFF000000));

@@ -72,6 +72,29 @@ TEST_F(GroupBoxUnit, AnEditBoxAndAListBoxInsideRaiseTheirEvents) {
   EXPECT_EQ(ReadInt(w::kGroups, u::kGroupList, P(list_box::kSelection)), 1);
 }
 
+TEST_F(GroupBoxUnit, AnAdjusterInsideStandsInTheGroupAndRaisesAdjusterPressed) {
+  HWND box = UnitWindow(w::kGroups, u::kGroupAdjusted);
+  HWND adjuster = ::GetDlgItem(group_, ::GetDlgCtrlID(box) + 4);
+  ASSERT_NE(adjuster, nullptr) << "beside the box, in the box's parent";
+  RECT r;
+  ::GetClientRect(adjuster, &r);
+  ClickAt(adjuster, r.right / 2, r.bottom * 3 / 4);  // the lower arrow: a negative step
+  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupAdjusterPressed) == 1; }));
+  ASSERT_EQ(UnitCalls().back().args.size(), 1u);
+  EXPECT_EQ(static_cast<std::int32_t>(UnitCalls().back().args[0]), -1);
+
+  // Carried over with the box when the group box is re-created.
+  forms::WindowRecord* window = UnitWindows().Find(w::kGroups);
+  ASSERT_NE(window, nullptr);
+  UnitWindows().RecreateUnit(*window, *window->IndexOf(u::kGroup));
+  HWND fresh = UnitWindow(w::kGroups, u::kGroup);
+  ASSERT_NE(fresh, group_);
+  EXPECT_EQ(::GetParent(adjuster), fresh);
+  ClickAt(adjuster, r.right / 2, r.bottom / 4);
+  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupAdjusterPressed) == 2; }));
+  EXPECT_EQ(static_cast<std::int32_t>(UnitCalls().back().args[0]), 1);
+}
+
 TEST_F(GroupBoxUnit, AChildsColourMessageIsAnsweredByTheChild) {
   HWND edit = UnitWindow(w::kGroups, u::kGroupEdit);
   WriteInt(w::kGroups, u::kGroupEdit, P(edit_box::kBackColor), 0x00FFFF);
@@ -131,6 +154,22 @@ TEST_F(GroupBoxUnit, ReCreationCarriesItsUnitsOverAndTheyStillRaiseTheirEvents) 
   EXPECT_EQ(::GetParent(button), fresh);
   ClickCentre(button);
   EXPECT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupButtonClicked) == 1; }));
+}
+
+TEST_F(GroupBoxUnit, ReCreationLeavesTheFocusWithTheUnitInsideThatHadIt) {
+  HWND edit = UnitWindow(w::kGroups, u::kGroupEdit);
+  ASSERT_TRUE(FocusByClick(edit));
+  forms::WindowRecord* window = UnitWindows().Find(w::kGroups);
+  ASSERT_NE(window, nullptr);
+  const std::optional<std::size_t> index = window->IndexOf(u::kGroup);
+  ASSERT_TRUE(index.has_value());
+  UnitWindows().RecreateUnit(*window, *index);
+  ASSERT_NE(UnitWindow(w::kGroups, u::kGroup), group_);
+  EXPECT_EQ(::GetParent(edit), UnitWindow(w::kGroups, u::kGroup));
+  EXPECT_EQ(::GetFocus(), edit) << "the box inside was carried over with the focus";
+  ClearUnitCalls();
+  TypeKeys("z");
+  EXPECT_EQ(UnitCountOf(t::kGroupEditChanged), 1);
 }
 
 }  // namespace

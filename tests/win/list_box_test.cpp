@@ -151,6 +151,45 @@ TEST_F(ListBoxUnit, RowSpacingIsAddedToTheFontsEntryHeight) {
   EXPECT_EQ(EntryHeight(), metrics.tmHeight + 6) << "the spacing stays on top of the new font";
 }
 
+TEST_F(ListBoxUnit, MultiColumnTradesTheVerticalScrollBarForAHorizontalOne) {
+  // Enough entries to scroll: the control shows a scroll bar (and has its style bit) only when it is needed.
+  TextList many;
+  for (int i = 0; i < 60; ++i) many.push_back("地址" + std::to_string(i));
+  WriteBytes(w::kLists, u::kList, P(l::kItems), SaveTextList(many));
+  HWND tall = UnitWindow(w::kLists, u::kList);
+  EXPECT_EQ(StyleOf(tall) & (WS_VSCROLL | WS_HSCROLL | LBS_MULTICOLUMN), WS_VSCROLL);
+  WriteInt(w::kLists, u::kList, P(l::kMultiColumn), 1);
+  HWND wide = UnitWindow(w::kLists, u::kList);
+  ASSERT_NE(wide, tall);
+  EXPECT_EQ(StyleOf(wide) & (WS_VSCROLL | WS_HSCROLL | LBS_MULTICOLUMN), WS_HSCROLL | LBS_MULTICOLUMN);
+  EXPECT_EQ(::SendMessageA(wide, LB_GETCOUNT, 0, 0), 60);
+  WriteInt(w::kLists, u::kList, P(l::kMultiColumn), 1);
+  EXPECT_EQ(UnitWindow(w::kLists, u::kList), wide) << "the same value re-creates nothing";
+}
+
+TEST_F(ListBoxUnit, AHiddenOrDisabledListStaysSoWhenRecreated) {
+  WriteInt(w::kLists, u::kList, 5, 0);  // Visible
+  WriteInt(w::kLists, u::kList, 6, 1);  // Disabled
+  WriteInt(w::kLists, u::kList, P(l::kSorted), 1);
+  HWND fresh = UnitWindow(w::kLists, u::kList);
+  ASSERT_NE(fresh, list_);
+  EXPECT_FALSE(StyleOf(fresh) & WS_VISIBLE);
+  EXPECT_FALSE(::IsWindowEnabled(fresh));
+  WriteInt(w::kLists, u::kList, 5, 1);
+  WriteInt(w::kLists, u::kList, 6, 0);
+  EXPECT_TRUE(::IsWindowVisible(fresh));
+  EXPECT_TRUE(::IsWindowEnabled(fresh));
+}
+
+TEST_F(ListBoxUnit, OutOfRangeValuesFromTheBlockAreClampedAtCreation) {
+  HWND odd = UnitWindow(w::kLists, u::kOddList);
+  EXPECT_EQ(ReadInt(w::kLists, u::kOddList, P(l::kRowSpacing)), 0);
+  EXPECT_EQ(::SendMessageA(odd, LB_GETITEMHEIGHT, 0, 0), EntryHeight() - 1) << "the font's height, nothing taken off";
+  EXPECT_EQ(ReadInt(w::kLists, u::kOddList, P(l::kSelection)), 1) << "the last of two entries";
+  WriteInt(w::kLists, u::kOddList, P(l::kRowSpacing), 3);
+  EXPECT_EQ(::SendMessageA(odd, LB_GETITEMHEIGHT, 0, 0), EntryHeight() + 2);
+}
+
 TEST_F(ListBoxUnit, AMultiSelectionListReadsNoSingleSelection) {
   HWND multi = UnitWindow(w::kLists, u::kMultiList);
   EXPECT_TRUE(StyleOf(multi) & LBS_EXTENDEDSEL);

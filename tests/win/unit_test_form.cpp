@@ -116,6 +116,8 @@ WindowDescription Groups() {
   EditBoxProperties edit;
   ListBoxProperties list;
   list.items = {"一", "二"};
+  EditBoxProperties adjusted;
+  adjusted.adjuster_style = 2;
   return Window(w::kGroups,
                 {{kWindowRecordId, TestWindow("分组框", 360, 300)},
                  {u::kGroup, Unit(core_type::kGroupBox, "分组框_一", 10, 10, 320, 240, group.Save(), 0)},
@@ -126,7 +128,9 @@ WindowDescription Groups() {
                  {u::kGroupEdit, Unit(core_type::kEditBox, "编辑框_组内", 10, 100, 140, 24, edit.Save(), 3,
                                       {On(0, t::kGroupEditChanged)}, u::kGroup)},
                  {u::kGroupList, Unit(core_type::kListBox, "列表框_组内", 170, 20, 120, 100, list.Save(), 4,
-                                      {On(0, t::kGroupListSelectionChanged)}, u::kGroup)}});
+                                      {On(0, t::kGroupListSelectionChanged)}, u::kGroup)},
+                 {u::kGroupAdjusted, Unit(core_type::kEditBox, "编辑框_组内调节", 10, 140, 100, 24, adjusted.Save(), 5,
+                                          {On(1, t::kGroupAdjusterPressed)}, u::kGroup)}});
 }
 
 WindowDescription Lists() {
@@ -138,13 +142,18 @@ WindowDescription Lists() {
   ListBoxProperties multi;
   multi.items = {"一", "二", "三"};
   multi.multi_select = true;
+  ListBoxProperties odd;
+  odd.items = {"子", "丑"};
+  odd.row_spacing = -40;
+  odd.selection = 9;
   return Window(w::kLists,
                 {{kWindowRecordId, TestWindow("列表框", 400, 240)},
                  {u::kList, Unit(core_type::kListBox, "列表框_一", 10, 10, 150, 140, list.Save(), 0,
                                  {On(0, t::kSelectionChanged), On(1, t::kDoubleClicked), On(-7, t::kListGotFocus),
                                   On(-8, t::kListLostFocus)})},
                  {u::kMultiList, Unit(core_type::kListBox, "列表框_多选", 200, 10, 150, 140, multi.Save(), 1,
-                                      {On(0, t::kMultiSelectionChanged)})}});
+                                      {On(0, t::kMultiSelectionChanged)})},
+                 {u::kOddList, Unit(core_type::kListBox, "列表框_怪块", 200, 160, 150, 40, odd.Save(), 2)}});
 }
 
 WindowDescription Binding() {

@@ -46,9 +46,11 @@ inline constexpr std::uint32_t kGroupButton = 0x16010032;
 inline constexpr std::uint32_t kGroupCheck = 0x16010033;
 inline constexpr std::uint32_t kGroupEdit = 0x16010034;
 inline constexpr std::uint32_t kGroupList = 0x16010035;
+inline constexpr std::uint32_t kGroupAdjusted = 0x16010036;  // manual adjuster
 // Lists window.
 inline constexpr std::uint32_t kList = 0x16010041;       // 甲 乙 丙, item data {7}
 inline constexpr std::uint32_t kMultiList = 0x16010042;  // multi-selection
+inline constexpr std::uint32_t kOddList = 0x16010043;    // a block with RowSpacing -40 and Selection 9
 // Binding window.
 inline constexpr std::uint32_t kProvider = 0x16010051;   // named "数据源"
 inline constexpr std::uint32_t kBoundEdit = 0x16010052;
@@ -69,6 +71,7 @@ inline constexpr int kGroupButtonClicked = 14, kGroupCheckClicked = 15, kGroupEd
 inline constexpr int kSelectionChanged = 18, kDoubleClicked = 19, kListGotFocus = 20, kListLostFocus = 21,
                      kMultiSelectionChanged = 22;
 inline constexpr int kBoundEditChanged = 23, kBoundListSelectionChanged = 24, kBoundCheckClicked = 25;
+inline constexpr int kGroupAdjusterPressed = 26;
 inline constexpr int kCount = 32;
 }  // namespace unit_tag
 
