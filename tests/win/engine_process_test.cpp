@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
     Engine, EngineBadInput,
     ::testing::Values(BadInput{"bad-form", "载入窗口模板数据段出错!", ""},
                       BadInput{"start-window-fails", "载入启动窗口失败", ""},
+                      BadInput{"start-window-not-in-map", "载入启动窗口失败", ""},
                       BadInput{"property-of-unknown-window", "未载入欲访问窗口组件所在的窗口", ""},
                       BadInput{"event-of-unknown-window", "未找到引发事件的窗口", ""},
                       BadInput{"event-of-unknown-unit", "未找到引发事件的窗口组件", ""},

@@ -124,6 +124,9 @@ std::int32_t StartRoutine() {
   } else if (scenario == "start-window-fails") {
     rt::LoadStartWindow(test_window::kFails);
     Log("still running");
+  } else if (scenario == "start-window-not-in-map") {
+    rt::LoadStartWindow(0x52019999);
+    Log("still running");
   } else if (scenario == "property-of-unknown-window") {
     windows.ReadProperty(0x52019999, test_unit::kA, 0, -1);
   } else if (scenario == "event-of-unknown-window") {
