@@ -100,7 +100,7 @@ bool Load(std::uint32_t window_id, bool modal, HWND owner) {
 }
 
 void CloseAllWindows() {
-  for (std::uint32_t id = 0x52010001; id <= 0x52010018; ++id) {
+  for (std::uint32_t id = 0x52010001; id <= test_window::kLast; ++id) {
     if (HWND hwnd = WindowOf(id)) ::DestroyWindow(hwnd);
   }
   // Keys held by a test are let go.
