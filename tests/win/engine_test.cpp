@@ -887,5 +887,92 @@ TEST_F(Engine, AModalWindowRestoresTheEnabledStatesItFound) {
   EXPECT_FALSE(::IsWindowEnabled(already_disabled)) << "a window that was disabled before stays disabled";
 }
 
+TEST_F(Engine, TheBackgroundShowsItsColourAndPictureAndTheIconsComeFromTheIconProperty) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND hwnd = WindowOf(w::kMain);
+  ASSERT_TRUE(Activate(hwnd));
+  auto repaint = [&] {
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump(100);
+  };
+  auto pixel = [&](int x, int y) {
+    HDC dc = ::GetDC(hwnd);
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
+    return c;
+  };
+  repaint();
+  EXPECT_EQ(pixel(350, 250), ::GetSysColor(COLOR_BTNFACE)) << "0xFF000000 is the button face";
+  Windows().WriteProperty(w::kMain, 0, 10, -1, RGB(0x20, 0x40, 0x60));
+  repaint();
+  EXPECT_EQ(pixel(350, 250), RGB(0x20, 0x40, 0x60));
+
+  Windows().WriteProperty(w::kMain, 0, 12, -1, 0);  // picture mode 0: at the top left
+  const Bytes bmp = WriteBmp(RgbImage{8, 8, std::vector<std::uint32_t>(64, 0xC00000u)});
+  void* picture = TheRuntime().Memory().ByteSetFromBytes(bmp.data(), bmp.size());
+  Windows().WriteProperty(w::kMain, 0, 11, -1, reinterpret_cast<std::uintptr_t>(picture));
+  Services().free(picture);
+  repaint();
+  EXPECT_EQ(pixel(3, 3), RGB(0xC0, 0, 0)) << "the picture";
+  EXPECT_EQ(pixel(350, 250), RGB(0x20, 0x40, 0x60)) << "the colour around it";
+
+  HICON large = nullptr, small = nullptr;
+  TheRuntime().DefaultIcons(&large, &small);
+  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)), large) << "the default icons";
+  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0)), small);
+  RgbImage image{32, 32, std::vector<std::uint32_t>(32 * 32, 0x00A000u)};
+  const Bytes ico = WriteIconFile(1, {IconEntry{32, 32, 0, 1, 32, IconImageBits(image)}});
+  void* icon = TheRuntime().Memory().ByteSetFromBytes(ico.data(), ico.size());
+  Windows().WriteProperty(w::kMain, 0, 20, -1, reinterpret_cast<std::uintptr_t>(icon));
+  Services().free(icon);
+  HICON own_large = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
+  HICON own_small = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+  ASSERT_NE(own_large, nullptr);
+  ASSERT_NE(own_small, nullptr);
+  EXPECT_NE(own_large, large);
+  EXPECT_NE(own_small, small);
+  ICONINFO info = {};
+  ASSERT_TRUE(::GetIconInfo(own_small, &info));
+  BITMAP bitmap = {};
+  ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, ::GetSystemMetrics(SM_CXSMICON)) << "the small icon has the small size";
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  if (info.hbmMask) ::DeleteObject(info.hbmMask);
+}
+
+TEST_F(Engine, RightButtonsDoubleClicksMovesAndKeyStatesReachTheUnit) {
+  HWND a = Focused(w::kMain, u::kA);
+  POINT at = {40, 9};
+  ::ClientToScreen(a, &at);
+  ::SetCursorPos(at.x, at.y);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kMouseMove) > 0; }));
+  EXPECT_EQ(LastCallOf(tag::kMouseMove)->args, (std::vector<std::uintptr_t>{40, 9, 0}));
+
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  // The release is consumed (value 0), so the unit's own context menu does not open.
+  Answers()[tag::kRightUp] = 0;
+  PressKey(VK_SHIFT, true);
+  ::SendInput(2, inputs, sizeof(INPUT));
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kRightUp) > 0; }));
+  PressKey(VK_SHIFT, false);
+  ASSERT_EQ(CountOf(tag::kRightDown), 1);
+  EXPECT_EQ(LastCallOf(tag::kRightDown)->args, (std::vector<std::uintptr_t>{40, 9, 2})) << "Shift is key state 2";
+  EXPECT_EQ(LastCallOf(tag::kRightUp)->args, (std::vector<std::uintptr_t>{40, 9, 2}));
+
+  // The unit's class has no double clicks of its own; the message is raised as it arrives.
+  ::PostMessageA(a, WM_LBUTTONDBLCLK, 0, MAKELPARAM(7, 8));
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kDoubleClick) > 0; }));
+  EXPECT_EQ(LastCallOf(tag::kDoubleClick)->args, (std::vector<std::uintptr_t>{7, 8, 0}));
+
+  PressKey(VK_MENU, true);
+  TapKey(VK_F5);
+  PressKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kKeyDown) > 0 && LastCallOf(tag::kKeyDown)->args[0] == VK_F5; }));
+  EXPECT_EQ(LastCallOf(tag::kKeyDown)->args[1], 4u) << "Alt is key state 4, and a system key is a key";
+}
+
 }  // namespace
 }  // namespace quarrow::testing

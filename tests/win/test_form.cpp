@@ -33,7 +33,8 @@ WindowDescription Main() {
                    On(7, tag::kIdle),      On(5, tag::kActivated), On(8, tag::kFirstActivated)};
   UnitRecord a = Box(test_type::kBox, "甲", 10, 10, 1);
   a.events = {On(-9, tag::kKeyDown), On(-10, tag::kKeyUp),     On(-11, tag::kCharacter), On(-1, tag::kLeftDown),
-              On(-12, tag::kWheel),  On(-7, tag::kGotFocus),   On(-2, tag::kLeftUp)};
+              On(-12, tag::kWheel),  On(-7, tag::kGotFocus),   On(-2, tag::kLeftUp),
+              On(-4, tag::kRightDown), On(-5, tag::kRightUp), On(-3, tag::kDoubleClick), On(-6, tag::kMouseMove)};
   a.tag = "标记甲";
   a.mouse_pointer = {0x89, 0x7F, 0, 0};  // the hand pointer's platform identifier, 32649
   UnitRecord e = Box(test_type::kBox, "戊", 10, 130, 5);
