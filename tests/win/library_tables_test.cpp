@@ -102,6 +102,38 @@ TEST(WindowUnitType, ExtractsTheIconDataOfAStoredBlock) {
   ::GlobalFree(icon);
 }
 
+TEST(WindowUnitType, VisitsTheTitleTheHelpFileAndTheClassNameAndKeepsTheChanges) {
+  const auto visit =
+      UnitTypeOperation<VisitTextsOperation>(kCoreUnitTypes[0].unit_interface, unit_operation::kVisitTexts);
+  forms::WindowProperties p;
+  p.title = "标题";
+  p.help_file = "help.hlp";
+  p.class_name = "类";
+  p.icon = {1, 2, 3};
+  const Bytes block = forms::SaveWindowProperties(p);
+  std::uint32_t length = static_cast<std::uint32_t>(block.size());
+  std::vector<std::string> seen;
+  HGLOBAL result = visit(
+      block.data(), &length,
+      [](char* text, std::int32_t face, void* context) {
+        EXPECT_EQ(face, 0);
+        static_cast<std::vector<std::string>*>(context)->push_back(text);
+        text[0] = '#';
+      },
+      &seen);
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(seen, (std::vector<std::string>{"标题", "help.hlp", "类"}));
+  const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
+  forms::WindowProperties changed;
+  ASSERT_TRUE(forms::LoadWindowProperties({data, length}, &changed));
+  ::GlobalUnlock(result);
+  ::GlobalFree(result);
+  EXPECT_EQ(changed.title[0], '#');
+  EXPECT_EQ(changed.help_file, "#elp.hlp");
+  EXPECT_EQ(changed.class_name[0], '#');
+  EXPECT_EQ(changed.icon, p.icon) << "the rest of the block stays";
+}
+
 std::string CopiedPath(std::uintptr_t which) {
   char buffer[MAX_PATH + 1];
   std::memset(buffer, 'x', sizeof buffer);
