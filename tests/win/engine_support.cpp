@@ -29,7 +29,7 @@ HandlerResult Record(const std::uintptr_t* args, std::int32_t count) {
 
 template <std::size_t... I>
 constexpr std::array<HandlerSlot, sizeof...(I)> MakeSlots(std::index_sequence<I...>) {
-  return {HandlerSlot{&Record<static_cast<int>(I)>}...};
+  return {HandlerSlot{I == tag::kEmptySlot ? nullptr : &Record<static_cast<int>(I)>}...};
 }
 alignas(8) const std::array<HandlerSlot, tag::kCount> kHandlers = MakeSlots(std::make_index_sequence<tag::kCount>{});
 

@@ -633,6 +633,14 @@ TEST_F(Engine, NoEventReachesAHandlerWhileTheRuntimeIsBusy) {
   EXPECT_FALSE(RaiseTestEvent(w::kMain, u::kB, -9)) << "a unit without a handler for the event";
 }
 
+TEST_F(Engine, AnEmptyHandlerSlotRunsNothingAndLeavesNoEventSource) {
+  ASSERT_TRUE(Load(w::kTranslated));
+  EXPECT_FALSE(RaiseTestEvent(w::kTranslated, u::kTranslator, -9));
+  EXPECT_EQ(Windows().CurrentSourceWindow(), 0u);
+  std::uint32_t source[2] = {1, 1};
+  EXPECT_EQ(RuntimeNotify(notify_code::kCurrentEventSource, reinterpret_cast<std::uintptr_t>(source), 0), 0);
+}
+
 TEST_F(Engine, AWindowWithoutItsVisibleFlagStaysHiddenUntilShown) {
   ASSERT_TRUE(Load(w::kHidden));
   HWND hwnd = WindowOf(w::kHidden);

@@ -203,9 +203,11 @@ Bytes EngineTestForm() {
     window.events = {On(12, tag::kTranslatedAskClose)};
     UnitRecord box = Box(test_type::kBox, "框", 10, 10, 0);
     box.events = {On(-9, tag::kTranslatedKeyDown)};
+    UnitRecord translator = Box(test_type::kTranslator, "译", 10, 40, 1);
+    translator.events = {On(-9, tag::kEmptySlot)};
     form.windows.push_back(Window(w::kTranslated, {{kWindowRecordId, window},
                                                    {u::kBox, box},
-                                                   {u::kTranslator, Box(test_type::kTranslator, "译", 10, 40, 1)}}));
+                                                   {u::kTranslator, translator}}));
   }
   return forms::WriteFormDescription(form);
 }

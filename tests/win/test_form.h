@@ -80,6 +80,7 @@ inline constexpr int kRadio1 = 38, kRadio2 = 39, kRadio3 = 40, kClosesItselfCrea
 inline constexpr int kLifeActivated = 42, kLifeDeactivated = 43, kLifeShown = 44, kLifeHidden = 45;
 inline constexpr int kMnemonicButton = 46, kMnemonicRadio = 47, kTranslatedKeyDown = 48, kTranslatedAskClose = 49;
 inline constexpr int kRightDown = 50, kRightUp = 51, kDoubleClick = 52, kMouseMove = 53;
+inline constexpr int kEmptySlot = 55;  // a slot of the handler table that holds no routine
 inline constexpr int kCount = 56;
 }  // namespace tag
 
