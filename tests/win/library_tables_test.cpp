@@ -212,5 +212,59 @@ TEST(RuntimeNotifyCodes, AUnitsDestructionNoticeClearsItsObjectSlot) {
   CloseAllWindows();
 }
 
+TEST(RuntimeNotifyCodes, ConvertNumbersAndNameTheProgramDirectory) {
+  ValueRecord value = ValueRecord::OfInt(-42);
+  EXPECT_EQ(RuntimeNotify(notify_code::kConvertToNumber, reinterpret_cast<std::uintptr_t>(&value), 0), -42);
+  value = ValueRecord::OfDouble(7.9);
+  EXPECT_EQ(RuntimeNotify(notify_code::kConvertToNumber, reinterpret_cast<std::uintptr_t>(&value), 0), 7);
+  value = ValueRecord::Make(type::kShort, 0xFFFE);
+  EXPECT_EQ(RuntimeNotify(notify_code::kConvertToNumber, reinterpret_cast<std::uintptr_t>(&value), 0), -2);
+
+  char module[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+  const std::string path = module;
+  EXPECT_STREQ(reinterpret_cast<const char*>(RuntimeNotify(notify_code::kProgramDirectory, 0, 0)),
+               path.substr(0, path.rfind('\\') + 1).c_str());
+}
+
+TEST(RuntimeNotifyCodes, TypeInformationComesFromTheTypesLibrary) {
+  std::uint32_t buffer = 0xFFFFFFFF;
+  EXPECT_EQ(RuntimeNotify(notify_code::kTypeInformation, TestType(3), reinterpret_cast<std::uintptr_t>(&buffer)), 1002)
+      << "library notify code 8 with the type index";
+  EXPECT_EQ(buffer, 2u);
+  EXPECT_EQ(RuntimeNotify(notify_code::kTypeInformation, 0x00090001, reinterpret_cast<std::uintptr_t>(&buffer)), 0)
+      << "no such library";
+}
+
+TEST(RuntimeNotifyCodes, MenusAreRebuiltAndPagesShown) {
+  CloseAllWindows();
+  ASSERT_TRUE(Load(w::kMenu));
+  HWND hwnd = WindowOf(w::kMenu);
+  forms::WindowRecord* window = Windows().Find(w::kMenu);
+  RuntimeNotify(notify_code::kSetMenuFlag, w::kMenu, 1);
+  EXPECT_TRUE(window->working.front().Record().state & forms::state_flag::kMenuFlag);
+  ASSERT_NE(::GetMenu(hwnd), nullptr);
+  RuntimeNotify(notify_code::kSetMenuFlag, w::kMenu, 0);
+  EXPECT_FALSE(window->working.front().Record().state & forms::state_flag::kMenuFlag);
+
+  window->Unit(u::kMenuItem)->MenuItem().text = "改(&G)";
+  RuntimeNotify(notify_code::kRebuildMenu, w::kMenu, 0);
+  char text[32] = {};
+  ::GetMenuStringA(::GetMenu(hwnd), 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "改(&G)");
+
+  ASSERT_TRUE(Load(w::kLayout));
+  HWND first = UnitWindow(w::kLayout, u::kOnFirstPage);
+  HWND second = UnitWindow(w::kLayout, u::kOnSecondPage);
+  UnitObject* container = Windows().LiveUnitObject(w::kLayout, u::kContainer);
+  RuntimeNotify(notify_code::kShowPage, reinterpret_cast<std::uintptr_t>(container), 1);
+  EXPECT_FALSE(::IsWindowVisible(first));
+  EXPECT_TRUE(::IsWindowVisible(second));
+  RuntimeNotify(notify_code::kShowPage, reinterpret_cast<std::uintptr_t>(container), 0);
+  EXPECT_TRUE(::IsWindowVisible(first));
+  EXPECT_FALSE(::IsWindowVisible(second));
+  CloseAllWindows();
+}
+
 }  // namespace
 }  // namespace quarrow::testing

@@ -13,8 +13,13 @@ namespace {
 
 LibraryLink link;
 
-std::intptr_t TestLibraryNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr_t) {
+std::intptr_t TestLibraryNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr_t arg2) {
   if (code == library_notify::kStart) link.Connect(reinterpret_cast<NotifyRoutine>(arg1));
+  // Type information: the type index answers, and the buffer receives it too.
+  if (code == library_notify::kTypeInformation) {
+    if (arg2 != 0) *reinterpret_cast<std::uint32_t*>(arg2) = static_cast<std::uint32_t>(arg1);
+    return 1000 + static_cast<std::intptr_t>(arg1);
+  }
   return 0;
 }
 
