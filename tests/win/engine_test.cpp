@@ -982,5 +982,21 @@ TEST_F(Engine, RightButtonsDoubleClicksMovesAndKeyStatesReachTheUnit) {
   EXPECT_EQ(LastCallOf(tag::kKeyDown)->args[1], 4u) << "Alt is key state 4, and a system key is a key";
 }
 
+TEST_F(Engine, F1IsACommonKeyUnlessItOpensHelpWhichNeedsAnExistingFile) {
+  Focused(w::kMain, u::kA);
+  TapKey(VK_F1);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kKeyDown) > 0 && LastCallOf(tag::kKeyDown)->args[0] == VK_F1; }))
+      << "with F1 opens help off the key goes on";
+  Windows().WriteProperty(w::kMain, 0, 23, -1, 1);
+  Windows().WriteProperty(w::kMain, 0, 24, -1, reinterpret_cast<std::uintptr_t>("C:\\no\\such\\help.hlp"));
+  Calls().clear();
+  TapKey(VK_F1);
+  TapKey('K');
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kKeyUp) >= 2; }));
+  ASSERT_EQ(CountOf(tag::kKeyDown), 1) << "F1 belongs to the window now";
+  EXPECT_EQ(LastCallOf(tag::kKeyDown)->args[0], static_cast<std::uintptr_t>('K'));
+  EXPECT_EQ(::FindWindowA("MS_WINHELP", nullptr), nullptr) << "no help file, no help";
+}
+
 }  // namespace
 }  // namespace quarrow::testing
