@@ -60,7 +60,11 @@ std::optional<std::int64_t> WindowMap::Dispatch(std::uint32_t window_id, std::ui
   if (handler == 0) return std::nullopt;
   // A handler address is the address of its slot in the application's handler table.
   const HandlerRoutine routine = reinterpret_cast<const HandlerSlot*>(handler)->routine;
-  if (routine == nullptr) return std::nullopt;
+  if (routine == nullptr) {
+    // An empty slot is no handler: no event of it is under way.
+    source_window_ = 0;
+    return std::nullopt;
+  }
   *ran = true;
   const HandlerResult result = routine(words.data(), static_cast<std::int32_t>(words.size()));
   source_window_ = 0;

@@ -54,6 +54,13 @@ TEST(EngineProcess, ClosingTheLastWindowEndsTheLoopButClosingAnotherDoesNot) {
   EXPECT_EQ(o.log, "callback\nsecond closed\nloop goes on\ncallbacks 1\nloop returned\nend of start routine\n");
 }
 
+TEST(EngineProcess, ALibraryEndsTheProgramWithItsExitCode) {
+  const Outcome o = RunProbe("library-ends-program");
+  EXPECT_TRUE(o.boxes.empty());
+  EXPECT_EQ(o.exit_code, 5u);
+  EXPECT_EQ(o.log, "") << "nothing after the request runs";
+}
+
 struct BadInput {
   const char* scenario;
   const char* message;
@@ -76,12 +83,15 @@ INSTANTIATE_TEST_SUITE_P(
     Engine, EngineBadInput,
     ::testing::Values(BadInput{"bad-form", "载入窗口模板数据段出错!", ""},
                       BadInput{"start-window-fails", "载入启动窗口失败", ""},
+                      BadInput{"start-window-not-in-map", "载入启动窗口失败", ""},
                       BadInput{"property-of-unknown-window", "未载入欲访问窗口组件所在的窗口", ""},
                       BadInput{"event-of-unknown-window", "未找到引发事件的窗口", ""},
                       BadInput{"event-of-unknown-unit", "未找到引发事件的窗口组件", ""},
                       BadInput{"event-of-mute-unit", "引发事件的窗口组件无效", ""},
                       BadInput{"own-property-of-unloaded-window", "指定窗口尚未载入", "width 80\n"},
-                      BadInput{"object-of-missing-unit", "指定窗口或窗口组件不存在或尚未载入", ""}),
+                      BadInput{"object-of-missing-unit", "指定窗口或窗口组件不存在或尚未载入", ""},
+                      BadInput{"text-to-number", "欲转换数据类型不是数值", ""},
+                      BadInput{"library-reports-error", "库的错误", ""}),
     [](const ::testing::TestParamInfo<BadInput>& info) {
       std::string name = info.param.scenario;
       for (char& c : name) {

@@ -29,7 +29,7 @@ HandlerResult Record(const std::uintptr_t* args, std::int32_t count) {
 
 template <std::size_t... I>
 constexpr std::array<HandlerSlot, sizeof...(I)> MakeSlots(std::index_sequence<I...>) {
-  return {HandlerSlot{&Record<static_cast<int>(I)>}...};
+  return {HandlerSlot{I == tag::kEmptySlot ? nullptr : &Record<static_cast<int>(I)>}...};
 }
 alignas(8) const std::array<HandlerSlot, tag::kCount> kHandlers = MakeSlots(std::make_index_sequence<tag::kCount>{});
 
@@ -100,7 +100,7 @@ bool Load(std::uint32_t window_id, bool modal, HWND owner) {
 }
 
 void CloseAllWindows() {
-  for (std::uint32_t id = 0x52010001; id <= 0x52010018; ++id) {
+  for (std::uint32_t id = 0x52010001; id <= test_window::kLast; ++id) {
     if (HWND hwnd = WindowOf(id)) ::DestroyWindow(hwnd);
   }
   // Keys held by a test are let go.

@@ -633,6 +633,14 @@ TEST_F(Engine, NoEventReachesAHandlerWhileTheRuntimeIsBusy) {
   EXPECT_FALSE(RaiseTestEvent(w::kMain, u::kB, -9)) << "a unit without a handler for the event";
 }
 
+TEST_F(Engine, AnEmptyHandlerSlotRunsNothingAndLeavesNoEventSource) {
+  ASSERT_TRUE(Load(w::kTranslated));
+  EXPECT_FALSE(RaiseTestEvent(w::kTranslated, u::kTranslator, -9));
+  EXPECT_EQ(Windows().CurrentSourceWindow(), 0u);
+  std::uint32_t source[2] = {1, 1};
+  EXPECT_EQ(RuntimeNotify(notify_code::kCurrentEventSource, reinterpret_cast<std::uintptr_t>(source), 0), 0);
+}
+
 TEST_F(Engine, AWindowWithoutItsVisibleFlagStaysHiddenUntilShown) {
   ASSERT_TRUE(Load(w::kHidden));
   HWND hwnd = WindowOf(w::kHidden);
@@ -649,7 +657,7 @@ TEST_F(Engine, NotifyCodesAnswerForWindowsAndUnits) {
   UnitObject* a = Windows().LiveUnitObject(w::kMain, u::kA);
   EXPECT_EQ(RuntimeNotify(notify_code::kUnitObject, w::kMain, u::kA), reinterpret_cast<std::intptr_t>(a));
   EXPECT_EQ(RuntimeNotify(notify_code::kUnitObject, w::kEscapeOff, u::kBox), 0) << "not loaded";
-  EXPECT_EQ(RuntimeNotify(notify_code::kWindowCount, 0, 0), 23);
+  EXPECT_EQ(RuntimeNotify(notify_code::kWindowCount, 0, 0), 28);
 
   forms::LoadWindowRequest request{w::kEscapeOff, Windows().LiveUnitObject(w::kMain, 0), 0};
   EXPECT_EQ(RuntimeNotify(notify_code::kLoadWindow, reinterpret_cast<std::uintptr_t>(&request), 0), 1);
@@ -710,6 +718,284 @@ TEST_F(Engine, ClosingAWindowWithWaveMusicStopsTheWaveSoundOfAnotherWindow) {
   ASSERT_FALSE(::IsWindow(WindowOf(w::kMain)));
   EXPECT_TRUE(PumpUntil([] { return PlayingWaveCount() == 0; }, 4000)) << "the other window's music stops too";
   EXPECT_TRUE(::IsWindow(WindowOf(w::kDefault))) << "and that window stays open";
+}
+
+TEST_F(Engine, TheWindowClassIsRegisteredOnceWithItsStyleCursorAndBrush) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND main = WindowOf(w::kMain);
+  EXPECT_EQ(::GetClassLongPtrA(main, GCL_STYLE), static_cast<ULONG_PTR>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
+  EXPECT_EQ(reinterpret_cast<HCURSOR>(::GetClassLongPtrA(main, GCLP_HCURSOR)), ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+  EXPECT_EQ(reinterpret_cast<HGDIOBJ>(::GetClassLongPtrA(main, GCLP_HBRBACKGROUND)), ::GetStockObject(NULL_BRUSH));
+  EXPECT_EQ(::GetClassLongPtrA(main, GCLP_HICON), 0u);
+
+  // The class name property names another class; close button off and always on top take effect.
+  ASSERT_TRUE(Load(w::kLayout));
+  HWND layout = WindowOf(w::kLayout);
+  char cls[64] = {};
+  ::GetClassNameA(layout, cls, sizeof cls);
+  EXPECT_STREQ(cls, "QuarrowLayoutWindow");
+  EXPECT_EQ(::GetClassLongPtrA(layout, GCL_STYLE), static_cast<ULONG_PTR>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
+  EXPECT_TRUE(ExStyle(layout) & WS_EX_TOPMOST);
+  EXPECT_FALSE(ExStyle(main) & WS_EX_TOPMOST);
+  EXPECT_EQ(::GetMenuState(::GetSystemMenu(layout, FALSE), SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1))
+      << "no Close entry";
+  EXPECT_NE(::GetMenuState(::GetSystemMenu(main, FALSE), SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+TEST_F(Engine, StartPositionsKeepTheStoredPlaceOrMinimiseOrMaximise) {
+  ASSERT_TRUE(Load(w::kDraggable));
+  RECT r;
+  ::GetWindowRect(WindowOf(w::kDraggable), &r);
+  EXPECT_EQ(r.left, 20) << "start position 0 keeps the stored place";
+  EXPECT_EQ(r.top, 20);
+  EXPECT_EQ(Windows().ReadProperty(w::kDraggable, 0, 18, -1), 0u);
+
+  ASSERT_TRUE(Load(w::kMinimised));
+  HWND minimised = WindowOf(w::kMinimised);
+  EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(minimised) != FALSE; }));
+  EXPECT_EQ(Windows().ReadProperty(w::kMinimised, 0, 18, -1), 2u) << "the live state";
+
+  ASSERT_TRUE(Load(w::kMaximised));
+  HWND maximised = WindowOf(w::kMaximised);
+  EXPECT_TRUE(PumpUntil([&] { return ::IsZoomed(maximised) != FALSE; }));
+  EXPECT_EQ(Windows().ReadProperty(w::kMaximised, 0, 18, -1), 3u);
+}
+
+TEST_F(Engine, UnitsMoveIntoTheirContainersAndShowAsTheirFlagsAndPagesSay) {
+  ASSERT_TRUE(Load(w::kLayout));
+  HWND container = UnitWindow(w::kLayout, u::kContainer);
+  HWND first = UnitWindow(w::kLayout, u::kOnFirstPage);
+  HWND second = UnitWindow(w::kLayout, u::kOnSecondPage);
+  ASSERT_NE(container, nullptr);
+  EXPECT_EQ(::GetParent(first), container);
+  EXPECT_EQ(::GetParent(second), container);
+  EXPECT_EQ(::GetParent(UnitWindow(w::kLayout, u::kInvisible)), WindowOf(w::kLayout));
+  EXPECT_TRUE(::IsWindowVisible(container));
+  EXPECT_TRUE(::IsWindowVisible(first));
+  EXPECT_FALSE(::IsWindowVisible(second)) << "a unit on a later page starts hidden";
+  EXPECT_FALSE(::IsWindowVisible(UnitWindow(w::kLayout, u::kInvisible)));
+  EXPECT_FALSE(::IsWindowVisible(UnitWindow(w::kLayout, u::kUnshown))) << "its type is never shown by the load";
+  HWND disabled = UnitWindow(w::kLayout, u::kDisabled);
+  EXPECT_TRUE(::IsWindowVisible(disabled));
+  EXPECT_FALSE(::IsWindowEnabled(disabled));
+  EXPECT_FALSE(Style(disabled) & WS_TABSTOP);
+  EXPECT_TRUE(Style(first) & WS_TABSTOP);
+  EXPECT_TRUE(::IsWindowEnabled(first));
+}
+
+TEST_F(Engine, UnitsHearThatAllExistThenThatTheWindowIsLoadedFromTheLastToTheFirst) {
+  UnitMessages().clear();
+  ASSERT_TRUE(Load(w::kMain));
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> expected;
+  for (std::uint32_t message : {unit_message::kAllCreated, unit_message::kWindowLoaded}) {
+    for (std::uint32_t id : {u::kF, u::kE, u::kD, u::kC, u::kB, u::kA}) expected.emplace_back(id, message);
+  }
+  EXPECT_EQ(UnitMessages(), expected);
+}
+
+TEST_F(Engine, AForcedLoadBuildsAnOpenWindowAnewAndShowsAHiddenOne) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND before = WindowOf(w::kMain);
+  CreatedUnits().clear();
+  ASSERT_TRUE(Windows().LoadWindow(w::kMain, true, false, nullptr));
+  HWND after = WindowOf(w::kMain);
+  ASSERT_NE(after, nullptr);
+  EXPECT_FALSE(::IsWindow(before));
+  EXPECT_EQ(CreatedUnits().size(), 6u);
+  EXPECT_EQ(CountOf(tag::kCreated), 2);
+
+  ASSERT_TRUE(Windows().LoadWindow(w::kHidden, true, false, nullptr));
+  EXPECT_TRUE(::IsWindowVisible(WindowOf(w::kHidden))) << "forced, whatever its visible flag";
+}
+
+TEST_F(Engine, ShowingHidingAndActivationRaiseTheWindowsEvents) {
+  ASSERT_TRUE(Load(w::kLifecycle));
+  HWND hwnd = WindowOf(w::kLifecycle);
+  EXPECT_EQ(CountOf(tag::kLifeShown), 1);
+  Windows().WriteProperty(w::kLifecycle, 0, 5, -1, 0);
+  EXPECT_EQ(CountOf(tag::kLifeHidden), 1);
+  Windows().WriteProperty(w::kLifecycle, 0, 5, -1, 1);
+  EXPECT_EQ(CountOf(tag::kLifeShown), 2);
+
+  ASSERT_TRUE(Activate(hwnd));
+  EXPECT_GE(CountOf(tag::kLifeActivated), 1);
+  const int deactivated = CountOf(tag::kLifeDeactivated);
+  ASSERT_TRUE(Load(w::kEscapeOff));
+  ASSERT_TRUE(Activate(WindowOf(w::kEscapeOff)));
+  EXPECT_TRUE(PumpUntil([&] { return CountOf(tag::kLifeDeactivated) > deactivated; }));
+}
+
+TEST_F(Engine, APreTranslatingTypeSeesKeysBeforeTheWindowKeysAndTheCommonEvents) {
+  TranslatedKeys().clear();
+  Focused(w::kTranslated, u::kBox);
+  HWND hwnd = WindowOf(w::kTranslated);
+  TapKey(VK_ESCAPE);
+  ASSERT_TRUE(PumpUntil([] { return !TranslatedKeys().empty(); }));
+  Pump(100);
+  EXPECT_TRUE(::IsWindow(hwnd)) << "the translator consumed Escape before the window could close";
+  EXPECT_EQ(CountOf(tag::kTranslatedAskClose), 0);
+  EXPECT_EQ(CountOf(tag::kTranslatedKeyDown), 0) << "nor did Escape become a common event";
+
+  TapKey('K');
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kTranslatedKeyDown) == 1; })) << "other keys go on";
+  EXPECT_EQ(LastCallOf(tag::kTranslatedKeyDown)->args[0], static_cast<std::uintptr_t>('K'));
+  EXPECT_EQ(TranslatedKeys(), (std::vector<std::uint32_t>{VK_ESCAPE, 'K'}));
+}
+
+TEST_F(Engine, TabFromACaptionGoesOnFromItsTabOrderWithoutWrapping) {
+  HWND label = Focused(w::kMnemonic, u::kLabel);
+  ASSERT_EQ(::GetFocus(), label);
+  TapKey(VK_TAB);
+  EXPECT_TRUE(PumpUntil([] { return ::GetFocus() == UnitWindow(w::kMnemonic, u::kBoxAfterLabel); }))
+      << "the first candidate not below the caption's tab order";
+  ::SetFocus(label);
+  ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == label; }));
+  PressKey(VK_SHIFT, true);
+  TapKey(VK_TAB);
+  PressKey(VK_SHIFT, false);
+  EXPECT_TRUE(PumpUntil([] { return ::GetFocus() == UnitWindow(w::kMnemonic, u::kBox); }))
+      << "the last candidate below it";
+}
+
+TEST_F(Engine, AltMnemonicsClickButtonsAndCheckRadioStyleUnits) {
+  Focused(w::kMnemonic, u::kBox);
+  PressKey(VK_MENU, true);
+  TapKey('E');
+  PressKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kMnemonicButton) == 1; }));
+
+  HWND radio = UnitWindow(w::kMnemonic, u::kMnemonicRadio);
+  ASSERT_EQ(::SendMessageA(radio, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  PressKey(VK_MENU, true);
+  TapKey('R');
+  PressKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kMnemonicRadio) == 1; }));
+  EXPECT_EQ(::SendMessageA(radio, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(CountOf(tag::kMnemonicButton), 1);
+}
+
+TEST_F(Engine, AModalWindowRestoresTheEnabledStatesItFound) {
+  ASSERT_TRUE(Load(w::kMain));
+  ASSERT_TRUE(Load(w::kEscapeOff));
+  HWND main = WindowOf(w::kMain);
+  HWND already_disabled = WindowOf(w::kEscapeOff);
+  ::EnableWindow(already_disabled, FALSE);
+  ASSERT_TRUE(Load(w::kModal, true));
+  HWND modal = WindowOf(w::kModal);
+  EXPECT_FALSE(::IsWindowEnabled(main));
+  // A window outside the program takes the activation; then the disabled main window is activated.
+  HWND stranger = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                    nullptr);
+  ASSERT_TRUE(Activate(stranger));
+  ::SendMessageA(main, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == modal; })) << "the modal window takes the activation";
+  ::DestroyWindow(stranger);
+  ::SendMessageA(modal, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(::IsWindowEnabled(main));
+  EXPECT_FALSE(::IsWindowEnabled(already_disabled)) << "a window that was disabled before stays disabled";
+}
+
+TEST_F(Engine, TheBackgroundShowsItsColourAndPictureAndTheIconsComeFromTheIconProperty) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND hwnd = WindowOf(w::kMain);
+  ASSERT_TRUE(Activate(hwnd));
+  auto repaint = [&] {
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump(100);
+  };
+  auto pixel = [&](int x, int y) {
+    HDC dc = ::GetDC(hwnd);
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
+    return c;
+  };
+  repaint();
+  EXPECT_EQ(pixel(350, 250), ::GetSysColor(COLOR_BTNFACE)) << "0xFF000000 is the button face";
+  Windows().WriteProperty(w::kMain, 0, 10, -1, RGB(0x20, 0x40, 0x60));
+  repaint();
+  EXPECT_EQ(pixel(350, 250), RGB(0x20, 0x40, 0x60));
+
+  Windows().WriteProperty(w::kMain, 0, 12, -1, 0);  // picture mode 0: at the top left
+  const Bytes bmp = WriteBmp(RgbImage{8, 8, std::vector<std::uint32_t>(64, 0xC00000u)});
+  void* picture = TheRuntime().Memory().ByteSetFromBytes(bmp.data(), bmp.size());
+  Windows().WriteProperty(w::kMain, 0, 11, -1, reinterpret_cast<std::uintptr_t>(picture));
+  Services().free(picture);
+  repaint();
+  EXPECT_EQ(pixel(3, 3), RGB(0xC0, 0, 0)) << "the picture";
+  EXPECT_EQ(pixel(350, 250), RGB(0x20, 0x40, 0x60)) << "the colour around it";
+
+  HICON large = nullptr, small = nullptr;
+  TheRuntime().DefaultIcons(&large, &small);
+  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)), large) << "the default icons";
+  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0)), small);
+  RgbImage image{32, 32, std::vector<std::uint32_t>(32 * 32, 0x00A000u)};
+  const Bytes ico = WriteIconFile(1, {IconEntry{32, 32, 0, 1, 32, IconImageBits(image)}});
+  void* icon = TheRuntime().Memory().ByteSetFromBytes(ico.data(), ico.size());
+  Windows().WriteProperty(w::kMain, 0, 20, -1, reinterpret_cast<std::uintptr_t>(icon));
+  Services().free(icon);
+  HICON own_large = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
+  HICON own_small = reinterpret_cast<HICON>(::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+  ASSERT_NE(own_large, nullptr);
+  ASSERT_NE(own_small, nullptr);
+  EXPECT_NE(own_large, large);
+  EXPECT_NE(own_small, small);
+  ICONINFO info = {};
+  ASSERT_TRUE(::GetIconInfo(own_small, &info));
+  BITMAP bitmap = {};
+  ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, ::GetSystemMetrics(SM_CXSMICON)) << "the small icon has the small size";
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  if (info.hbmMask) ::DeleteObject(info.hbmMask);
+}
+
+TEST_F(Engine, RightButtonsDoubleClicksMovesAndKeyStatesReachTheUnit) {
+  HWND a = Focused(w::kMain, u::kA);
+  POINT at = {40, 9};
+  ::ClientToScreen(a, &at);
+  ::SetCursorPos(at.x, at.y);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kMouseMove) > 0; }));
+  EXPECT_EQ(LastCallOf(tag::kMouseMove)->args, (std::vector<std::uintptr_t>{40, 9, 0}));
+
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  // The release is consumed (value 0), so the unit's own context menu does not open.
+  Answers()[tag::kRightUp] = 0;
+  PressKey(VK_SHIFT, true);
+  ::SendInput(2, inputs, sizeof(INPUT));
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kRightUp) > 0; }));
+  PressKey(VK_SHIFT, false);
+  ASSERT_EQ(CountOf(tag::kRightDown), 1);
+  EXPECT_EQ(LastCallOf(tag::kRightDown)->args, (std::vector<std::uintptr_t>{40, 9, 2})) << "Shift is key state 2";
+  EXPECT_EQ(LastCallOf(tag::kRightUp)->args, (std::vector<std::uintptr_t>{40, 9, 2}));
+
+  // The unit's class has no double clicks of its own; the message is raised as it arrives.
+  ::PostMessageA(a, WM_LBUTTONDBLCLK, 0, MAKELPARAM(7, 8));
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kDoubleClick) > 0; }));
+  EXPECT_EQ(LastCallOf(tag::kDoubleClick)->args, (std::vector<std::uintptr_t>{7, 8, 0}));
+
+  PressKey(VK_MENU, true);
+  TapKey(VK_F5);
+  PressKey(VK_MENU, false);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kKeyDown) > 0 && LastCallOf(tag::kKeyDown)->args[0] == VK_F5; }));
+  EXPECT_EQ(LastCallOf(tag::kKeyDown)->args[1], 4u) << "Alt is key state 4, and a system key is a key";
+}
+
+TEST_F(Engine, F1IsACommonKeyUnlessItOpensHelpWhichNeedsAnExistingFile) {
+  Focused(w::kMain, u::kA);
+  TapKey(VK_F1);
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kKeyDown) > 0 && LastCallOf(tag::kKeyDown)->args[0] == VK_F1; }))
+      << "with F1 opens help off the key goes on";
+  Windows().WriteProperty(w::kMain, 0, 23, -1, 1);
+  Windows().WriteProperty(w::kMain, 0, 24, -1, reinterpret_cast<std::uintptr_t>("C:\\no\\such\\help.hlp"));
+  Calls().clear();
+  TapKey(VK_F1);
+  TapKey('K');
+  ASSERT_TRUE(PumpUntil([] { return CountOf(tag::kKeyUp) >= 2; }));
+  ASSERT_EQ(CountOf(tag::kKeyDown), 1) << "F1 belongs to the window now";
+  EXPECT_EQ(LastCallOf(tag::kKeyDown)->args[0], static_cast<std::uintptr_t>('K'));
+  EXPECT_EQ(::FindWindowA("MS_WINHELP", nullptr), nullptr) << "no help file, no help";
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ WindowDescription Main() {
                    On(7, tag::kIdle),      On(5, tag::kActivated), On(8, tag::kFirstActivated)};
   UnitRecord a = Box(test_type::kBox, "甲", 10, 10, 1);
   a.events = {On(-9, tag::kKeyDown), On(-10, tag::kKeyUp),     On(-11, tag::kCharacter), On(-1, tag::kLeftDown),
-              On(-12, tag::kWheel),  On(-7, tag::kGotFocus),   On(-2, tag::kLeftUp)};
+              On(-12, tag::kWheel),  On(-7, tag::kGotFocus),   On(-2, tag::kLeftUp),
+              On(-4, tag::kRightDown), On(-5, tag::kRightUp), On(-3, tag::kDoubleClick), On(-6, tag::kMouseMove)};
   a.tag = "标记甲";
   a.mouse_pointer = {0x89, 0x7F, 0, 0};  // the hand pointer's platform identifier, 32649
   UnitRecord e = Box(test_type::kBox, "戊", 10, 130, 5);
@@ -108,11 +109,17 @@ Bytes EngineTestForm() {
     UnitRecord label = Box(test_type::kLabel, "名称(&N)", 10, 10, 1);
     UnitRecord check = Box(test_type::kCheck, "选项(&K)", 10, 70, 3);
     check.events = {On(0, tag::kCheckClick)};
+    UnitRecord button = Box(test_type::kButton, "执行(&E)", 100, 70, 4);
+    button.events = {On(0, tag::kMnemonicButton)};
+    UnitRecord radio = Box(test_type::kRadio, "单选(&R)", 100, 100, 5);
+    radio.events = {On(0, tag::kMnemonicRadio)};
     form.windows.push_back(Window(w::kMnemonic, {{kWindowRecordId, window},
                                                  {u::kBox, Box(test_type::kBox, "首", 100, 10, 0)},
                                                  {u::kLabel, label},
                                                  {u::kBoxAfterLabel, Box(test_type::kBox, "名", 10, 40, 2)},
-                                                 {u::kCheck, check}}));
+                                                 {u::kCheck, check},
+                                                 {u::kMnemonicButton, button},
+                                                 {u::kMnemonicRadio, radio}}));
   }
   {
     UnitRecord window = WindowUnit(Titled("单选"), 30, 30, 260, 180);
@@ -154,6 +161,54 @@ Bytes EngineTestForm() {
   draggable.drag_by_client_area = 1;
   draggable.start_position = 0;
   form.windows.push_back(Simple(w::kDraggable, draggable));
+
+  WindowProperties minimised = Titled("最小");
+  minimised.start_position = 2;
+  form.windows.push_back(Simple(w::kMinimised, minimised));
+  WindowProperties maximised = Titled("最大");
+  maximised.start_position = 3;
+  maximised.border_style = 1;
+  form.windows.push_back(Simple(w::kMaximised, maximised));
+  {
+    WindowProperties p = Titled("布局");
+    p.class_name = "QuarrowLayoutWindow";
+    p.close_button = 0;
+    p.always_on_top = 1;
+    UnitRecord window = WindowUnit(p, 30, 30, 300, 220);
+    UnitRecord container = Box(test_type::kBox, "容器", 10, 10, 0);
+    container.width = 200;
+    container.height = 100;
+    container.page_list = {u::kOnFirstPage, 0, u::kOnSecondPage};
+    UnitRecord first = Box(test_type::kBox, "页一", 5, 5, 1);
+    first.parent = u::kContainer;
+    UnitRecord second = Box(test_type::kBox, "页二", 5, 35, 2);
+    second.parent = u::kContainer;
+    UnitRecord invisible = Box(test_type::kBox, "不见", 10, 120, 3);
+    invisible.state = forms::state_flag::kTabStop;
+    UnitRecord disabled = Box(test_type::kBox, "禁用", 10, 150, 4);
+    disabled.state = forms::state_flag::kVisible | forms::state_flag::kDisabled;
+    form.windows.push_back(Window(w::kLayout, {{kWindowRecordId, window},
+                                               {u::kContainer, container},
+                                               {u::kOnFirstPage, first},
+                                               {u::kOnSecondPage, second},
+                                               {u::kInvisible, invisible},
+                                               {u::kDisabled, disabled},
+                                               {u::kUnshown, Box(test_type::kUnshown, "不显", 100, 120, 5)}}));
+  }
+  form.windows.push_back(Simple(w::kLifecycle, Titled("生命"),
+                                {On(5, tag::kLifeActivated), On(6, tag::kLifeDeactivated), On(10, tag::kLifeShown),
+                                 On(11, tag::kLifeHidden)}));
+  {
+    UnitRecord window = WindowUnit(Titled("预译"), 30, 30, 260, 180);
+    window.events = {On(12, tag::kTranslatedAskClose)};
+    UnitRecord box = Box(test_type::kBox, "框", 10, 10, 0);
+    box.events = {On(-9, tag::kTranslatedKeyDown)};
+    UnitRecord translator = Box(test_type::kTranslator, "译", 10, 40, 1);
+    translator.events = {On(-9, tag::kEmptySlot)};
+    form.windows.push_back(Window(w::kTranslated, {{kWindowRecordId, window},
+                                                   {u::kBox, box},
+                                                   {u::kTranslator, translator}}));
+  }
   return forms::WriteFormDescription(form);
 }
 

@@ -29,6 +29,12 @@ inline constexpr std::uint32_t kHidden = 0x5201000E;      // visible flag off
 inline constexpr std::uint32_t kBorderBase = 0x52010010;  // + n: border style n (0 to 6)
 inline constexpr std::uint32_t kNoCaption = 0x52010017;   // border 2, no control box, empty title
 inline constexpr std::uint32_t kDraggable = 0x52010018;   // dragged by its client area, at its stored place
+inline constexpr std::uint32_t kMinimised = 0x52010019;   // start position 2
+inline constexpr std::uint32_t kMaximised = 0x5201001A;   // start position 3, resizable
+inline constexpr std::uint32_t kLayout = 0x5201001B;      // containers, a page list, state flags; own class
+inline constexpr std::uint32_t kLifecycle = 0x5201001C;   // handlers for events 5, 6, 10 and 11
+inline constexpr std::uint32_t kTranslated = 0x5201001D;  // a unit of a pre-translating type and a box
+inline constexpr std::uint32_t kLast = kTranslated;
 }  // namespace test_window
 
 namespace test_unit {
@@ -51,6 +57,15 @@ inline constexpr std::uint32_t kMenuItem = 0x26010031;
 inline constexpr std::uint32_t kHiddenMenuItem = 0x26010032;
 inline constexpr std::uint32_t kMuteUnit = 0x16010041;
 inline constexpr std::uint32_t kBroken = 0x16010042;
+inline constexpr std::uint32_t kMnemonicButton = 0x16010017;
+inline constexpr std::uint32_t kMnemonicRadio = 0x16010018;
+inline constexpr std::uint32_t kContainer = 0x16010051;   // visible, pages: kOnFirstPage | kOnSecondPage
+inline constexpr std::uint32_t kOnFirstPage = 0x16010052;
+inline constexpr std::uint32_t kOnSecondPage = 0x16010053;
+inline constexpr std::uint32_t kInvisible = 0x16010054;   // visible flag off
+inline constexpr std::uint32_t kDisabled = 0x16010055;    // disabled, no tab stop
+inline constexpr std::uint32_t kUnshown = 0x16010056;     // visible flag on, of a type never shown by the load
+inline constexpr std::uint32_t kTranslator = 0x16010061;
 }  // namespace test_unit
 
 // Handler tags (the slot numbers the form names).
@@ -62,7 +77,11 @@ inline constexpr int kKeyDown = 20, kKeyUp = 21, kCharacter = 22, kLeftDown = 23
 inline constexpr int kEscapeOffAskClose = 30, kKeepAskClose = 31, kKeepClosing = 32, kKeepDestroyed = 33;
 inline constexpr int kMenuItem = 34, kDefaultClick = 35, kPlainClick = 36, kCheckClick = 37;
 inline constexpr int kRadio1 = 38, kRadio2 = 39, kRadio3 = 40, kClosesItselfCreated = 41;
-inline constexpr int kCount = 48;
+inline constexpr int kLifeActivated = 42, kLifeDeactivated = 43, kLifeShown = 44, kLifeHidden = 45;
+inline constexpr int kMnemonicButton = 46, kMnemonicRadio = 47, kTranslatedKeyDown = 48, kTranslatedAskClose = 49;
+inline constexpr int kRightDown = 50, kRightUp = 51, kDoubleClick = 52, kMouseMove = 53;
+inline constexpr int kEmptySlot = 55;  // a slot of the handler table that holds no routine
+inline constexpr int kCount = 56;
 }  // namespace tag
 
 inline constexpr std::int32_t HandlerOffset(int tag) { return tag * 8; }

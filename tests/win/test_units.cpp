@@ -13,8 +13,13 @@ namespace {
 
 LibraryLink link;
 
-std::intptr_t TestLibraryNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr_t) {
+std::intptr_t TestLibraryNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr_t arg2) {
   if (code == library_notify::kStart) link.Connect(reinterpret_cast<NotifyRoutine>(arg1));
+  // Type information: the type index answers, and the buffer receives it too.
+  if (code == library_notify::kTypeInformation) {
+    if (arg2 != 0) *reinterpret_cast<std::uint32_t*>(arg2) = static_cast<std::uint32_t>(arg1);
+    return 1000 + static_cast<std::intptr_t>(arg1);
+  }
   return 0;
 }
 
@@ -50,7 +55,8 @@ class TestUnit final : public UnitObject {
       case test_type::kRadio: window_class = "BUTTON"; own_style = BS_RADIOBUTTON; break;
       case test_type::kCheck: window_class = "BUTTON"; own_style = BS_CHECKBOX; break;
       case test_type::kMute:
-      case test_type::kLabel: window_class = "STATIC"; own_style = 0; break;
+      case test_type::kLabel:
+      case test_type::kUnshown: window_class = "STATIC"; own_style = 0; break;
       default: break;
     }
     auto* unit = new TestUnit(window_id, unit_id);
@@ -115,6 +121,8 @@ class TestUnit final : public UnitObject {
     switch (message) {
       case WM_SETFOCUS: unit->Raise(-7); break;
       case WM_KILLFOCUS: unit->Raise(-8); break;
+      case unit_message::kAllCreated:
+      case unit_message::kWindowLoaded: UnitMessages().emplace_back(unit->unit_id_, message); break;
       case WM_NCDESTROY:
         ::RemovePropA(window, kObjectProperty);
         unit->window_ = nullptr;
@@ -163,6 +171,12 @@ BOOL IsDefaultTest(void* unit) {
   return (::GetWindowLongPtrA(AsTest(unit)->Window(), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
 }
 
+BOOL TranslateTest(void*, MSG* message) {
+  if (message->message != WM_KEYDOWN) return FALSE;
+  TranslatedKeys().push_back(static_cast<std::uint32_t>(message->wParam));
+  return message->wParam == VK_ESCAPE;
+}
+
 template <std::uint32_t Type>
 UnitOperation TestInterface(std::int32_t operation) {
   switch (operation) {
@@ -172,6 +186,8 @@ UnitOperation TestInterface(std::int32_t operation) {
     case unit_operation::kGetProperty: return reinterpret_cast<UnitOperation>(&GetTest);
     case unit_operation::kIsDefaultButton:
       return Type == test_type::kButton ? reinterpret_cast<UnitOperation>(&IsDefaultTest) : nullptr;
+    case unit_operation::kPreTranslate:
+      return Type == test_type::kTranslator ? reinterpret_cast<UnitOperation>(&TranslateTest) : nullptr;
     default: return nullptr;
   }
 }
@@ -192,6 +208,8 @@ const UnitTypeEntry kTestTypes[test_type::kCount] = {
     {"测试静默", "TestMute", {}, 0x80000000, {}, kPropertyCount, kTestProperties, TestInterface<5>, {}},
     {"测试损坏", "TestBroken", {}, 0x80000040, {}, kPropertyCount, kTestProperties, TestInterface<6>, {}},
     {"测试标签", "TestLabel", {}, 0x84012040, {}, kPropertyCount, kTestProperties, TestInterface<7>, {}},
+    {"测试不显", "TestUnshown", {}, 0x80008040, {}, kPropertyCount, kTestProperties, TestInterface<8>, {}},
+    {"测试预译", "TestTranslator", {}, 0x80000060, {}, kPropertyCount, kTestProperties, TestInterface<9>, {}},
 };
 
 }  // namespace
@@ -211,6 +229,16 @@ Bytes TestUnitBlock(const std::string& caption, bool default_button) {
 std::vector<std::pair<std::uint32_t, std::uint32_t>>& CreatedUnits() {
   static std::vector<std::pair<std::uint32_t, std::uint32_t>> created;
   return created;
+}
+
+std::vector<std::pair<std::uint32_t, std::uint32_t>>& UnitMessages() {
+  static std::vector<std::pair<std::uint32_t, std::uint32_t>> messages;
+  return messages;
+}
+
+std::vector<std::uint32_t>& TranslatedKeys() {
+  static std::vector<std::uint32_t> keys;
+  return keys;
 }
 
 bool RaiseTestEvent(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t event, std::int32_t* value,

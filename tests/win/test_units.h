@@ -24,7 +24,9 @@ inline constexpr std::uint32_t kCheck = 4;   // a check box
 inline constexpr std::uint32_t kMute = 5;    // a static control of a type that cannot raise events
 inline constexpr std::uint32_t kBroken = 6;  // creation always fails
 inline constexpr std::uint32_t kLabel = 7;   // a caption unit that takes no focus
-inline constexpr std::uint32_t kCount = 7;
+inline constexpr std::uint32_t kUnshown = 8;     // a static control of a type never shown by the load
+inline constexpr std::uint32_t kTranslator = 9;  // an EDIT control whose type pre-translates its window's messages
+inline constexpr std::uint32_t kCount = 9;
 }  // namespace test_type
 
 inline constexpr std::uint32_t kTestLibraryNumber = 2;
@@ -37,6 +39,13 @@ Bytes TestUnitBlock(const std::string& caption, bool default_button = false);
 
 // Every unit created so far: (unit id, control id), in creation order.
 std::vector<std::pair<std::uint32_t, std::uint32_t>>& CreatedUnits();
+
+// The unit messages 0x806F and 0x8076 as the units received them: (unit id, message), in order.
+std::vector<std::pair<std::uint32_t, std::uint32_t>>& UnitMessages();
+
+// The key-down messages offered to the translator type's pre-translation: the virtual keys, in order. It consumes
+// Escape and lets everything else go on.
+std::vector<std::uint32_t>& TranslatedKeys();
 
 // Raises an event the way a unit does, through the test library's link to the runtime (code 2008); the returned
 // flag and value come back in *returned and *value.

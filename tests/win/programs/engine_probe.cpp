@@ -124,6 +124,9 @@ std::int32_t StartRoutine() {
   } else if (scenario == "start-window-fails") {
     rt::LoadStartWindow(test_window::kFails);
     Log("still running");
+  } else if (scenario == "start-window-not-in-map") {
+    rt::LoadStartWindow(0x52019999);
+    Log("still running");
   } else if (scenario == "property-of-unknown-window") {
     windows.ReadProperty(0x52019999, test_unit::kA, 0, -1);
   } else if (scenario == "event-of-unknown-window") {
@@ -137,6 +140,14 @@ std::int32_t StartRoutine() {
   } else if (scenario == "own-property-of-unloaded-window") {
     Log("width " + std::to_string(windows.ReadProperty(test_window::kMain, test_unit::kA, 2, -1)));
     windows.ReadProperty(test_window::kMain, test_unit::kA, 8, -1);
+  } else if (scenario == "text-to-number") {
+    ValueRecord text = ValueRecord::Make(type::kText, 0);
+    RuntimeNotify(notify_code::kConvertToNumber, reinterpret_cast<std::uintptr_t>(&text), 0);
+  } else if (scenario == "library-reports-error") {
+    RuntimeNotify(notify_code::kReportError, reinterpret_cast<std::uintptr_t>("库的错误"), 0);
+  } else if (scenario == "library-ends-program") {
+    rt::LoadStartWindow(test_window::kMain);
+    RuntimeNotify(notify_code::kEndProgram, 5, 0);
   } else if (scenario == "object-of-missing-unit") {
     RuntimeNotify(notify_code::kUnitObjectOrError, test_window::kMain, test_unit::kA);
   }
