@@ -1,6 +1,7 @@
 #include "forms/window_map.h"
 
 #include <algorithm>
+#include <new>
 
 #include "forms/win_form_unit.h"
 #include "runtime/runtime.h"
@@ -51,6 +52,16 @@ WindowMap::WindowMap() = default;
 WindowMap::~WindowMap() = default;
 
 bool WindowMap::Read(const void* data, std::size_t size, const void* code_base) {
+  // A description too large for the memory left is as unusable as a broken one: the program reports it the same way.
+  try {
+    return ReadOrThrow(data, size, code_base);
+  } catch (const std::bad_alloc&) {
+    windows_.clear();
+    return false;
+  }
+}
+
+bool WindowMap::ReadOrThrow(const void* data, std::size_t size, const void* code_base) {
   const auto form = ReadFormDescription({static_cast<const std::uint8_t*>(data), size});
   if (!form) return false;
   code_base_ = code_base;

@@ -101,6 +101,7 @@ class WindowMap {
   const FontContext& Fonts();
 
  private:
+  bool ReadOrThrow(const void* data, std::size_t size, const void* code_base);
   std::optional<std::int64_t> Dispatch(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t event,
                                        const std::vector<std::uintptr_t>& words, bool* ran);
   std::uintptr_t FindHandler(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t event);
