@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/picture_files.h"
 #include "tests/win/unit_test_support.h"
 #include "units/check_box_properties.h"
 #include "units/message_reflection.h"
@@ -90,6 +91,39 @@ TEST_F(CheckBoxUnit, ReCreationKeepsTheCheckLastReadOrSet) {
   EXPECT_EQ(::SendMessageA(fresh, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(TextOf(fresh), "选项(&K)") << "the caption shows";
   EXPECT_EQ(StyleOf(fresh) & (BS_BITMAP | BS_ICON), 0);
+}
+
+// The picture becomes the check box's bitmap, made over its own back colour: a GIF's transparent index takes it.
+TEST_F(CheckBoxUnit, APictureIsABitmapImageMadeOverTheBackColour) {
+  IndexedImage image{6, 4, {}, {0xFF0000, 0x0000FF}};
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 6; ++x) image.indexes.push_back(x < 3 ? 0 : 1);
+  }
+  GifOptions options{.min_code_size = 2};
+  options.control = GifOptions::Control{.transparent = true, .transparent_index = 1};
+  const Bytes gif = WriteGif(image, options);
+  WriteInt(w::kChecks, u::kCheck, P(c::kBackColor), 0x00FF00);
+  WriteBytes(w::kChecks, u::kCheck, P(c::kPicture), std::vector<std::uint8_t>(gif.begin(), gif.end()));
+  HWND fresh = UnitWindow(w::kChecks, u::kCheck);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(StyleOf(fresh) & (BS_BITMAP | BS_ICON), BS_BITMAP);
+  auto* bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(fresh, BM_GETIMAGE, IMAGE_BITMAP, 0));
+  ASSERT_NE(bitmap, nullptr);
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 6;
+  info.bmiHeader.biHeight = -4;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  std::uint32_t pixels[6 * 4] = {};
+  HDC screen = ::GetDC(nullptr);
+  ASSERT_EQ(::GetDIBits(screen, bitmap, 0, 4, pixels, &info, DIB_RGB_COLORS), 4);
+  ::ReleaseDC(nullptr, screen);
+  for (int y = 0; y < 4; ++y) {
+    EXPECT_EQ(pixels[y * 6 + 1] & 0xFFFFFF, 0xFF0000u) << "red from the colour table, row " << y;
+    EXPECT_EQ(pixels[y * 6 + 4] & 0xFFFFFF, 0x00FF00u) << "the transparent index shows the back colour, row " << y;
+  }
 }
 
 TEST_F(CheckBoxUnit, StyleLogicalsAreOnOnlyForOneAndAlignmentsAreClamped) {
