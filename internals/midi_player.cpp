@@ -8,9 +8,14 @@ static_assert(sizeof(MIDIEVENT) - sizeof(DWORD) == kMidiStreamRecordWords * size
               "a short stream record is delta time, stream id and event word");
 
 MidiPlayer::MidiPlayer(MidiOutput& output)
-    : output_(output), buffer_back_(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
+    : output_(&output), buffer_back_(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
 
 MidiPlayer::~MidiPlayer() { Stop(); }
+
+void MidiPlayer::UseOutput(MidiOutput& output) {
+  Stop();
+  output_ = &output;
+}
 
 bool MidiPlayer::Load(const void* data, std::size_t size) {
   Stop();
@@ -23,7 +28,7 @@ bool MidiPlayer::Load(const void* data, std::size_t size) {
 bool MidiPlayer::Play(bool repeat) {
   Stop();
   if (!song_ || !buffer_back_) return false;
-  stream_ = output_.Open(&MidiPlayer::StreamCallback, this);
+  stream_ = output_->Open(&MidiPlayer::StreamCallback, this);
   if (!stream_) return false;
   stream_->SetTimeDivision(song_->division);
 

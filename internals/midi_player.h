@@ -29,6 +29,9 @@ class MidiPlayer {
   MidiPlayer(const MidiPlayer&) = delete;
   MidiPlayer& operator=(const MidiPlayer&) = delete;
 
+  // Stops what plays; later songs play on the given output. The runtime's own player is made with the runtime
+  // object, before a test could hand it a recording output.
+  void UseOutput(MidiOutput& output);
   // Stops what plays, then reads the file; false (and no song) when it is not a standard MIDI file.
   bool Load(const void* data, std::size_t size);
   bool Loaded() const { return song_.has_value(); }
@@ -50,7 +53,7 @@ class MidiPlayer {
   bool Send(int i);
   bool AnyQueued() const { return queued_[0] || queued_[1]; }
 
-  MidiOutput& output_;
+  MidiOutput* output_;
   std::optional<MidiSong> song_;
   MidiStreamFeed feed_;
   std::unique_ptr<MidiStream> stream_;

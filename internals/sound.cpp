@@ -29,7 +29,9 @@ void StopAllMusic(bool wait) {
   StopAllWaveSounds(wait);
 }
 
-WindowMusic::WindowMusic() = default;
+WindowMusic::WindowMusic() : WindowMusic(SystemMidiOutput()) {}
+
+WindowMusic::WindowMusic(MidiOutput& midi_output) : midi_output_(&midi_output) {}
 
 WindowMusic::~WindowMusic() { Stop(); }
 
@@ -44,7 +46,7 @@ void WindowMusic::Start(const void* data, std::size_t size, std::int32_t mode) {
       break;
     case MusicKind::kMidi:
       kind_ = Kind::kMidi;
-      if (!midi_) midi_ = std::make_unique<MidiPlayer>();
+      if (!midi_) midi_ = std::make_unique<MidiPlayer>(*midi_output_);
       if (midi_->Load(data, size)) midi_->Play(repeat);
       break;
     case MusicKind::kNone: break;

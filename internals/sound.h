@@ -23,6 +23,7 @@ void StopAllWaveSounds(bool wait);
 // The number of wave sounds whose worker has not yet ended.
 std::size_t PlayingWaveCount();
 
+class MidiOutput;
 class MidiPlayer;
 
 // A window's own background music, started when the window is created or its music properties change and
@@ -30,6 +31,8 @@ class MidiPlayer;
 class WindowMusic {
  public:
   WindowMusic();
+  // MIDI music plays on the given output instead of the platform's.
+  explicit WindowMusic(MidiOutput& midi_output);
   ~WindowMusic();
   WindowMusic(const WindowMusic&) = delete;
   WindowMusic& operator=(const WindowMusic&) = delete;
@@ -41,6 +44,7 @@ class WindowMusic {
 
  private:
   enum class Kind { kNone, kWave, kMidi } kind_ = Kind::kNone;
+  MidiOutput* midi_output_;
   std::unique_ptr<MidiPlayer> midi_;
 };
 

@@ -701,6 +701,55 @@ TEST_F(Engine, AMousePointerFromCurDataShowsOverItsUnit) {
   if (info.hbmMask) ::DeleteObject(info.hbmMask);
 }
 
+// Window property 11 holds the background picture, drawn over the background colour (property 10) by the picture
+// mode (property 12): 0 at the top left, 1 tiled, 2 centred, 3 stretched over the client area.
+TEST_F(Engine, TheBackgroundPictureShowsOverTheBackgroundColourInEachMode) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND hwnd = WindowOf(w::kMain);
+  ASSERT_TRUE(Activate(hwnd));
+  // 8 × 6: red on the left half, blue on the right; the units of the window all lie left of x = 90.
+  RgbImage halves{8, 6, {}};
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 8; ++x) halves.pixels.push_back(x < 4 ? 0xFF0000u : 0x0000FFu);
+  }
+  const Bytes bmp = WriteBmp(halves);
+  constexpr COLORREF kGreen = RGB(0, 0xFF, 0), kRed = RGB(0xFF, 0, 0), kBlue = RGB(0, 0, 0xFF);
+  Windows().WriteProperty(w::kMain, 0, 10, -1, kGreen);
+  void* block = TheRuntime().Memory().ByteSetFromBytes(bmp.data(), bmp.size());
+  Windows().WriteProperty(w::kMain, 0, 11, -1, reinterpret_cast<std::uintptr_t>(block));
+  Services().free(block);
+
+  RECT client;
+  ::GetClientRect(hwnd, &client);
+  const int cx = (client.right - 8) / 2, cy = (client.bottom - 6) / 2;
+  auto shown = [&](std::int32_t mode, int x, int y) {
+    Windows().WriteProperty(w::kMain, 0, 12, -1, static_cast<std::uint32_t>(mode));
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump(50);
+    HDC dc = ::GetDC(hwnd);
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
+    return c;
+  };
+  EXPECT_EQ(shown(0, 1, 1), kRed) << "mode 0: at the top left";
+  EXPECT_EQ(shown(0, 6, 4), kBlue);
+  EXPECT_EQ(shown(0, 200, 100), kGreen) << "and the colour elsewhere";
+  EXPECT_EQ(shown(1, 201, 101), kRed) << "mode 1: tiled from the top left";
+  EXPECT_EQ(shown(1, 205, 101), kBlue);
+  EXPECT_EQ(shown(2, cx + 1, cy + 1), kRed) << "mode 2: centred";
+  EXPECT_EQ(shown(2, cx + 6, cy + 4), kBlue);
+  EXPECT_EQ(shown(2, 1, 1), kGreen);
+  EXPECT_EQ(shown(3, client.right / 4, client.bottom - 3), kRed) << "mode 3: stretched over the client area";
+  EXPECT_EQ(shown(3, client.right * 3 / 4, 2), kBlue);
+
+  // A picture that cannot be decoded shows the plain colour.
+  const Bytes garbage = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8};
+  block = TheRuntime().Memory().ByteSetFromBytes(garbage.data(), garbage.size());
+  Windows().WriteProperty(w::kMain, 0, 11, -1, reinterpret_cast<std::uintptr_t>(block));
+  Services().free(block);
+  EXPECT_EQ(shown(0, 1, 1), kGreen);
+}
+
 // Window property 13 holds background music; wave music is stopped for the whole program when its window goes.
 TEST_F(Engine, ClosingAWindowWithWaveMusicStopsTheWaveSoundOfAnotherWindow) {
   ASSERT_TRUE(Load(w::kMain));
@@ -895,7 +944,7 @@ TEST_F(Engine, AModalWindowRestoresTheEnabledStatesItFound) {
   EXPECT_FALSE(::IsWindowEnabled(already_disabled)) << "a window that was disabled before stays disabled";
 }
 
-TEST_F(Engine, TheBackgroundShowsItsColourAndPictureAndTheIconsComeFromTheIconProperty) {
+TEST_F(Engine, TheBackgroundShowsItsColourAndTheIconsComeFromTheIconProperty) {
   ASSERT_TRUE(Load(w::kMain));
   HWND hwnd = WindowOf(w::kMain);
   ASSERT_TRUE(Activate(hwnd));
@@ -914,15 +963,6 @@ TEST_F(Engine, TheBackgroundShowsItsColourAndPictureAndTheIconsComeFromTheIconPr
   Windows().WriteProperty(w::kMain, 0, 10, -1, RGB(0x20, 0x40, 0x60));
   repaint();
   EXPECT_EQ(pixel(350, 250), RGB(0x20, 0x40, 0x60));
-
-  Windows().WriteProperty(w::kMain, 0, 12, -1, 0);  // picture mode 0: at the top left
-  const Bytes bmp = WriteBmp(RgbImage{8, 8, std::vector<std::uint32_t>(64, 0xC00000u)});
-  void* picture = TheRuntime().Memory().ByteSetFromBytes(bmp.data(), bmp.size());
-  Windows().WriteProperty(w::kMain, 0, 11, -1, reinterpret_cast<std::uintptr_t>(picture));
-  Services().free(picture);
-  repaint();
-  EXPECT_EQ(pixel(3, 3), RGB(0xC0, 0, 0)) << "the picture";
-  EXPECT_EQ(pixel(350, 250), RGB(0x20, 0x40, 0x60)) << "the colour around it";
 
   HICON large = nullptr, small = nullptr;
   TheRuntime().DefaultIcons(&large, &small);

@@ -12,7 +12,9 @@
 #include "internals/midi_file.h"
 #include "internals/midi_player.h"
 #include "internals/sound.h"
+#include "internals/sound_state.h"
 #include "internals/wave_file.h"
+#include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 #include "tests/win/fake_sound_output.h"
 
@@ -174,7 +176,7 @@ TEST_F(WavePlayer, TheStopEventEndsASoundWithPauseResetAndClose) {
   EXPECT_TRUE(WaitUntil([] { return PlayingWaveCount() == 0; }));
 }
 
-TEST_F(WavePlayer, StopWithTheWaitFlagReturnsOnlyAfterEveryWorkerHasEnded) {
+TEST_F(WavePlayer, StopMusicWithTheWaitFlagReturnsOnlyAfterEveryWorkerHasEnded) {
   FakeWaveOutput output;
   output.close_delay_ms = 300;  // each worker takes this long to close its device
   const Bytes file = MakePcmWave(Pattern(5000));
@@ -184,7 +186,7 @@ TEST_F(WavePlayer, StopWithTheWaitFlagReturnsOnlyAfterEveryWorkerHasEnded) {
     ASSERT_TRUE(WaitUntil([&] { return output.Opened(i)->Writes().size() == 1; }));
   }
   EXPECT_EQ(PlayingWaveCount(), 3u);
-  StopAllWaveSounds(true);
+  StopAllMusic(true);
   EXPECT_EQ(PlayingWaveCount(), 0u);
   for (std::size_t i = 0; i < 3; ++i) EXPECT_TRUE(output.Opened(i)->Closed()) << i;
 }
@@ -340,6 +342,66 @@ TEST_F(Music, AWindowsMidiMusicStopsOnlyItsOwnPlayer) {
   window.Stop();
   ::Sleep(200);
   EXPECT_EQ(PlayingWaveCount(), 1u);
+}
+
+// Words of the stream records of every buffer queued so far: a song that repeats fills both buffers whole.
+constexpr std::size_t kBothBuffersWords = 2 * MidiPlayer::kRecordsPerBuffer * 3;
+
+TEST_F(Music, MidiMusicPlaysOnTheRuntimesOwnCopyWithTheLoopFlagAndStopMusicStopsIt) {
+  FakeMidiOutput output;
+  TheRuntime().Sound().midi.UseOutput(output);
+  struct Restore {
+    ~Restore() { TheRuntime().Sound().midi.UseOutput(SystemMidiOutput()); }
+  } restore;
+  const Bytes midi = SmallMidi();
+  const auto song = ReadMidiFile(midi);
+  ASSERT_TRUE(song);
+  {
+    Bytes copy = midi;
+    ASSERT_EQ(PlayMusic(copy.data(), copy.size(), true), 1);
+    std::fill(copy.begin(), copy.end(), 0);  // the runtime plays its own copy
+  }
+  const auto repeating = output.Opened(0);
+  ASSERT_TRUE(repeating);
+  EXPECT_EQ(repeating->RecordsOut().size(), kBothBuffersWords) << "the loop flag repeats the song";
+
+  ASSERT_EQ(PlayMusic(midi.data(), midi.size(), false), 1);
+  EXPECT_TRUE(repeating->Closed()) << "what the runtime played before stops first";
+  const auto once = output.Opened(1);
+  ASSERT_TRUE(once);
+  EXPECT_EQ(once->RecordsOut().size(), song->events.size() * 3) << "without it the song plays once";
+
+  RuntimeNotify(notify_code::kStopMusic, 0, 0);
+  EXPECT_TRUE(once->Closed());
+  EXPECT_TRUE(once->Misuse().empty());
+}
+
+TEST_F(Music, AWindowsMidiMusicRepeatsInModeZeroPlaysOnceInModeOneAndStopsWithTheWindow) {
+  FakeMidiOutput output;
+  const Bytes midi = SmallMidi();
+  const auto song = ReadMidiFile(midi);
+  ASSERT_TRUE(song);
+  {
+    WindowMusic window(output);
+    window.Start(midi.data(), midi.size(), 0);
+    ASSERT_TRUE(output.Opened(0));
+    EXPECT_EQ(output.Opened(0)->RecordsOut().size(), kBothBuffersWords);
+
+    window.Start(midi.data(), midi.size(), 1);
+    EXPECT_TRUE(output.Opened(0)->Closed()) << "a restart stops the window's player first";
+    ASSERT_TRUE(output.Opened(1));
+    EXPECT_EQ(output.Opened(1)->RecordsOut().size(), song->events.size() * 3);
+
+    window.Start(midi.data(), midi.size(), 2);
+    EXPECT_TRUE(output.Opened(1)->Closed());
+    EXPECT_EQ(output.Opens(), 2) << "mode 2 does not play";
+
+    window.Start(midi.data(), midi.size(), 0);
+    ASSERT_TRUE(output.Opened(2));
+    EXPECT_FALSE(output.Opened(2)->Closed());
+  }
+  EXPECT_TRUE(output.Opened(2)->Closed()) << "the window's music stops with the window object";
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(output.Opened(i)->Misuse().empty()) << i;
 }
 
 // The MIDI player on a recording stream.
