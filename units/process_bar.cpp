@@ -76,6 +76,10 @@ class ProcessBar final : public ChildUnit {
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override {
     // A progress bar raises no focus events.
     if (message == WM_SETFOCUS || message == WM_KILLFOCUS) return Default(message, wparam, lparam);
+    // Some versions of the control paint at once on every new position. That paint is left to the message loop
+    // (the moved part stays invalid), so a run that moves the bar on every row pays one paint a frame, not one a
+    // move.
+    if (message == WM_PAINT && moving_) return 0;
     return ChildUnit::Handle(message, wparam, lparam);
   }
 
@@ -95,10 +99,13 @@ class ProcessBar final : public ChildUnit {
   }
 
   void SendPosition() {
+    moving_ = true;
     ::SendMessageA(window_, PBM_SETPOS, static_cast<WPARAM>(process_bar::PositionForControl(properties_)), 0);
+    moving_ = false;
   }
 
   ProcessBarProperties properties_;
+  bool moving_ = false;
 };
 
 }  // namespace

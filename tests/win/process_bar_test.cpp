@@ -102,6 +102,33 @@ TEST_F(ProcessBarUnit, ThePositionIsStoredAsSetAndShownInsideTheRange) {
   EXPECT_EQ(Bar(), (Shown{30, 80, 30})) << "Minimum 80 and Maximum 30 give 30..80";
 }
 
+// A run that moves the bar on every row must not pay a paint for every move: the moved part waits for the message
+// loop, which then shows the bar as last set.
+TEST_F(ProcessBarUnit, AMoveIsPaintedByTheMessageLoop) {
+  ASSERT_TRUE(::IsWindowVisible(bar_));
+  RECT client;
+  ::GetClientRect(bar_, &client);
+  const int probe_x = client.right * 3 / 4, probe_y = client.bottom / 2;
+  auto probe = [&] {
+    HDC dc = ::GetDC(bar_);
+    const COLORREF colour = ::GetPixel(dc, probe_x, probe_y);
+    ::ReleaseDC(bar_, dc);
+    return colour;
+  };
+  Pump(100);
+  const COLORREF empty = probe();
+
+  Set(process_bar::kPosition, 100);
+  RECT waiting = {};
+  EXPECT_TRUE(::GetUpdateRect(bar_, &waiting, FALSE)) << "the move waits to be painted";
+  EXPECT_TRUE(PumpUntil([&] { return !::GetUpdateRect(bar_, nullptr, FALSE); }));
+  EXPECT_NE(probe(), empty) << "the loop painted the bar full";
+
+  Set(process_bar::kPosition, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !::GetUpdateRect(bar_, nullptr, FALSE); }));
+  EXPECT_EQ(probe(), empty) << "and empty again";
+}
+
 TEST_F(ProcessBarUnit, OrientationAndBarStyleRecreateOnlyWhenTheyChange) {
   UnitObject* first = UnitObjectOf(w::kBars, u::kBar);
   EXPECT_EQ(SetWordDirectly(w::kBars, u::kBar, process_bar::kOrientation, 0), 0);
