@@ -28,7 +28,7 @@ class BurstPainting {
   static constexpr UINT kTickMs = 40;
   // Ticks without a change before the timer stops; one may come straight after a long paint.
   static constexpr int kQuietTicks = 2;
-  static constexpr DWORD kShowEveryMs = 80;
+  static constexpr DWORD kShowEveryMs = 70;
   // The message the unit posts itself to show the rows.
   static constexpr UINT kShowMessage = WM_USER + 0x51;
 
