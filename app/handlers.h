@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/main_window.h"
-#include "runtime/program_header.h"
+#include "base/program_header.h"
 
 namespace quarrow::app {
 

@@ -1,7 +1,7 @@
 // The command libraries of the program, in the order of its header: core, extended interface, OS interface.
 #pragma once
 
-#include "runtime/program_header.h"
+#include "base/program_header.h"
 
 namespace quarrow::app {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow::app {
 

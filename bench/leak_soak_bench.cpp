@@ -28,7 +28,7 @@
 #include "tests/support/modal_watchdog.h"
 #include "units/edit_box_properties.h"
 #include "units/list_view_facade.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 #include "units/unit_properties.h"
 
 namespace {

@@ -28,7 +28,7 @@
 #include "units/list_view_data.h"
 #include "units/list_view_facade.h"
 #include "units/list_view_properties.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/number_text.h"
+#include "conversions/number_text.h"
 
 namespace {
 

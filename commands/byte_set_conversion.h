@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "runtime/runtime.h"
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow {
 

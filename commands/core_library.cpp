@@ -2,32 +2,21 @@
 
 #include "commands/core_commands.h"
 #include "runtime/runtime_notify.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 
 namespace quarrow {
 
 namespace {
 
-// The library's one piece of state: its link to the runtime and its units' buffer pool.
-struct CoreLibraryState {
-  LibraryLink link;
-  BufferPool buffers;
-};
-CoreLibraryState library;
-LibraryLink& link = library.link;
-
 std::intptr_t CoreLibraryNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr_t) {
   switch (code) {
-    case library_notify::kStart: link.Connect(reinterpret_cast<NotifyRoutine>(arg1)); return 0;
+    case library_notify::kStart: ConnectCoreLink(reinterpret_cast<NotifyRoutine>(arg1)); return 0;
     case library_notify::kShutdown: return 0;
     default: return -1;
   }
 }
 
 }  // namespace
-
-const LibraryLink& CoreLink() { return link; }
-BufferPool& CoreBufferPool() { return library.buffers; }
 
 const LibraryDescriptor kCoreLibrary = {
     kLibraryFormatCode,

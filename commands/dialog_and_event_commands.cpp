@@ -1,6 +1,6 @@
 #include "commands/dialog_and_event_commands.h"
 
-#include "commands/command_arguments.h"
+#include "conversions/command_arguments.h"
 #include "commands/core_library.h"
 #include "commands/unit_argument.h"
 #include "runtime/runtime_notify.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "commands/byte_set_conversion.h"
-#include "commands/command_arguments.h"
+#include "conversions/command_arguments.h"
 #include "commands/command_results.h"
 #include "commands/file_replacement.h"
 

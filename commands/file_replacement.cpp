@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "commands/temporary_names.h"
-#include "runtime/handles.h"
+#include "base/handles.h"
 
 namespace quarrow {
 

@@ -8,7 +8,7 @@
 
 #include <span>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/command_arguments.h"
+#include "conversions/command_arguments.h"
 #include "commands/command_results.h"
 #include "commands/unit_argument.h"
 

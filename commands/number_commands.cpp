@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "commands/command_arguments.h"
+#include "conversions/command_arguments.h"
 #include "commands/command_results.h"
-#include "commands/number_text.h"
+#include "conversions/number_text.h"
 #include "commands/random_numbers.h"
-#include "commands/value_conversion.h"
+#include "conversions/value_conversion.h"
 
 namespace quarrow {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow {
 

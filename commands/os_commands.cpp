@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "commands/command_arguments.h"
+#include "conversions/command_arguments.h"
 #include "commands/os_library.h"
 #include "commands/shell_folders.h"
 #include "runtime/runtime_notify.h"

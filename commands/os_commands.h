@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "runtime/program_header.h"
-#include "runtime/value.h"
+#include "base/program_header.h"
+#include "base/value.h"
 
 namespace quarrow {
 

@@ -1,8 +1,8 @@
 // The OS interface library: one command, no unit types.
 #pragma once
 
-#include "runtime/library_link.h"
-#include "runtime/program_header.h"
+#include "base/library_link.h"
+#include "base/program_header.h"
 
 namespace quarrow {
 

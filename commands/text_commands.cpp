@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "commands/command_arguments.h"
+#include "conversions/command_arguments.h"
 #include "commands/command_results.h"
 #include "commands/text_algorithms.h"
 

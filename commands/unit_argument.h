@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "runtime/value.h"
-#include "units/unit_interface.h"
+#include "base/value.h"
+#include "base/unit_interface.h"
 
 namespace quarrow {
 

@@ -1,8 +1,8 @@
 // Events: finding the handler a form description names for a unit and event number, and calling it.
 #include "forms/window_map.h"
-#include "runtime/error_text.h"
+#include "base/error_text.h"
 #include "runtime/runtime.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 
 namespace quarrow::forms {
 

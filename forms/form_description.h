@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "forms/unit_list.h"
-#include "runtime/byte_stream.h"
-#include "runtime/value.h"
+#include "base/byte_stream.h"
+#include "base/value.h"
 
 namespace quarrow::forms {
 

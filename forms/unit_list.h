@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace quarrow::forms {
 

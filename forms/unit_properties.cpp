@@ -4,7 +4,7 @@
 
 #include "forms/win_form_unit.h"
 #include "forms/window_map.h"
-#include "runtime/error_text.h"
+#include "base/error_text.h"
 #include "runtime/runtime.h"
 
 namespace quarrow::forms {

@@ -1,7 +1,7 @@
 #include "forms/win_form_unit.h"
 
-#include "commands/core_library.h"
-#include "forms/event_record.h"
+#include "units/core_link.h"
+#include "base/event_record.h"
 #include "forms/window_map.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"

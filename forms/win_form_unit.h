@@ -14,8 +14,8 @@
 #include "forms/window_properties.h"
 #include "internals/picture.h"
 #include "internals/sound.h"
-#include "runtime/handles.h"
-#include "units/unit_interface.h"
+#include "base/handles.h"
+#include "base/unit_interface.h"
 
 namespace quarrow::forms {
 

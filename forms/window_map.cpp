@@ -99,6 +99,19 @@ const WindowRecord* WindowMap::Find(std::uint32_t window_id) const {
   return const_cast<WindowMap*>(this)->Find(window_id);
 }
 
+HWND WindowMap::FindUnitWindow(std::uint32_t window_id, std::string_view name, std::uint32_t type_flags) {
+  WindowRecord* window = Find(window_id);
+  if (window == nullptr || !window->Loaded()) return nullptr;
+  const std::string wanted(name);
+  for (const LiveUnit& unit : window->working) {
+    if (unit.IsMenuItem() || !unit.Live()) continue;
+    if (::lstrcmpiA(unit.Record().name.c_str(), wanted.c_str()) != 0) continue;
+    const UnitTypeEntry* type = TheRuntime().FindUnitType(unit.UnitType());
+    if (type != nullptr && (type->flags & type_flags) == type_flags) return unit.Window();
+  }
+  return nullptr;
+}
+
 WindowRecord* WindowMap::FindByWindow(HWND hwnd) {
   if (hwnd == nullptr) return nullptr;
   for (auto& window : windows_) {

@@ -12,8 +12,9 @@
 #include <optional>
 #include <vector>
 
-#include "forms/event_record.h"
-#include "forms/property_values.h"
+#include "base/event_record.h"
+#include "base/property_values.h"
+#include "base/window_directory.h"
 #include "forms/window_record.h"
 
 namespace quarrow::forms {
@@ -25,7 +26,7 @@ struct LoadWindowRequest {
   std::int32_t modal;
 };
 
-class WindowMap {
+class WindowMap final : public WindowDirectory {
  public:
   WindowMap();
   ~WindowMap();
@@ -74,6 +75,7 @@ class WindowMap {
   std::uint32_t CurrentSourceUnit() const { return source_unit_; }
 
   WindowRecord* Find(std::uint32_t window_id);
+  HWND FindUnitWindow(std::uint32_t window_id, std::string_view name, std::uint32_t type_flags) override;
   const WindowRecord* Find(std::uint32_t window_id) const;
   // The window record whose platform window is this one.
   WindowRecord* FindByWindow(HWND window);

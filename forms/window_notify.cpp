@@ -1,6 +1,6 @@
 // The runtime notify codes about windows, units and events.
 #include "forms/window_map.h"
-#include "runtime/error_text.h"
+#include "base/error_text.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 

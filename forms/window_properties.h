@@ -17,7 +17,7 @@
 #include <span>
 #include <string>
 
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace quarrow::forms {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "forms/form_description.h"
-#include "runtime/program_header.h"
-#include "units/unit_interface.h"
+#include "base/program_header.h"
+#include "base/unit_interface.h"
 
 namespace quarrow::forms {
 

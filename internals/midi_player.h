@@ -15,7 +15,7 @@
 #include "internals/midi_file.h"
 #include "internals/midi_output.h"
 #include "internals/midi_stream_feed.h"
-#include "runtime/handles.h"
+#include "base/handles.h"
 
 namespace quarrow {
 

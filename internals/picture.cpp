@@ -5,7 +5,7 @@
 
 #include "internals/picture_decoder.h"
 #include "internals/picture_icon.h"
-#include "runtime/handles.h"
+#include "base/handles.h"
 
 namespace quarrow {
 

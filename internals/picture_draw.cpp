@@ -1,6 +1,6 @@
 // Drawing display handles: icons, bitmaps stretched to the target, and bitmaps with a transparent colour key.
 #include "internals/picture.h"
-#include "runtime/handles.h"
+#include "base/handles.h"
 
 namespace quarrow {
 

@@ -13,7 +13,7 @@
 #include <span>
 
 #include "internals/picture_kind.h"
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace quarrow {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "internals/midi_player.h"
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace quarrow {
 

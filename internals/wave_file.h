@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace quarrow {
 

@@ -11,7 +11,7 @@
 #include "internals/sound_state.h"
 #include "internals/wave_file.h"
 #include "internals/wave_output.h"
-#include "runtime/handles.h"
+#include "base/handles.h"
 #include "runtime/runtime.h"
 
 namespace quarrow {

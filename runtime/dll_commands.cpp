@@ -1,7 +1,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "runtime/error_text.h"
+#include "base/error_text.h"
 #include "runtime/runtime.h"
 
 namespace quarrow {

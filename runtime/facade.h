@@ -12,9 +12,9 @@
 #include <string_view>
 #include <utility>
 
-#include "runtime/program_header.h"
+#include "base/program_header.h"
 #include "runtime/service_table.h"
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow::rt {
 

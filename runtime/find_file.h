@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "runtime/memory.h"
+#include "base/memory.h"
 
 namespace quarrow {
 

@@ -4,7 +4,7 @@
 
 #include "forms/window_map.h"
 #include "internals/sound_state.h"
-#include "runtime/error_text.h"
+#include "base/error_text.h"
 
 namespace quarrow {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/handles.h"
-#include "runtime/memory.h"
-#include "runtime/program_header.h"
+#include "base/handles.h"
+#include "base/memory.h"
+#include "base/program_header.h"
 
 namespace quarrow {
 

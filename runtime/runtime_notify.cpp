@@ -4,7 +4,7 @@
 
 #include "forms/window_map.h"
 #include "internals/sound.h"
-#include "runtime/error_text.h"
+#include "base/error_text.h"
 #include "runtime/runtime.h"
 
 namespace quarrow {
@@ -51,7 +51,8 @@ std::intptr_t RuntimeNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr
       if (icons) runtime.DefaultIcons(&icons[0], &icons[1]);
       return 0;
     }
-    case kWindowMap: return Address(&runtime.Windows());
+    // Units see the map through the narrow directory they may ask.
+    case kWindowMap: return Address(static_cast<WindowDirectory*>(&runtime.Windows()));
     case kUnitTypeEntry: return Address(runtime.FindUnitType(static_cast<DataType>(arg1)));
     case 1004: return 1;
     case 1005: return 0x00030005;

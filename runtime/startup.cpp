@@ -1,7 +1,7 @@
 #include <ole2.h>
 
 #include "forms/window_map.h"
-#include "runtime/error_text.h"
+#include "base/error_text.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 

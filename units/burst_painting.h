@@ -18,7 +18,7 @@
 
 #include <cstdint>
 
-#include "runtime/library_link.h"
+#include "base/library_link.h"
 
 namespace quarrow {
 

@@ -1,6 +1,6 @@
 #include "units/button.h"
 
-#include "commands/core_library.h"
+#include "units/core_link.h"
 #include "units/button_family.h"
 #include "units/button_properties.h"
 #include "units/raw_value_access.h"

@@ -19,8 +19,8 @@
 #include <cstdint>
 #include <span>
 
-#include "runtime/byte_stream.h"
-#include "runtime/memory.h"
+#include "base/byte_stream.h"
+#include "base/memory.h"
 
 namespace quarrow {
 

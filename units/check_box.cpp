@@ -1,7 +1,7 @@
 #include "units/check_box.h"
 
-#include "commands/core_library.h"
-#include "commands/text_to_integer.h"
+#include "units/core_link.h"
+#include "conversions/text_to_integer.h"
 #include "units/button_family.h"
 #include "units/check_box_properties.h"
 #include "units/raw_value_access.h"

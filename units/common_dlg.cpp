@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "commands/core_library.h"
+#include "units/core_link.h"
 #include "runtime/runtime_notify.h"
 #include "units/common_dlg_properties.h"
 #include "units/file_dialog_filter.h"

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/program_header.h"
-#include "units/unit_interface.h"
+#include "base/program_header.h"
+#include "base/unit_interface.h"
 
 namespace quarrow {
 

@@ -1,6 +1,6 @@
 #include "units/data_binding.h"
 
-#include "forms/window_map.h"
+#include "base/window_directory.h"
 #include "runtime/runtime_notify.h"
 
 namespace quarrow {
@@ -8,19 +8,9 @@ namespace quarrow {
 namespace {
 
 // The platform window of the provider unit named `source` on the window, or null.
-HWND FindProviderWindow(const LibraryLink& link, std::uint32_t window_id, const std::string& source) {
-  auto* windows = reinterpret_cast<forms::WindowMap*>(link.Notify(notify_code::kWindowMap));
-  if (windows == nullptr) return nullptr;
-  forms::WindowRecord* window = windows->Find(window_id);
-  if (window == nullptr || !window->Loaded()) return nullptr;
-  for (const forms::LiveUnit& unit : window->working) {
-    if (unit.IsMenuItem() || !unit.Live()) continue;
-    if (::lstrcmpiA(unit.Record().name.c_str(), source.c_str()) != 0) continue;
-    const auto* type =
-        reinterpret_cast<const UnitTypeEntry*>(link.Notify(notify_code::kUnitTypeEntry, unit.UnitType()));
-    if (type != nullptr && (type->flags & kDataProviderFlag)) return unit.Window();
-  }
-  return nullptr;
+HWND FindProviderWindow(const LibraryLink& link, std::uint32_t window_id, std::string_view source) {
+  auto* windows = reinterpret_cast<WindowDirectory*>(link.Notify(notify_code::kWindowMap));
+  return windows == nullptr ? nullptr : windows->FindUnitWindow(window_id, source, kDataProviderFlag);
 }
 
 }  // namespace
@@ -29,7 +19,7 @@ bool DataBinding::Bind(const LibraryLink& link, std::uint32_t window_id, std::st
                        DataListener* listener) {
   Release();
   if (source.empty() || listener == nullptr) return false;
-  HWND window = FindProviderWindow(link, window_id, std::string(source));
+  HWND window = FindProviderWindow(link, window_id, source);
   if (window == nullptr) return false;
   auto* provider = reinterpret_cast<DataProvider*>(::SendMessageA(window, kProviderInterfaceMessage, 0, 0));
   if (provider == nullptr) return false;

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/library_link.h"
+#include "base/library_link.h"
 
 namespace quarrow {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/core_library.h"
+#include "units/core_link.h"
 #include "units/edit_box_adjuster.h"
 #include "units/edit_box_input.h"
 #include "units/edit_box_properties.h"

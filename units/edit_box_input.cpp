@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "commands/number_text.h"
-#include "commands/text_to_integer.h"
+#include "conversions/number_text.h"
+#include "conversions/text_to_integer.h"
 #include "units/edit_box_properties.h"
 
 namespace quarrow::edit_box {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "commands/date_text.h"
+#include "conversions/date_text.h"
 
 namespace quarrow::edit_box {
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "runtime/library_link.h"
-#include "runtime/program_header.h"
+#include "base/library_link.h"
+#include "base/program_header.h"
 #include "units/byte_buffer.h"
 
 namespace quarrow {

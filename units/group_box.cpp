@@ -1,6 +1,6 @@
 #include "units/group_box.h"
 
-#include "commands/core_library.h"
+#include "units/core_link.h"
 #include "units/button_family.h"
 #include "units/group_box_properties.h"
 #include "units/message_reflection.h"

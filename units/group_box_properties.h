@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
-#include "runtime/byte_stream.h"
-#include "runtime/program_header.h"
+#include "base/byte_stream.h"
+#include "base/program_header.h"
 #include "units/unit_properties.h"
 
 namespace quarrow {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "commands/core_library.h"
+#include "units/core_link.h"
 #include "internals/picture.h"
 #include "units/label_painting.h"
 #include "units/label_properties.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "internals/picture.h"
-#include "runtime/handles.h"
+#include "base/handles.h"
 #include "units/unit_appearance.h"
 
 namespace quarrow {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "commands/core_library.h"
+#include "units/core_link.h"
 #include "units/list_box_properties.h"
 #include "units/raw_value_access.h"
 #include "units/unit_appearance.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "runtime/program_header.h"
+#include "base/program_header.h"
 
 namespace quarrow {
 

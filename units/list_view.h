@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "runtime/program_header.h"
-#include "runtime/value.h"
+#include "base/program_header.h"
+#include "base/value.h"
 
 namespace quarrow {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "commands/command_arguments.h"
+#include "conversions/command_arguments.h"
 #include "runtime/runtime_notify.h"
 #include "units/extended_library.h"
 #include "units/list_view_unit.h"

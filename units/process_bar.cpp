@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "commands/core_library.h"
+#include "units/core_link.h"
 #include "units/process_bar_properties.h"
 #include "units/raw_value_access.h"
 #include "units/unit_appearance.h"

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "forms/property_values.h"
+#include "base/property_values.h"
 
 namespace quarrow {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "runtime/handles.h"
+#include "base/handles.h"
 
 namespace quarrow {
 

@@ -1,6 +1,6 @@
 #include "units/unit_base.h"
 
-#include "forms/event_record.h"
+#include "base/event_record.h"
 #include "runtime/runtime_notify.h"
 #include "units/message_reflection.h"
 

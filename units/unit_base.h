@@ -26,11 +26,11 @@
 #include <string>
 #include <string_view>
 
-#include "forms/property_values.h"
-#include "runtime/byte_stream.h"
-#include "runtime/library_link.h"
+#include "base/property_values.h"
+#include "base/byte_stream.h"
+#include "base/library_link.h"
 #include "units/data_binding.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 
 namespace quarrow {
 

@@ -22,11 +22,11 @@
 #include <span>
 #include <string>
 
-#include "runtime/byte_stream.h"
-#include "runtime/library_link.h"
-#include "runtime/program_header.h"
+#include "base/byte_stream.h"
+#include "base/library_link.h"
+#include "base/program_header.h"
 #include "units/unit_base.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 #include "units/unit_properties.h"
 
 namespace quarrow {

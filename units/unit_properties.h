@@ -16,8 +16,8 @@
 #include <cstdint>
 #include <span>
 
-#include "runtime/byte_stream.h"
-#include "runtime/program_header.h"
+#include "base/byte_stream.h"
+#include "base/program_header.h"
 
 namespace quarrow {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace quarrow {
 namespace {

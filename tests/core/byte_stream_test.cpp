@@ -1,4 +1,4 @@
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 #include <gtest/gtest.h>
 

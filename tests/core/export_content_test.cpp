@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow::app {
 namespace {

@@ -1,4 +1,4 @@
-#include "commands/number_text.h"
+#include "conversions/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <limits>
 #include <string>
 
-#include "commands/decimal_digits.h"
-#include "commands/general_format.h"
+#include "conversions/decimal_digits.h"
+#include "conversions/general_format.h"
 
 namespace quarrow {
 namespace {

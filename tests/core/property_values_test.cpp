@@ -1,10 +1,10 @@
-#include "forms/property_values.h"
+#include "base/property_values.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "forms/event_record.h"
+#include "base/event_record.h"
 #include "forms/focus_order.h"
 #include "forms/input_codes.h"
 #include "tests/support/counting_heap.h"

@@ -1,4 +1,4 @@
-#include "commands/value_conversion.h"
+#include "conversions/value_conversion.h"
 
 #include <gtest/gtest.h>
 

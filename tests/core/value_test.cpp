@@ -1,4 +1,4 @@
-#include "runtime/value.h"
+#include "base/value.h"
 
 #include <gtest/gtest.h>
 

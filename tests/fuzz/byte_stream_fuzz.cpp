@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   quarrow::ByteReader r(data, size);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "forms/window_properties.h"
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 #include "tests/core/property_block_samples.h"
 #include "units/list_view_data.h"
 #include "units/text_list.h"

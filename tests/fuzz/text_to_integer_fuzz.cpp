@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "commands/text_to_integer.h"
+#include "conversions/text_to_integer.h"
 #include "tests/fuzz/fuzz_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -9,7 +9,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "runtime/memory.h"
+#include "base/memory.h"
 
 namespace quarrow::testing {
 

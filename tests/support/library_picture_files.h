@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace quarrow::testing {
 

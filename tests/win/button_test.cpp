@@ -10,8 +10,8 @@
 #include "tests/win/unit_test_support.h"
 #include "units/button.h"
 #include "units/button_properties.h"
-#include "units/core_unit_types.h"
-#include "units/unit_interface.h"
+#include "commands/core_unit_types.h"
+#include "base/unit_interface.h"
 #include "units/unit_properties.h"
 
 namespace quarrow::testing {

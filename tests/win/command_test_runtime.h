@@ -9,7 +9,7 @@
 
 #include "commands/core_commands.h"
 #include "runtime/service_table.h"
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow::testing {
 

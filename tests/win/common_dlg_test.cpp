@@ -18,7 +18,7 @@
 #include "tests/win/unit_command_support.h"
 #include "units/common_dlg.h"
 #include "units/common_dlg_properties.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 #include "units/unit_properties.h"
 
 namespace quarrow::testing {

@@ -9,7 +9,7 @@
 #include "units/check_box_properties.h"
 #include "units/edit_box_properties.h"
 #include "units/list_box_properties.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 #include "units/unit_properties.h"
 
 namespace quarrow::testing {

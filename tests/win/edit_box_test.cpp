@@ -7,11 +7,11 @@
 #include <cstdlib>
 
 #include "tests/win/unit_test_support.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 #include "units/edit_box.h"
 #include "units/edit_box_properties.h"
 #include "units/message_reflection.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 #include "units/unit_properties.h"
 
 namespace quarrow::testing {

@@ -6,7 +6,7 @@
 #include "commands/core_facade.h"
 #include "tests/support/modal_watchdog.h"
 #include "tests/win/unit_command_support.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 #include "units/label.h"
 
 namespace quarrow::testing {

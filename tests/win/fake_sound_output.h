@@ -13,7 +13,7 @@
 
 #include "internals/midi_output.h"
 #include "internals/wave_output.h"
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace quarrow::testing {
 

@@ -11,7 +11,7 @@
 #include "tests/support/picture_files.h"
 #include "tests/win/test_provider.h"
 #include "tests/win/unit_command_support.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 #include "units/label.h"
 #include "units/label_gradient.h"
 #include "units/label_properties.h"

@@ -11,7 +11,7 @@
 #include "forms/win_form_unit.h"
 #include "runtime/runtime_notify.h"
 #include "tests/win/engine_support.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 
 namespace quarrow::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include "runtime/runtime.h"
 #include "tests/support/modal_watchdog.h"
 #include "tests/win/unit_command_support.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 #include "units/list_box_properties.h"
 #include "units/unit_properties.h"
 

@@ -9,7 +9,7 @@
 #include "app/main_window_form.h"
 #include "tests/support/form_builder.h"
 #include "units/button_properties.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 #include "units/list_view.h"
 #include "units/list_view_data.h"
 #include "units/list_view_properties.h"

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace quarrow::testing {
 

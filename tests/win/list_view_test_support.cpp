@@ -8,7 +8,7 @@
 
 #include "commands/core_library.h"
 #include "forms/window_map.h"
-#include "runtime/value.h"
+#include "base/value.h"
 #include "tests/support/modal_watchdog.h"
 #include "units/extended_library.h"
 #include "units/list_view.h"

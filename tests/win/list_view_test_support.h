@@ -17,7 +17,7 @@
 #include "runtime/runtime.h"
 #include "tests/win/list_view_test_form.h"
 #include "units/list_view_properties.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 #include "tests/win/unit_property_access.h"
 
 namespace quarrow::testing {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "internals/picture.h"
-#include "runtime/handles.h"
+#include "base/handles.h"
 #include "tests/support/child_process.h"
 #include "tests/support/library_picture_files.h"
 #include "tests/support/picture_files.h"

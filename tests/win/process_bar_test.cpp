@@ -7,7 +7,7 @@
 
 #include "tests/support/modal_watchdog.h"
 #include "tests/win/unit_command_support.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 #include "units/process_bar_properties.h"
 #include "units/unit_properties.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 #include "tests/support/form_builder.h"
 #include "tests/win/test_units.h"
 

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "forms/event_record.h"
-#include "runtime/library_link.h"
+#include "base/event_record.h"
+#include "base/library_link.h"
 #include "runtime/runtime_notify.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 
 namespace quarrow::testing {
 

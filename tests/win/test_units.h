@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/byte_stream.h"
-#include "runtime/program_header.h"
+#include "base/byte_stream.h"
+#include "base/program_header.h"
 
 namespace quarrow::testing {
 

@@ -7,7 +7,7 @@
 #include "tests/support/form_builder.h"
 #include "units/button_properties.h"
 #include "units/common_dlg_properties.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 #include "units/label_properties.h"
 #include "units/list_box_properties.h"
 #include "units/process_bar_properties.h"

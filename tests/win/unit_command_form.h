@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
-#include "runtime/byte_stream.h"
-#include "runtime/value.h"
+#include "base/byte_stream.h"
+#include "base/value.h"
 
 namespace quarrow::testing {
 

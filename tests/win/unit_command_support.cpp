@@ -9,9 +9,9 @@
 
 #include "commands/core_library.h"
 #include "runtime/runtime.h"
-#include "runtime/value.h"
+#include "base/value.h"
 #include "tests/win/unit_test_form.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 
 namespace quarrow::testing {
 

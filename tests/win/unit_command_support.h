@@ -15,7 +15,7 @@
 #include "forms/window_map.h"
 #include "runtime/facade.h"
 #include "tests/win/unit_command_form.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 #include "tests/win/unit_property_access.h"
 
 namespace quarrow::testing {

@@ -2,7 +2,7 @@
 
 #include "forms/window_map.h"
 #include "runtime/runtime.h"
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow::testing {
 

@@ -7,7 +7,7 @@
 #include "tests/support/form_builder.h"
 #include "units/button_properties.h"
 #include "units/check_box_properties.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 #include "units/edit_box_properties.h"
 #include "units/group_box_properties.h"
 #include "units/list_box_properties.h"

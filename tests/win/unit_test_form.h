@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
-#include "runtime/byte_stream.h"
-#include "runtime/program_header.h"
+#include "base/byte_stream.h"
+#include "base/program_header.h"
 
 namespace quarrow::testing {
 

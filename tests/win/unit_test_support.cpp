@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "commands/core_library.h"
-#include "runtime/value.h"
+#include "base/value.h"
 #include "tests/support/modal_watchdog.h"
 
 namespace quarrow::testing {

@@ -11,11 +11,11 @@
 
 #include "units/button_properties.h"
 #include "units/check_box_properties.h"
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 #include "units/edit_box_properties.h"
 #include "units/group_box_properties.h"
 #include "units/list_box_properties.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 
 namespace quarrow::testing {
 namespace {

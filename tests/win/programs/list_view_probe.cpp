@@ -18,7 +18,7 @@
 #include "units/extended_library.h"
 #include "units/list_view.h"
 #include "units/list_view_facade.h"
-#include "units/unit_interface.h"
+#include "base/unit_interface.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "forms/property_values.h"
+#include "base/property_values.h"
 
 #include <cstring>
 

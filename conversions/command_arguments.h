@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "commands/value_conversion.h"
-#include "runtime/value.h"
+#include "conversions/value_conversion.h"
+#include "base/value.h"
 
 namespace quarrow {
 

@@ -1,10 +1,10 @@
-#include "commands/number_text.h"
+#include "conversions/number_text.h"
 
 #include <cmath>
 #include <string_view>
 
-#include "commands/decimal_digits.h"
-#include "commands/general_format.h"
+#include "conversions/decimal_digits.h"
+#include "conversions/general_format.h"
 
 namespace quarrow {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/byte_stream.h"
-#include "runtime/memory.h"
+#include "base/byte_stream.h"
+#include "base/memory.h"
 
 namespace quarrow::forms {
 

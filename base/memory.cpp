@@ -1,4 +1,4 @@
-#include "runtime/memory.h"
+#include "base/memory.h"
 
 #include <cstdlib>
 #include <cstring>

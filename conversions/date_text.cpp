@@ -1,4 +1,4 @@
-#include "commands/date_text.h"
+#include "conversions/date_text.h"
 
 #include <cmath>
 

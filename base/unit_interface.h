@@ -14,8 +14,8 @@
 
 #include <cstdint>
 
-#include "forms/property_values.h"
-#include "runtime/program_header.h"
+#include "base/property_values.h"
+#include "base/program_header.h"
 
 namespace quarrow {
 

@@ -1,4 +1,4 @@
-#include "commands/text_to_integer.h"
+#include "conversions/text_to_integer.h"
 
 namespace quarrow {
 

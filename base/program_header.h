@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow {
 

@@ -1,8 +1,8 @@
-#include "commands/general_format.h"
+#include "conversions/general_format.h"
 
 #include <cmath>
 
-#include "commands/decimal_digits.h"
+#include "conversions/decimal_digits.h"
 
 namespace quarrow {
 

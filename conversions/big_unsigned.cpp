@@ -1,4 +1,4 @@
-#include "commands/big_unsigned.h"
+#include "conversions/big_unsigned.h"
 
 namespace quarrow {
 

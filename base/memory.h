@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow {
 

@@ -1,4 +1,4 @@
-#include "units/core_unit_types.h"
+#include "commands/core_unit_types.h"
 
 #include "forms/win_form_unit.h"
 #include "units/button.h"

@@ -1,4 +1,4 @@
-#include "forms/event_record.h"
+#include "base/event_record.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "commands/decimal_digits.h"
+#include "conversions/decimal_digits.h"
 
 #include <cmath>
 #include <cstring>
 #include <limits>
 
-#include "commands/big_unsigned.h"
+#include "conversions/big_unsigned.h"
 
 namespace quarrow {
 

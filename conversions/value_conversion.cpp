@@ -1,13 +1,13 @@
-#include "commands/value_conversion.h"
+#include "conversions/value_conversion.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
-#include "commands/date_text.h"
-#include "commands/number_text.h"
-#include "commands/text_to_integer.h"
+#include "conversions/date_text.h"
+#include "conversions/number_text.h"
+#include "conversions/text_to_integer.h"
 
 namespace quarrow {
 

@@ -1,4 +1,4 @@
-#include "runtime/error_text.h"
+#include "base/error_text.h"
 
 #include <array>
 

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/value.h"
+#include "base/value.h"
 
 namespace quarrow::forms {
 

@@ -1,0 +1,61 @@
+# The product's folders are layers. Each is a static library of its own that names the folders it may use; a
+# source or header that includes a header of any other folder fails the build, so the layer order stays as
+# declared. Bottom to top: base, conversions, runtime, internals, units, forms, commands, app.
+#
+#   quarrow_layer(FOLDER [CORE sources...] [WIN32 sources...] [USES folders...]
+#                 [UPWARD folders... BECAUSE "why"])
+#
+# CORE sources are platform-neutral and built by every preset; WIN32 sources only by the Windows presets. A layer
+# without sources in this build is an interface library, so that the layers above it link it all the same.
+function(quarrow_layer folder)
+  cmake_parse_arguments(L "" "BECAUSE" "CORE;WIN32;USES;UPWARD" ${ARGN})
+  if(L_UPWARD AND NOT L_BECAUSE)
+    message(FATAL_ERROR "layer ${folder}: a use of a higher layer (${L_UPWARD}) needs its reason (BECAUSE)")
+  endif()
+  set(sources ${L_CORE})
+  if(WIN32 AND NOT QUARROW_TOOLS_ONLY)
+    list(APPEND sources ${L_WIN32})
+  endif()
+  set(target layer_${folder})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC quarrow_options)
+    set(scope PUBLIC)
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE quarrow_options)
+    set(scope INTERFACE)
+  endif()
+  foreach(used IN LISTS L_USES)
+    target_link_libraries(${target} ${scope} layer_${used})
+  endforeach()
+  if(sources)
+    # Only code can call upward; a layer without sources here has nothing to link to the layers above it.
+    foreach(used IN LISTS L_UPWARD)
+      target_link_libraries(${target} ${scope} layer_${used})
+    endforeach()
+  endif()
+  quarrow_check_layer(${folder} ${target} ${L_USES} ${L_UPWARD})
+endfunction()
+
+# quarrow_check_layer(FOLDER TARGET allowed-folders...): TARGET builds only after every file of FOLDER was found
+# to include headers of FOLDER and the allowed folders alone.
+function(quarrow_check_layer folder target)
+  file(GLOB files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${folder}.layer-checked)
+  set(list ${CMAKE_CURRENT_BINARY_DIR}/${folder}.layer-files)
+  file(WRITE ${list} "${files}")
+  set(allowed ${folder} ${ARGN})
+  string(REPLACE ";" "," allowed "${allowed}")
+  add_custom_command(
+    OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DALLOWED=${allowed} -DSTAMP=${stamp}
+            -DFILE_LIST=${list} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayerIncludes.cmake
+    DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/CheckLayerIncludes.cmake
+    COMMENT "Checking that ${folder}/ includes only ${allowed}"
+    VERBATIM)
+  add_custom_target(${target}_layer_check DEPENDS ${stamp})
+  add_dependencies(${target} ${target}_layer_check)
+endfunction()
