@@ -116,8 +116,6 @@ class Runtime {
   const ProgramHeader* program_ = nullptr;
   const ProgramHeader* header_ = nullptr;
   std::uint32_t program_mode_ = 0;
-  std::uint32_t reserved_a_ = 0;
-  std::uint32_t reserved_b_ = 0;
 
   std::string program_directory_;
   std::string program_file_name_;

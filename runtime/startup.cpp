@@ -20,8 +20,6 @@ void Runtime::Initialise() {
 void Runtime::Initialise(const ProgramHeader& header) {
   header_ = &header;
   program_mode_ = header.program_mode;
-  reserved_a_ = header.reserved_a;
-  reserved_b_ = header.reserved_b + 1;
 
   if (!ole_initialised_) {
     const HRESULT hr = ::OleInitialize(nullptr);
