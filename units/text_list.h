@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace quarrow {
 
