@@ -22,9 +22,15 @@ build: configure
 
 test: build
 	@echo "== host tests (sanitized)"; ctest --preset host
-	@echo "== host32 tests (32-bit, qemu-i386)"; ctest --preset host32
+	@echo "== host32 tests (32-bit, $$(if [ "$$(cat build/kernel-runs-32bit)" = yes ]; then echo natively; else echo under qemu-i386; fi))"; ctest --preset host32
 	@echo "== fuzz targets, $(FUZZ_SECONDS) s each"; scripts/fuzz-all $(FUZZ_SECONDS)
-	@echo "== Windows tests (wine64, Xvfb)"; scripts/with-display ctest --preset win64
+	@echo "== Windows tests, 64-bit build (wine64, Xvfb)"; scripts/with-display ctest --preset win64
+	@if [ "$$(cat build/kernel-runs-32bit)" = yes ]; then \
+	  echo "== Windows tests, 32-bit build (32-bit Wine prefix, Xvfb)"; \
+	  QUARROW_WINE_BITS=32 scripts/with-display ctest --preset win32; \
+	else \
+	  echo "== Windows tests, 32-bit build: skipped, $$(scripts/runs-32bit | sed 's/^no: //')"; \
+	fi
 
 run: setup build/win64/build.ninja build/win32/build.ninja
 	@cmake --build --preset win64 --target quarrow

@@ -7,3 +7,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Windows programs of this build run in the 32-bit Wine prefix (the wrapper script sets it up with the locale).
+set(CMAKE_CROSSCOMPILING_EMULATOR env;QUARROW_WINE_BITS=32;${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
