@@ -82,6 +82,15 @@ TEST(RuntimeProcess, DllCommandsResolveBySystemSearchNameAndOrdinal) {
   EXPECT_EQ(o.exit_code, 0u);
 }
 
+// The routine of a DLL command is called by the caller itself, with the caller's convention, and returns straight to
+// it: a __stdcall system routine and a __cdecl one, many times, leave the stack pointer where it was.
+TEST(RuntimeProcess, DllCommandsOfBothCallingConventionsReturnStraightToTheCaller) {
+  const Outcome o = RunProbe("dll-conventions");
+  EXPECT_TRUE(o.boxes.empty());
+  EXPECT_EQ(o.log, "library notify 1\nwrong results 0, stack moved by 0\nlibrary notify 6\n");
+  EXPECT_EQ(o.exit_code, 0u);
+}
+
 TEST(RuntimeProcess, AMissingDllRoutineIsARuntimeErrorNamingIt) {
   Outcome o = RunProbe("dll-missing-entry");
   ASSERT_EQ(o.boxes.size(), 1u);

@@ -39,8 +39,32 @@ const quarrow::LibraryDescriptor kLoggingLibrary = {
     0, nullptr, {0, 0}, 0, 0, nullptr, {0, 0}, LoggingLibraryNotify, {}};
 const quarrow::LibraryDescriptor* const kLibraries[] = {&kLoggingLibrary};
 
-const char* const kDllLibraries[] = {"", "probe_dll.dll", "probe_dll.dll", "", "nosuch.dll"};
-const char* const kDllEntries[] = {"GetCurrentProcessId", "ProbeAnswer", "#7", "NoSuchRoutineAnywhere", "Foo"};
+const char* const kDllLibraries[] = {"", "probe_dll.dll", "probe_dll.dll", "", "nosuch.dll", ""};
+const char* const kDllEntries[] = {"GetCurrentProcessId", "ProbeAnswer", "#7", "NoSuchRoutineAnywhere", "Foo",
+                                   "MulDiv"};
+
+// The stack pointer where it is read: a routine called with the wrong calling convention leaves it moved (on
+// i686 a __stdcall routine pops its own arguments, a __cdecl one leaves them to the caller).
+#if defined(__i386__)
+#define READ_STACK_POINTER(into) asm volatile("mov %%esp, %0" : "=r"(into))
+#else
+#define READ_STACK_POINTER(into) asm volatile("mov %%rsp, %0" : "=r"(into))
+#endif
+
+// Calls a __stdcall system routine and a __cdecl routine of the probe DLL many times through DLL commands.
+void CallBothConventions() {
+  auto mul_div = Dll<int(WINAPI*)(int, int, int)>(5);
+  auto answer = Dll<int(__cdecl*)(int, int)>(1);
+  int wrong = 0;
+  std::uintptr_t before = 0, after = 0;
+  READ_STACK_POINTER(before);
+  for (int i = 0; i < 100000; ++i) {
+    if (mul_div(i, 6, 3) != 2 * i) ++wrong;
+    if (answer(i % 10, 3) != (i % 10) * 10 + 3) ++wrong;
+  }
+  READ_STACK_POINTER(after);
+  Log("wrong results " + std::to_string(wrong) + ", stack moved by " + std::to_string(after - before));
+}
 
 template <class Routine>
 Routine Dll(int index) {
@@ -57,7 +81,7 @@ void ParseArguments() {
 namespace quarrow::program {
 
 extern const ProgramHeader kHeader = {
-    3, 0, 0x000100D4, nullptr, nullptr, 0, nullptr, 0, 1, kLibraries, 5, kDllLibraries, kDllEntries,
+    3, 0, 0x000100D4, nullptr, nullptr, 0, nullptr, 0, 1, kLibraries, 6, kDllLibraries, kDllEntries,
 };
 
 std::int32_t StartRoutine() {
@@ -90,6 +114,8 @@ std::int32_t StartRoutine() {
     Log(std::to_string(Dll<int (*)(int, int)>(1)(4, 2)));
     Log(std::to_string(Dll<int (*)()>(2)()));
     Log(std::to_string(Dll<int (*)(int, int)>(1)(1, 1)));  // resolved once, cached
+  } else if (scenario == "dll-conventions") {
+    CallBothConventions();
   } else if (scenario == "dll-missing-entry") {
     Dll<void*>(3);
   } else if (scenario == "dll-missing-library") {
