@@ -43,6 +43,11 @@ const char* const kDllLibraries[] = {"", "probe_dll.dll", "probe_dll.dll", "", "
 const char* const kDllEntries[] = {"GetCurrentProcessId", "ProbeAnswer", "#7", "NoSuchRoutineAnywhere", "Foo",
                                    "MulDiv"};
 
+template <class Routine>
+Routine Dll(int index) {
+  return reinterpret_cast<Routine>(quarrow::Services().dll_command(index));
+}
+
 // The stack pointer where it is read: a routine called with the wrong calling convention leaves it moved (on
 // i686 a __stdcall routine pops its own arguments, a __cdecl one leaves them to the caller).
 #if defined(__i386__)
@@ -64,11 +69,6 @@ void CallBothConventions() {
   }
   READ_STACK_POINTER(after);
   Log("wrong results " + std::to_string(wrong) + ", stack moved by " + std::to_string(after - before));
-}
-
-template <class Routine>
-Routine Dll(int index) {
-  return reinterpret_cast<Routine>(quarrow::Services().dll_command(index));
 }
 
 void ParseArguments() {
