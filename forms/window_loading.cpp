@@ -245,10 +245,11 @@ bool WindowMap::LoadWindow(std::uint32_t window_id, bool force, bool modal, HWND
     window->Form()->DisableOthers(others);
   }
 
-  // 16. The window is loaded; the focus stays where it was.
-  if (window->Hwnd() != nullptr) {
+  // 16. The window is loaded; the focus stays where it was. A unit that hears it may close the window, and even
+  //     load it anew: the telling ends with the window this load made.
+  if (window->Hwnd() == hwnd) {
     HWND focus = ::GetFocus();
-    for (std::size_t i = window->working.size(); i-- > 1;) {
+    for (std::size_t i = window->working.size(); i-- > 1 && window->Hwnd() == hwnd;) {
       if (window->working[i].Live()) ::SendMessageA(window->working[i].Window(), unit_message::kWindowLoaded, 0, 0);
     }
     if (::GetFocus() != focus && focus != nullptr && ::IsWindow(focus)) ::SetFocus(focus);

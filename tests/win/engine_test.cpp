@@ -657,7 +657,7 @@ TEST_F(Engine, NotifyCodesAnswerForWindowsAndUnits) {
   UnitObject* a = Windows().LiveUnitObject(w::kMain, u::kA);
   EXPECT_EQ(RuntimeNotify(notify_code::kUnitObject, w::kMain, u::kA), reinterpret_cast<std::intptr_t>(a));
   EXPECT_EQ(RuntimeNotify(notify_code::kUnitObject, w::kEscapeOff, u::kBox), 0) << "not loaded";
-  EXPECT_EQ(RuntimeNotify(notify_code::kWindowCount, 0, 0), 28);
+  EXPECT_EQ(RuntimeNotify(notify_code::kWindowCount, 0, 0), 29);
 
   forms::LoadWindowRequest request{w::kEscapeOff, Windows().LiveUnitObject(w::kMain, 0), 0};
   EXPECT_EQ(RuntimeNotify(notify_code::kLoadWindow, reinterpret_cast<std::uintptr_t>(&request), 0), 1);
@@ -840,6 +840,19 @@ TEST_F(Engine, UnitsHearThatAllExistThenThatTheWindowIsLoadedFromTheLastToTheFir
     for (std::uint32_t id : {u::kF, u::kE, u::kD, u::kC, u::kB, u::kA}) expected.emplace_back(id, message);
   }
   EXPECT_EQ(UnitMessages(), expected);
+}
+
+TEST_F(Engine, AWindowClosedAndLoadedAgainWhileItsUnitsHearItIsLoadedTellsEachNewUnitOnce) {
+  UnitMessages().clear();
+  ReloadOnWindowLoaded() = true;
+  ASSERT_TRUE(Load(w::kReloads));
+  EXPECT_FALSE(ReloadOnWindowLoaded()) << "the last unit reloaded the window";
+  ASSERT_NE(WindowOf(w::kReloads), nullptr);
+  for (std::uint32_t id : {u::kA, u::kB}) {
+    EXPECT_EQ(std::count(UnitMessages().begin(), UnitMessages().end(), std::make_pair(id, unit_message::kWindowLoaded)),
+              1)
+        << "the first load stops telling units once its window is gone";
+  }
 }
 
 TEST_F(Engine, AForcedLoadBuildsAnOpenWindowAnewAndShowsAHiddenOne) {
