@@ -229,7 +229,7 @@ bool WindowMap::LoadWindow(std::uint32_t window_id, bool force, bool modal, HWND
     window->Form()->ShowInStartState(force);
     showing_window_ = 0;
     if (window->Hwnd() != nullptr) {
-      if (LiveUnit* focused = FocusedUnit(*window)) Raise(window_id, focused->id, -7);
+      if (LiveUnit* focused = FocusedUnit(*window)) Raise(window_id, focused->id, common_event::kGotFocus);
     }
   }
 
@@ -255,8 +255,6 @@ bool WindowMap::LoadWindow(std::uint32_t window_id, bool force, bool modal, HWND
     if (::GetFocus() != focus && focus != nullptr && ::IsWindow(focus)) ::SetFocus(focus);
   }
 
-  // 17.
-  if (window->Hwnd() != nullptr) window->Form()->SetReady();
   return true;
 }
 

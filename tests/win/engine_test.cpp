@@ -11,6 +11,7 @@
 #include "runtime/runtime_notify.h"
 #include "runtime/service_table.h"
 #include "tests/support/picture_files.h"
+#include "tests/support/test_heap.h"
 #include "tests/win/engine_support.h"
 
 namespace quarrow::testing {
@@ -26,8 +27,14 @@ class Engine : public ::testing::Test {
     Calls().clear();
     Answers().clear();
     CreatedUnits().clear();
+    ClosingTags().clear();
+    ThrowingTags().clear();
   }
-  void TearDown() override { CloseAllWindows(); }
+  void TearDown() override {
+    ClosingTags().clear();
+    ThrowingTags().clear();
+    CloseAllWindows();
+  }
 
   static LONG_PTR Style(HWND hwnd) { return ::GetWindowLongPtrA(hwnd, GWL_STYLE); }
   static LONG_PTR ExStyle(HWND hwnd) { return ::GetWindowLongPtrA(hwnd, GWL_EXSTYLE); }
@@ -853,6 +860,34 @@ TEST_F(Engine, AWindowClosedAndLoadedAgainWhileItsUnitsHearItIsLoadedTellsEachNe
               1)
         << "the first load stops telling units once its window is gone";
   }
+}
+
+// A handler that closes the window runs inside a call of the window's object made from outside its messages: the
+// object must outlive that call. Blocks freed meanwhile become unreadable, so a read of a deleted object faults.
+TEST_F(Engine, AWindowClosedByAHandlerWhileItShowsOrChangesItsFrameOutlivesTheCall) {
+  GuardedHeap guarded;
+  ClosingTags() = {tag::kLifeShown};
+  Load(w::kLifecycle);
+  EXPECT_EQ(CountOf(tag::kLifeShown), 1);
+  EXPECT_EQ(WindowOf(w::kLifecycle), nullptr) << "closed by its shown handler while the load showed it";
+
+  ClosingTags().clear();
+  ASSERT_TRUE(Load(w::kMain));
+  const int resized = CountOf(tag::kResized);
+  ClosingTags() = {tag::kResized};
+  Windows().WriteProperty(w::kMain, 0, PropertyIndex(forms::window_property::kBorderStyle), -1, 0);  // the client area grows
+  EXPECT_GT(CountOf(tag::kResized), resized);
+  EXPECT_EQ(WindowOf(w::kMain), nullptr) << "closed by its resized handler while the frame changed";
+}
+
+TEST_F(Engine, AnExceptionFromAHandlerStopsAtTheWindowsProcedure) {
+  ASSERT_TRUE(Load(w::kKeepOpen));
+  HWND hwnd = WindowOf(w::kKeepOpen);
+  ThrowingTags() = {tag::kKeepAskClose};
+  EXPECT_NO_THROW(::SendMessageA(hwnd, WM_CLOSE, 0, 0));
+  EXPECT_EQ(CountOf(tag::kKeepAskClose), 1);
+  EXPECT_EQ(CountOf(tag::kKeepClosing), 0) << "the close stopped where the handler failed";
+  EXPECT_EQ(WindowOf(w::kKeepOpen), hwnd);
 }
 
 TEST_F(Engine, AForcedLoadBuildsAnOpenWindowAnewAndShowsAHiddenOne) {
