@@ -55,8 +55,7 @@ WinFormUnit* WinFormUnit::Create(const void* block, std::int32_t length, std::ui
                                  HMENU menu, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                                  std::uint32_t window_id, std::uint32_t unit_id) {
   auto* unit = new WinFormUnit(window_id, unit_id, modal);
-  const std::span<const std::uint8_t> bytes(static_cast<const std::uint8_t*>(block),
-                                            block != nullptr && length > 0 ? static_cast<std::size_t>(length) : 0);
+  const std::span<const std::uint8_t> bytes = PropertyBlockBytes(block, length);
   const WindowProperties& p = unit->properties_;
   if (!LoadWindowProperties(bytes, &unit->properties_) ||
       !RegisterUnitWindowClass(p.class_name.empty() ? kDefaultWindowClass : p.class_name.c_str(), kClassStyle)) {

@@ -1,28 +1,12 @@
 // The window unit type of the core library: its interface routine and its property table.
-#include <cstring>
-
 #include "forms/win_form_unit.h"
+#include "units/unit_operations.h"
 
 namespace quarrow::forms {
 
 namespace {
 
 WinFormUnit* AsWindow(void* unit) { return static_cast<WinFormUnit*>(static_cast<UnitObject*>(unit)); }
-
-HGLOBAL MovableBlock(const Bytes& bytes) {
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.empty() ? 1 : bytes.size());
-  if (block == nullptr) return nullptr;
-  if (void* data = ::GlobalLock(block)) {
-    if (!bytes.empty()) std::memcpy(data, bytes.data(), bytes.size());
-    ::GlobalUnlock(block);
-  }
-  return block;
-}
-
-std::span<const std::uint8_t> BlockBytes(const void* block, std::int64_t length) {
-  if (block == nullptr || length < 1) return {};
-  return {static_cast<const std::uint8_t*>(block), static_cast<std::size_t>(length)};
-}
 
 void* CreateWindowUnit(const void* block, std::int32_t length, std::uint32_t style, HWND owner, std::uint32_t,
                        std::uintptr_t modal, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
@@ -48,23 +32,22 @@ std::int32_t GetWindowProperty(void* unit, std::int32_t local_index, RawValue* v
 }
 
 HGLOBAL SaveWindowUnit(void* unit, std::uint32_t* length) {
-  if (unit == nullptr) return nullptr;
+  if (unit == nullptr || length == nullptr) return nullptr;
   WinFormUnit::Guard guard(*AsWindow(unit));
-  const Bytes bytes = AsWindow(unit)->Save();
-  if (length != nullptr) *length = static_cast<std::uint32_t>(bytes.size());
-  return MovableBlock(bytes);
+  return BlockToGlobal(AsWindow(unit)->Save(), length);
 }
 
 HGLOBAL ExtractWindowIcon(const void* block, std::int32_t length) {
-  const Bytes icon = WindowIconData(BlockBytes(block, length));
-  return icon.empty() ? nullptr : MovableBlock(icon);
+  const Bytes icon = WindowIconData(PropertyBlockBytes(block, length));
+  std::uint32_t icon_length = 0;
+  return icon.empty() ? nullptr : BlockToGlobal(icon, &icon_length);
 }
 
 // The texts of the window's block: the title, the help file name and the window class name.
 HGLOBAL VisitWindowTexts(const void* block, std::uint32_t* length, TextVisitor visitor, void* context) {
   if (length == nullptr) return nullptr;
   WindowProperties scratch;
-  if (!LoadWindowProperties(BlockBytes(block, *length), &scratch)) return nullptr;
+  if (!LoadWindowProperties(PropertyBlockBytes(block, static_cast<std::int32_t>(*length)), &scratch)) return nullptr;
   if (visitor != nullptr) {
     for (std::string* text : {&scratch.title, &scratch.help_file, &scratch.class_name}) {
       std::string buffer = *text;
@@ -73,9 +56,7 @@ HGLOBAL VisitWindowTexts(const void* block, std::uint32_t* length, TextVisitor v
       *text = buffer.c_str();
     }
   }
-  const Bytes saved = SaveWindowProperties(scratch);
-  *length = static_cast<std::uint32_t>(saved.size());
-  return MovableBlock(saved);
+  return BlockToGlobal(SaveWindowProperties(scratch), length);
 }
 
 }  // namespace
