@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
+#include <optional>
 
 #include "app/constants.h"
 #include "app/export_content.h"
@@ -43,17 +45,40 @@ void PrepareSaveDialog() {
   rt::WriteText(kSaveDialog, export_units::save_dialog::kInitialDir, desktop.CStr());
 }
 
+// The content, or none when memory ran out while it was built (what was built of it is freed again).
+std::optional<ExportContent> TryReadRows() {
+  try {
+    return ReadRows();
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
+DWORD TryWrite(const char* path, ExportContent& content) {
+  try {
+    // The content is already laid out as a byte set: the write reads it where it is, with no copy of the whole.
+    return WriteExportFile(path, content);
+  } catch (const std::bad_alloc&) {
+    return ERROR_NOT_ENOUGH_MEMORY;
+  }
+}
+
+// The main window owns the failure box: the active window may be another of the program's, or none at all while
+// the program is in the background.
+HWND MainWindow() { return reinterpret_cast<HWND>(rt::PlatformWindow(kMainWindowId)); }
+
 }  // namespace
 
 void ExportResults() {
-  ExportContent content = ReadRows();
+  std::optional<ExportContent> content = TryReadRows();
   PrepareSaveDialog();
   if (!cmd::OpenDialog(kSaveDialog)) return;  // cancelled: nothing is written
 
+  // Memory that runs out while the content is built or written fails the export as a write fails: the user has
+  // chosen the file and is told that it was not written.
   const rt::Text path = rt::ReadText(kSaveDialog, export_units::save_dialog::kFileName);
-  // The content is already laid out as a byte set: the write reads it where it is, with no copy of the whole.
-  const DWORD error = WriteExportFile(path.CStr(), content);
-  if (error != ERROR_SUCCESS) ShowWriteFailure(::GetActiveWindow(), path.CStr(), error);
+  const DWORD error = content ? TryWrite(path.CStr(), *content) : ERROR_NOT_ENOUGH_MEMORY;
+  if (error != ERROR_SUCCESS) ShowWriteFailure(MainWindow(), path.CStr(), error);
 }
 
 }  // namespace quarrow::app

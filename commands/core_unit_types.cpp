@@ -22,8 +22,8 @@ namespace quarrow {
 
 // Types this program does not use are empty slots; so are types not built yet.
 const UnitTypeEntry kCoreUnitTypes[kCoreUnitTypeCount] = {
-    {"窗口", "window", {0, 0, 0}, forms::kWindowUnitFlags, {0, 0, 0}, forms::kWindowPropertyCount,
-     forms::kWindowPropertyTable, forms::WindowUnitInterface, {0, 0}},  // 1
+    {"窗口", "window", {0, 0, 0}, forms::kWindowUnitFlags, {0, 0, 0}, forms::kWindowPropertyTable.size(),
+     forms::kWindowPropertyTable.data(), forms::WindowUnitInterface, {0, 0}},  // 1
     {},  // 2
     {},  // 3
     {},  // 4

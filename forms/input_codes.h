@@ -3,23 +3,9 @@
 
 #include <cstdint>
 
-namespace quarrow::forms {
+#include "base/event_record.h"
 
-// Common event numbers: every unit has them.
-namespace common_event {
-inline constexpr std::int32_t kLeftDown = -1;
-inline constexpr std::int32_t kLeftUp = -2;
-inline constexpr std::int32_t kLeftDoubleClick = -3;
-inline constexpr std::int32_t kRightDown = -4;
-inline constexpr std::int32_t kRightUp = -5;
-inline constexpr std::int32_t kMouseMove = -6;
-inline constexpr std::int32_t kGotFocus = -7;
-inline constexpr std::int32_t kLostFocus = -8;
-inline constexpr std::int32_t kKeyDown = -9;
-inline constexpr std::int32_t kKeyUp = -10;
-inline constexpr std::int32_t kCharacter = -11;
-inline constexpr std::int32_t kWheel = -12;
-}  // namespace common_event
+namespace quarrow::forms {
 
 // The virtual-key code with the numeric keypad folded onto the main keyboard: keypad digits give the digit keys'
 // codes, keypad minus 189, keypad decimal point 190, keypad divide 191.

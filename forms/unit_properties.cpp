@@ -6,6 +6,7 @@
 #include "forms/window_map.h"
 #include "base/error_text.h"
 #include "runtime/runtime.h"
+#include "units/unit_properties.h"
 
 namespace quarrow::forms {
 
@@ -13,10 +14,7 @@ namespace {
 
 constexpr std::int32_t kPositionLimit = 32627;
 
-namespace common {
-constexpr std::int32_t kLeft = 0, kTop = 1, kWidth = 2, kHeight = 3, kTag = 4, kVisible = 5, kDisabled = 6,
-                       kMousePointer = 7;
-}
+namespace common = common_property;
 
 std::uint64_t Address(const void* p) { return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(p)); }
 
@@ -79,7 +77,7 @@ std::uint64_t WindowMap::ReadProperty(std::uint32_t window_id, std::uint32_t uni
 
   const UnitRecord& record = unit->Record();
   HWND hwnd = window->Loaded() && unit->Live() ? unit->Window() : nullptr;
-  if (property >= 0 && property < 8) {
+  if (property >= 0 && property < kCommonPropertyCount) {
     const RECT r = hwnd ? RectInParent(hwnd) : RECT{};
     switch (property) {
       case common::kLeft: return static_cast<std::uint32_t>(hwnd ? r.left : record.left);
@@ -100,11 +98,11 @@ std::uint64_t WindowMap::ReadProperty(std::uint32_t window_id, std::uint32_t uni
       }
     }
   }
-  if (property < 8) return 0;
+  if (property < kCommonPropertyCount) return 0;
 
   // The unit type's own properties need the unit's platform window.
   if (hwnd == nullptr) runtime.ReportError(error_message::kWindowNotLoaded, 0);
-  return ReadDetachedProperty(unit->UnitType(), unit->object, property - 8, element);
+  return ReadDetachedProperty(unit->UnitType(), unit->object, property - kCommonPropertyCount, element);
 }
 
 std::uint64_t WindowMap::ReadDetachedProperty(std::uint32_t unit_type, void* unit, std::int32_t property,
@@ -114,7 +112,7 @@ std::uint64_t WindowMap::ReadDetachedProperty(std::uint32_t unit_type, void* uni
   const auto get = UnitTypeOperation<GetPropertyOperation>(type->unit_interface, unit_operation::kGetProperty);
   RawValue raw;
   if (get == nullptr || !get(unit, property, &raw)) return 0;
-  return ValueForReader(TypeCodeOf(type, property + 8), raw, element, Fonts(), TheRuntime().Memory());
+  return ValueForReader(TypeCodeOf(type, PropertyIndex(property)), raw, element, Fonts(), TheRuntime().Memory());
 }
 
 void WindowMap::WriteDetachedProperty(std::uint32_t unit_type, void* unit, std::int32_t property,
@@ -124,7 +122,7 @@ void WindowMap::WriteDetachedProperty(std::uint32_t unit_type, void* unit, std::
   const auto get = UnitTypeOperation<GetPropertyOperation>(type->unit_interface, unit_operation::kGetProperty);
   const auto set = UnitTypeOperation<SetPropertyOperation>(type->unit_interface, unit_operation::kSetProperty);
   if (set == nullptr) return;
-  const std::uint16_t code = TypeCodeOf(type, property + 8);
+  const std::uint16_t code = TypeCodeOf(type, PropertyIndex(property));
   RawValue current;
   if (KindOfTypeCode(code) == PropertyKind::kFont && get != nullptr) get(unit, property, &current);
   const WriteValue converted(code, element, value, current, Fonts());
@@ -141,7 +139,7 @@ void WindowMap::WriteProperty(std::uint32_t window_id, std::uint32_t unit_id, st
   // A window that is not loaded has nothing to change: its next load starts from its form description again.
   LiveUnit* unit = window->Loaded() ? window->Unit(unit_id) : nullptr;
   if (unit == nullptr) {
-    if (property >= 8 && CurrentUnit(*window, unit_id) != nullptr) runtime.ReportError(error_message::kWindowNotLoaded, 0);
+    if (property >= kCommonPropertyCount && CurrentUnit(*window, unit_id) != nullptr) runtime.ReportError(error_message::kWindowNotLoaded, 0);
     return;
   }
   const auto word = static_cast<std::uint32_t>(value);
@@ -227,7 +225,7 @@ void WindowMap::WriteProperty(std::uint32_t window_id, std::uint32_t unit_id, st
     }
     default: break;
   }
-  if (property < 8) return;
+  if (property < kCommonPropertyCount) return;
 
   if (hwnd == nullptr) runtime.ReportError(error_message::kWindowNotLoaded, 0);
   const UnitTypeEntry* type = unit->type;
@@ -236,11 +234,11 @@ void WindowMap::WriteProperty(std::uint32_t window_id, std::uint32_t unit_id, st
   if (set == nullptr) return;
   const std::uint16_t code = TypeCodeOf(type, property);
   RawValue current;
-  if (KindOfTypeCode(code) == PropertyKind::kFont && get != nullptr) get(unit->object, property - 8, &current);
+  if (KindOfTypeCode(code) == PropertyKind::kFont && get != nullptr) get(unit->object, property - kCommonPropertyCount, &current);
   const WriteValue converted(code, element, value, current, Fonts());
   const RawValue raw = converted.Raw();
   std::uint32_t out = 0;
-  if (set(unit->object, property - 8, &raw, &out) != 1 || is_window) return;
+  if (set(unit->object, property - kCommonPropertyCount, &raw, &out) != 1 || is_window) return;
 
   // The new value takes effect only in a new platform window.
   const std::size_t index = static_cast<std::size_t>(unit - window->working.data());

@@ -4,8 +4,10 @@
 #include "base/event_record.h"
 #include "forms/window_map.h"
 #include "runtime/runtime.h"
-#include "runtime/runtime_notify.h"
 #include "units/message_reflection.h"
+#include "units/raw_value_access.h"
+#include "units/unit_appearance.h"
+#include "units/unit_window_class.h"
 
 namespace quarrow::forms {
 
@@ -14,43 +16,12 @@ namespace {
 // Horizontal and vertical redraw, double clicks.
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
 
-bool RegisterWindowClass(const char* name) {
-  HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (::GetClassInfoA(instance, name, &existing)) return true;
-  WNDCLASSA wc = {};
-  wc.style = kClassStyle;
-  wc.lpfnWndProc = ::DefWindowProcA;  // the window object subclasses each window
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-  wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-  wc.lpszClassName = name;
-  return ::RegisterClassA(&wc) != 0;
-}
-
-COLORREF Resolve(std::uint32_t colour) {
-  return colour == kSystemButtonFace ? ::GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(colour & 0xFFFFFF);
-}
-
-RawValue TextValue(const std::string& text) { return {reinterpret_cast<std::uintptr_t>(text.c_str()), 0}; }
-RawValue BytesValue(const Bytes& bytes) {
-  return {bytes.empty() ? 0 : reinterpret_cast<std::uintptr_t>(bytes.data()), bytes.size()};
-}
-RawValue WordValue(std::int32_t word) { return {static_cast<std::uint32_t>(word), 0}; }
-
-std::string TextOf(const RawValue& value) {
-  const char* text = static_cast<const char*>(value.Address());
-  return text ? text : "";
-}
-Bytes BytesOf(const RawValue& value) {
-  const auto* bytes = static_cast<const std::uint8_t*>(value.Address());
-  return bytes ? Bytes(bytes, bytes + value.word2) : Bytes();
-}
+Bytes CopyOf(std::span<const std::uint8_t> bytes) { return Bytes(bytes.begin(), bytes.end()); }
 
 }  // namespace
 
 WinFormUnit::WinFormUnit(std::uint32_t window_id, std::uint32_t unit_id, bool modal)
-    : window_id_(window_id), unit_id_(unit_id), modal_(modal) {}
+    : SubclassedUnit(CoreLink(), window_id, unit_id), modal_(modal) {}
 
 WinFormUnit::~WinFormUnit() { music_.Stop(); }
 
@@ -84,16 +55,15 @@ WinFormUnit* WinFormUnit::Create(const void* block, std::int32_t length, std::ui
                                  HMENU menu, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                                  std::uint32_t window_id, std::uint32_t unit_id) {
   auto* unit = new WinFormUnit(window_id, unit_id, modal);
-  const std::span<const std::uint8_t> bytes(static_cast<const std::uint8_t*>(block),
-                                            block != nullptr && length > 0 ? static_cast<std::size_t>(length) : 0);
+  const std::span<const std::uint8_t> bytes = PropertyBlockBytes(block, length);
+  const WindowProperties& p = unit->properties_;
   if (!LoadWindowProperties(bytes, &unit->properties_) ||
-      !RegisterWindowClass(unit->properties_.class_name.empty() ? kDefaultWindowClass
-                                                                 : unit->properties_.class_name.c_str())) {
+      !RegisterUnitWindowClass(p.class_name.empty() ? kDefaultWindowClass : p.class_name.c_str(), kClassStyle)) {
     if (menu != nullptr) ::DestroyMenu(menu);
     delete unit;
     return nullptr;
   }
-  const WindowProperties& p = unit->properties_;
+  const char* class_name = p.class_name.empty() ? kDefaultWindowClass : p.class_name.c_str();
 
   DWORD window_style = unit->Style(style);
   if (p.start_position == 1) {
@@ -112,35 +82,36 @@ WinFormUnit* WinFormUnit::Create(const void* block, std::int32_t length, std::ui
     owner = runtime.HiddenOwner();
   }
 
-  HWND hwnd = ::CreateWindowExA(unit->ExtendedStyle(), p.class_name.empty() ? kDefaultWindowClass : p.class_name.c_str(),
-                                p.title.c_str(), window_style, x, y, width, height, owner, menu,
-                                ::GetModuleHandleA(nullptr), nullptr);
-  if (hwnd == nullptr) {
-    if (menu != nullptr) ::DestroyMenu(menu);
+  HWND hwnd = ::CreateWindowExA(unit->ExtendedStyle(), class_name, p.title.c_str(), window_style, x, y, width, height,
+                                owner, menu, ::GetModuleHandleA(nullptr), nullptr);
+  if (hwnd == nullptr || !unit->Subclass(hwnd)) {
+    if (hwnd == nullptr && menu != nullptr) ::DestroyMenu(menu);  // a destroyed window took its menu along
     delete unit;
     return nullptr;
   }
-  unit->window_ = hwnd;
-  // The object rides in the window's user data: the window procedure looks it up on every message.
-  ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(unit));
-  unit->class_procedure_ = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinFormUnit::Procedure)));
 
-  if (!(window_style & (WS_MINIMIZE | WS_MAXIMIZE))) {
-    RECT r;
-    ::GetWindowRect(hwnd, &r);
-    if (r.left != x || r.top != y || r.right - r.left != width || r.bottom - r.top != height) {
-      ::MoveWindow(hwnd, x, y, width, height, FALSE);
+  WinFormUnit* created = nullptr;
+  {
+    Guard guard(*unit);
+    if (!(window_style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+      RECT r;
+      ::GetWindowRect(hwnd, &r);
+      if (r.left != x || r.top != y || r.right - r.left != width || r.bottom - r.top != height) {
+        ::MoveWindow(hwnd, x, y, width, height, FALSE);
+      }
     }
-  }
-  unit->MakeIcons();
-  // Property 28 has no effect on the frame in this program.
-  ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  if (p.always_on_top) ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  unit->ApplyCloseButton();
-  if (!p.picture.empty()) unit->picture_ = DecodePicture(p.picture.data(), static_cast<std::ptrdiff_t>(p.picture.size()));
-  unit->StartMusic();
-  return unit;
+    unit->MakeIcons();
+    // Property 28 has no effect on the frame in this program.
+    ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    if (p.always_on_top) ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    unit->ApplyCloseButton();
+    if (!p.picture.empty()) {
+      unit->picture_ = DecodePicture(p.picture.data(), static_cast<std::ptrdiff_t>(p.picture.size()));
+    }
+    unit->StartMusic();
+    if (unit->window_ != nullptr) created = unit;
+  }  // a window destroyed meanwhile has taken its object with it here
+  return created;
 }
 
 void WinFormUnit::MakeIcons() {
@@ -199,6 +170,7 @@ void WinFormUnit::ApplyStyles() {
 }
 
 void WinFormUnit::ShowInStartState(bool force) {
+  Guard guard(*this);  // a handler of the events that showing raises may close the window
   int command = SW_SHOWNORMAL;
   if (!force && TheRuntime().ProgramMode() != 0) {
     if (properties_.start_position == 3) command = SW_SHOWMAXIMIZED;
@@ -209,6 +181,7 @@ void WinFormUnit::ShowInStartState(bool force) {
 }
 
 void WinFormUnit::ShowByProperty(bool visible) {
+  Guard guard(*this);
   if (!visible) {
     ::ShowWindow(window_, SW_HIDE);
   } else if (!::IsWindowVisible(window_)) {
@@ -217,6 +190,7 @@ void WinFormUnit::ShowByProperty(bool visible) {
 }
 
 void WinFormUnit::DisableOthers(const std::vector<HWND>& others) {
+  Guard guard(*this);
   for (HWND other : others) {
     disabled_.emplace_back(other, ::IsWindowEnabled(other) != FALSE);
     ::EnableWindow(other, FALSE);
@@ -231,6 +205,7 @@ void WinFormUnit::RestoreDisabled() {
 }
 
 void WinFormUnit::OpenHelp() {
+  Guard guard(*this);
   std::string file = properties_.help_file;
   if (file.empty()) {
     const Runtime& runtime = TheRuntime();
@@ -246,18 +221,6 @@ void WinFormUnit::OpenHelp() {
     ::WinHelpA(window_, file.c_str(), HELP_CONTENTS, 0);
   }
   help_opened_ = true;
-}
-
-std::optional<std::int64_t> WinFormUnit::Raise(std::int32_t event, std::initializer_list<std::uintptr_t> arguments) {
-  EventRecord record;
-  record.window_id = window_id_;
-  record.unit_id = unit_id_;
-  record.event = event;
-  for (std::uintptr_t word : arguments) record.arguments[record.argument_count++] = word;
-  if (!CoreLink().Notify(notify_code::kRaiseEvent, reinterpret_cast<std::uintptr_t>(&record)) || !record.returned) {
-    return std::nullopt;
-  }
-  return record.value;
 }
 
 bool WinFormUnit::CloseAllowed() {
@@ -285,7 +248,7 @@ void WinFormUnit::OnActivate(WPARAM wparam) {
 void WinFormUnit::PaintBackground(HDC dc) {
   RECT client;
   ::GetClientRect(window_, &client);
-  const COLORREF colour = Resolve(properties_.background_colour);
+  const COLORREF colour = ResolveBackColour(properties_.background_colour);
   OwnedBrush brush(::CreateSolidBrush(colour));
   ::FillRect(dc, &client, brush.Get());
   if (picture_ == nullptr) return;
@@ -302,22 +265,6 @@ void WinFormUnit::PaintBackground(HDC dc) {
         for (int x = 0; x < client.right; x += w) DrawPicture(handle, dc, x, y, -1, -1, SRCCOPY);
       }
   }
-}
-
-LRESULT CALLBACK WinFormUnit::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* unit = reinterpret_cast<WinFormUnit*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (unit == nullptr) return ::DefWindowProcA(window, message, wparam, lparam);
-  // A handler may close the window while one of its messages is being handled: the object goes only when the
-  // outermost message returns.
-  ++unit->depth_;
-  const LRESULT result = unit->Handle(message, wparam, lparam);
-  if (--unit->depth_ == 0 && unit->window_ == nullptr) delete unit;
-  return result;
-}
-
-LRESULT WinFormUnit::Default(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (window_ == nullptr) return 0;
-  return ::CallWindowProcA(class_procedure_, window_, message, wparam, lparam);
 }
 
 LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -338,16 +285,6 @@ LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       music_.Stop();
       if (help_opened_ && window_ != nullptr) ::WinHelpA(window_, nullptr, HELP_QUIT, 0);
       return Default(message, wparam, lparam);
-    }
-    case WM_NCDESTROY: {
-      HWND hwnd = window_;
-      const LRESULT result = Default(message, wparam, lparam);
-      ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(class_procedure_));
-      window_ = nullptr;
-      // The window engine cleans up after the window (and ends the loop after the last one).
-      CoreLink().Notify(notify_code::kDestroyed, window_id_, unit_id_);
-      return result;
     }
     case WM_MOVE: {
       const LRESULT result = Default(message, wparam, lparam);
@@ -374,7 +311,7 @@ LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         // The focus goes back to the unit that had it, or to the first unit Tab reaches.
         HWND target = focus_before_deactivation_;
         if (target == nullptr || !::IsWindow(target) || !::IsChild(window_, target)) {
-          target = TheRuntime().Windows().FirstFocusWindow(window_id_);
+          target = TheRuntime().Windows().FirstFocusWindow(WindowId());
         }
         if (target != nullptr) {
           ::SetFocus(target);
@@ -391,13 +328,13 @@ LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       const LRESULT result = Default(message, wparam, lparam);
-      Raise(message == WM_SETFOCUS ? -7 : -8);
+      Raise(message == WM_SETFOCUS ? common_event::kGotFocus : common_event::kLostFocus);
       return result;
     }
     case WM_ERASEBKGND: PaintBackground(reinterpret_cast<HDC>(wparam)); return 1;
     case WM_SETCURSOR:
       if (LOWORD(lparam) == HTCLIENT) {
-        if (HCURSOR cursor = TheRuntime().Windows().CursorOver(window_id_, reinterpret_cast<HWND>(wparam))) {
+        if (HCURSOR cursor = TheRuntime().Windows().CursorOver(WindowId(), reinterpret_cast<HWND>(wparam))) {
           ::SetCursor(cursor);
           return TRUE;
         }
@@ -405,7 +342,7 @@ LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return Default(message, wparam, lparam);
     case WM_COMMAND:
       if (lparam == 0) {
-        TheRuntime().Windows().MenuCommand(window_id_, LOWORD(wparam));
+        TheRuntime().Windows().MenuCommand(WindowId(), LOWORD(wparam));
         return 0;
       }
       [[fallthrough]];
@@ -418,41 +355,42 @@ LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 std::int32_t WinFormUnit::SetProperty(std::int32_t local_index, const RawValue& value) {
+  using namespace window_property;
   WindowProperties& p = properties_;
-  const auto word = static_cast<std::int32_t>(value.Word());
+  const std::int32_t word = IntOf(value);
   switch (local_index) {
-    case 0:
+    case kTitle:
       p.title = TextOf(value);
       ::SetWindowTextA(window_, p.title.c_str());
       ApplyStyles();
       break;
-    case 1: p.border_style = word; ApplyStyles(); break;
-    case 2: p.background_colour = value.Word(); ::InvalidateRect(window_, nullptr, TRUE); break;
-    case 3:
-      p.picture = BytesOf(value);
+    case kBorderStyle: p.border_style = word; ApplyStyles(); break;
+    case kBackgroundColour: p.background_colour = WordOf(value); ::InvalidateRect(window_, nullptr, TRUE); break;
+    case kPicture:
+      p.picture = CopyOf(BytesOf(value));
       picture_ = p.picture.empty() ? nullptr : DecodePicture(p.picture.data(), static_cast<std::ptrdiff_t>(p.picture.size()));
       ::InvalidateRect(window_, nullptr, TRUE);
       break;
-    case 4: p.picture_mode = word; ::InvalidateRect(window_, nullptr, TRUE); break;
-    case 5: p.music = BytesOf(value); StartMusic(); break;
-    case 6: p.music_mode = word; StartMusic(); break;
-    case 7: p.control_box = word; ApplyStyles(); break;
-    case 8: p.maximize_button = word; ApplyStyles(); break;
-    case 9: p.minimize_button = word; ApplyStyles(); break;
-    case 10:
+    case kPictureMode: p.picture_mode = word; ::InvalidateRect(window_, nullptr, TRUE); break;
+    case kMusic: p.music = CopyOf(BytesOf(value)); StartMusic(); break;
+    case kMusicMode: p.music_mode = word; StartMusic(); break;
+    case kControlBox: p.control_box = word; ApplyStyles(); break;
+    case kMaximizeButton: p.maximize_button = word; ApplyStyles(); break;
+    case kMinimizeButton: p.minimize_button = word; ApplyStyles(); break;
+    case kStartPosition:
       p.start_position = word;
       if (::IsWindowVisible(window_)) {
         ::ShowWindow(window_, word == 2 ? SW_MINIMIZE : word == 3 ? SW_MAXIMIZE : SW_RESTORE);
       }
       break;
-    case 11: p.close_button = word; ApplyCloseButton(); break;
-    case 12: p.icon = BytesOf(value); MakeIcons(); break;
-    case 13: p.enter_moves_focus = word; break;
-    case 14: p.escape_closes = word; break;
-    case 15: p.f1_opens_help = word; break;
-    case 16: p.help_file = TextOf(value); break;
-    case 17: p.help_context = word; break;
-    case 18: {
+    case kCloseButton: p.close_button = word; ApplyCloseButton(); break;
+    case kIcon: p.icon = CopyOf(BytesOf(value)); MakeIcons(); break;
+    case kEnterMovesFocus: p.enter_moves_focus = word; break;
+    case kEscapeCloses: p.escape_closes = word; break;
+    case kF1OpensHelp: p.f1_opens_help = word; break;
+    case kHelpFile: p.help_file = TextOf(value); break;
+    case kHelpContext: p.help_context = word; break;
+    case kShowInTaskBar: {
       p.show_in_task_bar = word;
       // Only a window the runtime itself owns (or leaves unowned) moves between the two.
       HWND owner = ::GetWindow(window_, GW_OWNER);
@@ -463,47 +401,48 @@ std::int32_t WinFormUnit::SetProperty(std::int32_t local_index, const RawValue& 
       }
       break;
     }
-    case 19: p.drag_by_client_area = word; break;
-    case 20: p.property_28 = word; break;
-    case 21:
+    case kDragByClientArea: p.drag_by_client_area = word; break;
+    case kProperty28: p.property_28 = word; break;
+    case kAlwaysOnTop:
       p.always_on_top = word;
       ::SetWindowPos(window_, word ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       break;
-    case 22: p.property_30 = word; break;
-    case 23: p.class_name = TextOf(value); break;  // takes effect at the next load
+    case kProperty30: p.property_30 = word; break;
+    case kClassName: p.class_name = TextOf(value); break;  // takes effect at the next load
     default: break;
   }
   return 0;
 }
 
 std::int32_t WinFormUnit::GetProperty(std::int32_t local_index, RawValue* value) {
+  using namespace window_property;
   const WindowProperties& p = properties_;
   switch (local_index) {
-    case 0: *value = TextValue(p.title); return 1;
-    case 1: *value = WordValue(p.border_style); return 1;
-    case 2: *value = {p.background_colour, 0}; return 1;
-    case 3: *value = BytesValue(p.picture); return 1;
-    case 4: *value = WordValue(p.picture_mode); return 1;
-    case 5: *value = BytesValue(p.music); return 1;
-    case 6: *value = WordValue(p.music_mode); return 1;
-    case 7: *value = WordValue(p.control_box); return 1;
-    case 8: *value = WordValue(p.maximize_button); return 1;
-    case 9: *value = WordValue(p.minimize_button); return 1;
-    case 10: *value = WordValue(::IsIconic(window_) ? 2 : ::IsZoomed(window_) ? 3 : 0); return 1;
-    case 11: *value = WordValue(p.close_button); return 1;
-    case 12: *value = BytesValue(p.icon); return 1;
-    case 13: *value = WordValue(p.enter_moves_focus); return 1;
-    case 14: *value = WordValue(p.escape_closes); return 1;
-    case 15: *value = WordValue(p.f1_opens_help); return 1;
-    case 16: *value = TextValue(p.help_file); return 1;
-    case 17: *value = WordValue(p.help_context); return 1;
-    case 18: *value = WordValue(p.show_in_task_bar); return 1;
-    case 19: *value = WordValue(p.drag_by_client_area); return 1;
-    case 20: *value = WordValue(p.property_28); return 1;
-    case 21: *value = WordValue(p.always_on_top); return 1;
-    case 22: *value = WordValue(p.property_30); return 1;
-    case 23: *value = TextValue(p.class_name); return 1;
+    case kTitle: *value = RawText(p.title); return 1;
+    case kBorderStyle: *value = RawInt(p.border_style); return 1;
+    case kBackgroundColour: *value = RawWord(p.background_colour); return 1;
+    case kPicture: *value = RawBytes(p.picture); return 1;
+    case kPictureMode: *value = RawInt(p.picture_mode); return 1;
+    case kMusic: *value = RawBytes(p.music); return 1;
+    case kMusicMode: *value = RawInt(p.music_mode); return 1;
+    case kControlBox: *value = RawInt(p.control_box); return 1;
+    case kMaximizeButton: *value = RawInt(p.maximize_button); return 1;
+    case kMinimizeButton: *value = RawInt(p.minimize_button); return 1;
+    case kStartPosition: *value = RawInt(::IsIconic(window_) ? 2 : ::IsZoomed(window_) ? 3 : 0); return 1;
+    case kCloseButton: *value = RawInt(p.close_button); return 1;
+    case kIcon: *value = RawBytes(p.icon); return 1;
+    case kEnterMovesFocus: *value = RawInt(p.enter_moves_focus); return 1;
+    case kEscapeCloses: *value = RawInt(p.escape_closes); return 1;
+    case kF1OpensHelp: *value = RawInt(p.f1_opens_help); return 1;
+    case kHelpFile: *value = RawText(p.help_file); return 1;
+    case kHelpContext: *value = RawInt(p.help_context); return 1;
+    case kShowInTaskBar: *value = RawInt(p.show_in_task_bar); return 1;
+    case kDragByClientArea: *value = RawInt(p.drag_by_client_area); return 1;
+    case kProperty28: *value = RawInt(p.property_28); return 1;
+    case kAlwaysOnTop: *value = RawInt(p.always_on_top); return 1;
+    case kProperty30: *value = RawInt(p.property_30); return 1;
+    case kClassName: *value = RawText(p.class_name); return 1;
     default: return 0;
   }
 }

@@ -4,10 +4,9 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "internals/picture.h"
 #include "internals/sound.h"
 #include "base/handles.h"
+#include "units/unit_base.h"
 #include "base/unit_interface.h"
 
 namespace quarrow::forms {
@@ -38,7 +38,9 @@ inline constexpr std::int32_t kAskClose = 12;
 
 inline constexpr char kDefaultWindowClass[] = "WTWindow";
 
-class WinFormUnit final : public UnitObject {
+// The window object rides on the units' base: it subclasses its window, outlives every call that can run
+// handlers and stops exceptions at its window procedure as every unit does.
+class WinFormUnit final : public SubclassedUnit {
  public:
   // Creates the platform window from a stored property block; null when the block is rejected or the window
   // cannot be created (the menu is then destroyed).
@@ -46,10 +48,9 @@ class WinFormUnit final : public UnitObject {
                              HMENU menu, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                              std::uint32_t window_id, std::uint32_t unit_id);
 
-  std::uint32_t WindowId() const { return window_id_; }
   const WindowProperties& Properties() const { return properties_; }
 
-  // Property access for the unit interface (local indexes, from 0 = title).
+  // Property access for the unit interface (local indexes, window_property::).
   std::int32_t SetProperty(std::int32_t local_index, const RawValue& value);
   std::int32_t GetProperty(std::int32_t local_index, RawValue* value);
   Bytes Save() const { return SaveWindowProperties(properties_); }
@@ -65,8 +66,6 @@ class WinFormUnit final : public UnitObject {
   void DisableOthers(const std::vector<HWND>& others);
   void RestoreDisabled();
 
-  bool Ready() const { return ready_; }
-  void SetReady() { ready_ = true; }
   HACCEL Accelerators() const { return accelerators_.Get(); }
   void SetAccelerators(HACCEL accelerators) { accelerators_.Reset(accelerators); }
 
@@ -79,11 +78,7 @@ class WinFormUnit final : public UnitObject {
   WinFormUnit(std::uint32_t window_id, std::uint32_t unit_id, bool modal);
   ~WinFormUnit() override;
 
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam);
-  // Raises one of the window's events; the handler's value when it returned one.
-  std::optional<std::int64_t> Raise(std::int32_t event, std::initializer_list<std::uintptr_t> arguments = {});
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool CloseAllowed();
   void OnActivate(WPARAM wparam);
   void PaintBackground(HDC dc);
@@ -96,12 +91,9 @@ class WinFormUnit final : public UnitObject {
   void StartMusic();
   void ApplyCloseButton();
 
-  std::uint32_t window_id_;
-  std::uint32_t unit_id_;
   WindowProperties properties_;
   bool modal_;
   std::vector<std::pair<HWND, bool>> disabled_;
-  bool ready_ = false;
   bool activated_once_ = false;
   bool help_opened_ = false;
   HWND focus_before_deactivation_ = nullptr;
@@ -110,14 +102,11 @@ class WinFormUnit final : public UnitObject {
   OwnedIcon small_icon_;
   std::unique_ptr<Picture> picture_;
   WindowMusic music_;
-  WNDPROC class_procedure_ = nullptr;
-  int depth_ = 0;  // messages of this window being handled now
 };
 
-// The window unit type: its interface routine and its 32-entry property table.
+// The window unit type: its interface routine and its property table.
 UnitOperation WindowUnitInterface(std::int32_t operation);
-inline constexpr std::uint32_t kWindowPropertyCount = 32;
-extern const PropertyEntry kWindowPropertyTable[kWindowPropertyCount];
+extern const std::array<PropertyEntry, kCommonPropertyCount + window_property::kOwnPropertyCount> kWindowPropertyTable;
 inline constexpr std::uint32_t kWindowUnitFlags = 0x800000D0;
 
 }  // namespace quarrow::forms

@@ -229,7 +229,7 @@ bool WindowMap::LoadWindow(std::uint32_t window_id, bool force, bool modal, HWND
     window->Form()->ShowInStartState(force);
     showing_window_ = 0;
     if (window->Hwnd() != nullptr) {
-      if (LiveUnit* focused = FocusedUnit(*window)) Raise(window_id, focused->id, -7);
+      if (LiveUnit* focused = FocusedUnit(*window)) Raise(window_id, focused->id, common_event::kGotFocus);
     }
   }
 
@@ -245,17 +245,16 @@ bool WindowMap::LoadWindow(std::uint32_t window_id, bool force, bool modal, HWND
     window->Form()->DisableOthers(others);
   }
 
-  // 16. The window is loaded; the focus stays where it was.
-  if (window->Hwnd() != nullptr) {
+  // 16. The window is loaded; the focus stays where it was. A unit that hears it may close the window, and even
+  //     load it anew: the telling ends with the window this load made.
+  if (window->Hwnd() == hwnd) {
     HWND focus = ::GetFocus();
-    for (std::size_t i = window->working.size(); i-- > 1;) {
+    for (std::size_t i = window->working.size(); i-- > 1 && window->Hwnd() == hwnd;) {
       if (window->working[i].Live()) ::SendMessageA(window->working[i].Window(), unit_message::kWindowLoaded, 0, 0);
     }
     if (::GetFocus() != focus && focus != nullptr && ::IsWindow(focus)) ::SetFocus(focus);
   }
 
-  // 17.
-  if (window->Hwnd() != nullptr) window->Form()->SetReady();
   return true;
 }
 

@@ -41,7 +41,7 @@ std::intptr_t WindowMap::Notify(std::int32_t code, std::uintptr_t arg1, std::uin
       auto* record = reinterpret_cast<EventRecord*>(arg1);
       if (record == nullptr) return 0;
       // While a load shows its window the load itself tells the focused unit, once.
-      if (record->event == -7 && showing_window_ != 0 && record->window_id == showing_window_) return 0;
+      if (record->event == common_event::kGotFocus && showing_window_ != 0 && record->window_id == showing_window_) return 0;
       return RaiseEvent(*record) ? 1 : 0;
     }
     case kRaiseTypedEvent: {

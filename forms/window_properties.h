@@ -18,16 +18,45 @@
 #include <string>
 
 #include "base/byte_stream.h"
+#include "units/unit_properties.h"
 
 namespace quarrow::forms {
 
 inline constexpr std::uint32_t kWindowPropertiesVersion = 6;
-inline constexpr std::uint32_t kSystemButtonFace = 0xFF000000;
+
+namespace window_property {
+// Local property indexes (property index − 8).
+inline constexpr std::int32_t kTitle = 0;
+inline constexpr std::int32_t kBorderStyle = 1;
+inline constexpr std::int32_t kBackgroundColour = 2;
+inline constexpr std::int32_t kPicture = 3;
+inline constexpr std::int32_t kPictureMode = 4;
+inline constexpr std::int32_t kMusic = 5;
+inline constexpr std::int32_t kMusicMode = 6;
+inline constexpr std::int32_t kControlBox = 7;
+inline constexpr std::int32_t kMaximizeButton = 8;
+inline constexpr std::int32_t kMinimizeButton = 9;
+inline constexpr std::int32_t kStartPosition = 10;
+inline constexpr std::int32_t kCloseButton = 11;
+inline constexpr std::int32_t kIcon = 12;
+inline constexpr std::int32_t kEnterMovesFocus = 13;
+inline constexpr std::int32_t kEscapeCloses = 14;
+inline constexpr std::int32_t kF1OpensHelp = 15;
+inline constexpr std::int32_t kHelpFile = 16;
+inline constexpr std::int32_t kHelpContext = 17;
+inline constexpr std::int32_t kShowInTaskBar = 18;
+inline constexpr std::int32_t kDragByClientArea = 19;
+inline constexpr std::int32_t kProperty28 = 20;
+inline constexpr std::int32_t kAlwaysOnTop = 21;
+inline constexpr std::int32_t kProperty30 = 22;
+inline constexpr std::int32_t kClassName = 23;
+inline constexpr std::int32_t kOwnPropertyCount = 24;
+}  // namespace window_property
 
 struct WindowProperties {
   std::int32_t border_style = 2;
   std::int32_t picture_mode = 1;
-  std::uint32_t background_colour = kSystemButtonFace;
+  std::uint32_t background_colour = kButtonFaceColor;
   std::int32_t maximize_button = 0;
   std::int32_t minimize_button = 1;
   std::int32_t control_box = 1;

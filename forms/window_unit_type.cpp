@@ -1,28 +1,12 @@
 // The window unit type of the core library: its interface routine and its property table.
-#include <cstring>
-
 #include "forms/win_form_unit.h"
+#include "units/unit_operations.h"
 
 namespace quarrow::forms {
 
 namespace {
 
 WinFormUnit* AsWindow(void* unit) { return static_cast<WinFormUnit*>(static_cast<UnitObject*>(unit)); }
-
-HGLOBAL MovableBlock(const Bytes& bytes) {
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.empty() ? 1 : bytes.size());
-  if (block == nullptr) return nullptr;
-  if (void* data = ::GlobalLock(block)) {
-    if (!bytes.empty()) std::memcpy(data, bytes.data(), bytes.size());
-    ::GlobalUnlock(block);
-  }
-  return block;
-}
-
-std::span<const std::uint8_t> BlockBytes(const void* block, std::int64_t length) {
-  if (block == nullptr || length < 1) return {};
-  return {static_cast<const std::uint8_t*>(block), static_cast<std::size_t>(length)};
-}
 
 void* CreateWindowUnit(const void* block, std::int32_t length, std::uint32_t style, HWND owner, std::uint32_t,
                        std::uintptr_t modal, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
@@ -32,34 +16,38 @@ void* CreateWindowUnit(const void* block, std::int32_t length, std::uint32_t sty
   return unit ? static_cast<UnitObject*>(unit) : nullptr;
 }
 
+// Each operation keeps the window object alive while it runs, as the child units' do: a change may raise events
+// whose handlers close the window.
 std::int32_t SetWindowProperty(void* unit, std::int32_t local_index, const RawValue* value, std::uint32_t* out) {
   if (out != nullptr) *out = 0;
   if (unit == nullptr || value == nullptr || AsWindow(unit)->Window() == nullptr) return 0;
+  WinFormUnit::Guard guard(*AsWindow(unit));
   return AsWindow(unit)->SetProperty(local_index, *value);
 }
 
 std::int32_t GetWindowProperty(void* unit, std::int32_t local_index, RawValue* value) {
   if (unit == nullptr || value == nullptr || AsWindow(unit)->Window() == nullptr) return 0;
+  WinFormUnit::Guard guard(*AsWindow(unit));
   return AsWindow(unit)->GetProperty(local_index, value);
 }
 
 HGLOBAL SaveWindowUnit(void* unit, std::uint32_t* length) {
-  if (unit == nullptr) return nullptr;
-  const Bytes bytes = AsWindow(unit)->Save();
-  if (length != nullptr) *length = static_cast<std::uint32_t>(bytes.size());
-  return MovableBlock(bytes);
+  if (unit == nullptr || length == nullptr) return nullptr;
+  WinFormUnit::Guard guard(*AsWindow(unit));
+  return BlockToGlobal(AsWindow(unit)->Save(), length);
 }
 
 HGLOBAL ExtractWindowIcon(const void* block, std::int32_t length) {
-  const Bytes icon = WindowIconData(BlockBytes(block, length));
-  return icon.empty() ? nullptr : MovableBlock(icon);
+  const Bytes icon = WindowIconData(PropertyBlockBytes(block, length));
+  std::uint32_t icon_length = 0;
+  return icon.empty() ? nullptr : BlockToGlobal(icon, &icon_length);
 }
 
 // The texts of the window's block: the title, the help file name and the window class name.
 HGLOBAL VisitWindowTexts(const void* block, std::uint32_t* length, TextVisitor visitor, void* context) {
   if (length == nullptr) return nullptr;
   WindowProperties scratch;
-  if (!LoadWindowProperties(BlockBytes(block, *length), &scratch)) return nullptr;
+  if (!LoadWindowProperties(PropertyBlockBytes(block, static_cast<std::int32_t>(*length)), &scratch)) return nullptr;
   if (visitor != nullptr) {
     for (std::string* text : {&scratch.title, &scratch.help_file, &scratch.class_name}) {
       std::string buffer = *text;
@@ -68,44 +56,39 @@ HGLOBAL VisitWindowTexts(const void* block, std::uint32_t* length, TextVisitor v
       *text = buffer.c_str();
     }
   }
-  const Bytes saved = SaveWindowProperties(scratch);
-  *length = static_cast<std::uint32_t>(saved.size());
-  return MovableBlock(saved);
+  return BlockToGlobal(SaveWindowProperties(scratch), length);
 }
-
-constexpr PropertyEntry Own(std::uint16_t code) { return Property(code, 0x8000); }
-constexpr PropertyEntry Common(std::uint16_t code) { return Property(code, 0xE000); }
 
 }  // namespace
 
 // The common properties, then the window's own. The help file name carries a text code (1007).
-const PropertyEntry kWindowPropertyTable[kWindowPropertyCount] = {
-    Common(1001), Common(1001), Common(1001), Common(1001), Common(1005), Common(1003), Common(1003), Common(1011),
-    Own(1005),  // 8 title
-    Own(1006),  // 9 border style
-    Own(1017),  // 10 background colour
-    Own(1009),  // 11 background picture
-    Own(1006),  // 12 picture mode
-    Own(1012),  // 13 background music
-    Own(1006),  // 14 music mode
-    Own(1003),  // 15 control box
-    Own(1003),  // 16 maximize button
-    Own(1003),  // 17 minimize button
-    Own(1006),  // 18 start position
-    Own(1003),  // 19 close button
-    Own(1010),  // 20 icon
-    Own(1003),  // 21 Enter moves focus
-    Own(1003),  // 22 Escape closes
-    Own(1003),  // 23 F1 opens help
-    Own(1007),  // 24 help file
-    Own(1001),  // 25 help context
-    Own(1003),  // 26 show in task bar
-    Own(1003),  // 27 drag by client area
-    Own(1006),  // 28
-    Own(1003),  // 29 always on top
-    Own(1003),  // 30
-    Own(1005),  // 31 window class name
-};
+constinit const std::array<PropertyEntry, kCommonPropertyCount + window_property::kOwnPropertyCount>
+    kWindowPropertyTable = PropertyTable({
+        0x800003ED,  // title
+        0x800003EE,  // border style
+        0x800003F9,  // background colour
+        0x800003F1,  // background picture
+        0x800003EE,  // picture mode
+        0x800003F4,  // background music
+        0x800003EE,  // music mode
+        0x800003EB,  // control box
+        0x800003EB,  // maximize button
+        0x800003EB,  // minimize button
+        0x800003EE,  // start position
+        0x800003EB,  // close button
+        0x800003F2,  // icon
+        0x800003EB,  // Enter moves focus
+        0x800003EB,  // Escape closes
+        0x800003EB,  // F1 opens help
+        0x800003EF,  // help file
+        0x800003E9,  // help context
+        0x800003EB,  // show in task bar
+        0x800003EB,  // drag by client area
+        0x800003EE,  // property 28
+        0x800003EB,  // always on top
+        0x800003EB,  // property 30
+        0x800003ED,  // window class name
+    });
 
 UnitOperation WindowUnitInterface(std::int32_t operation) {
   switch (operation) {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "runtime/runtime_notify.h"
+
 namespace quarrow::rt {
 
 namespace {
@@ -84,14 +86,15 @@ void RegisterExitRoutine(void (*routine)()) {
 void LoadStartWindow(std::uint32_t window_id) { Services().load_start_window(window_id); }
 void RunMessageLoop() { Services().message_loop(); }
 
-void EndProgram(std::int32_t exit_code) {
-  Services().end_program(exit_code);
-  __builtin_unreachable();
-}
+void EndProgram(std::int32_t exit_code) { Services().end_program(exit_code); }
 
 void ReportError(std::int32_t index) {
   Services().report_error(index);
   __builtin_unreachable();
+}
+
+std::uintptr_t PlatformWindow(std::uint32_t window_id) {
+  return static_cast<std::uintptr_t>(RuntimeNotify(notify_code::kPlatformWindow, window_id, 0));
 }
 
 }  // namespace quarrow::rt

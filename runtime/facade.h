@@ -155,8 +155,11 @@ void InitialiseRuntime();
 void RegisterExitRoutine(void (*routine)());
 void LoadStartWindow(std::uint32_t window_id);
 void RunMessageLoop();
-[[noreturn]] void EndProgram(std::int32_t exit_code);
+// Ends the program; returns only when called on another thread while the main thread is already ending it.
+void EndProgram(std::int32_t exit_code);
 [[noreturn]] void ReportError(std::int32_t index);
+// The platform window of a loaded window as a handle-sized word; 0 while the window is not loaded.
+std::uintptr_t PlatformWindow(std::uint32_t window_id);
 
 // Wraps a handler that takes its arguments as typed words and returns nothing, so that the runtime treats the
 // event as not handled.

@@ -7,15 +7,15 @@ namespace {
 constexpr DWORD kSearchableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE;  // 0x37
 
-bool Matches(const WIN32_FIND_DATAA& found, std::uint32_t mask, bool match_any) {
-  if (match_any) return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-  const DWORD limited = mask & kSearchableAttributes;
-  const DWORD attributes = found.dwFileAttributes & kSearchableAttributes;
+}  // namespace
+
+bool FindAttributesMatch(DWORD attributes, std::uint32_t attribute_mask, bool match_any) {
+  if (match_any) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  const DWORD limited = attribute_mask & kSearchableAttributes;
+  // Attributes outside the mask's reach (normal, not content indexed) still make the word non-zero.
   if (limited == 0) return attributes == 0;
   return (attributes & limited) != 0;
 }
-
-}  // namespace
 
 void CloseFind(HANDLE search) {
   if (search != nullptr && search != INVALID_HANDLE_VALUE) ::FindClose(search);
@@ -39,7 +39,7 @@ char* FindFile(const char* pattern, std::uint32_t attribute_mask, bool match_any
     have = ::FindNextFileA(*slot, &found) != FALSE;
   }
   while (have) {
-    if (Matches(found, attribute_mask, match_any)) return memory.CopyText(found.cFileName);
+    if (FindAttributesMatch(found.dwFileAttributes, attribute_mask, match_any)) return memory.CopyText(found.cFileName);
     have = ::FindNextFileA(*slot, &found) != FALSE;
   }
   CloseFind(*slot);

@@ -15,4 +15,9 @@ char* FindFile(const char* pattern, std::uint32_t attribute_mask, bool match_any
                RuntimeMemory& memory);
 void CloseFind(HANDLE search);
 
+// Whether the search yields an entry with these attributes: with match_any every entry that is not a directory;
+// otherwise, the mask limited to read-only, hidden, system, directory and archive (0x37), an entry whose
+// attribute word is 0 for the limited mask 0, else an entry that shares an attribute bit with it.
+bool FindAttributesMatch(DWORD attributes, std::uint32_t attribute_mask, bool match_any);
+
 }  // namespace quarrow

@@ -95,6 +95,7 @@ const UnitTypeEntry* Runtime::FindUnitType(DataType unit_type) const {
 
 void Runtime::RegisterExitRoutine(ExitRoutine routine) {
   if (routine == nullptr) return;
+  ScopedLock hold(shutdown_lock_);
   if (std::find(exit_routines_.begin(), exit_routines_.end(), routine) == exit_routines_.end()) {
     exit_routines_.push_back(routine);
   }

@@ -48,7 +48,9 @@ class Runtime {
   void LoadStartWindow(std::uint32_t window_id);
   // Releases everything in the fixed order; on another thread hands the request to the main thread.
   void Shutdown(std::int32_t exit_code);
-  [[noreturn]] void EndProgram(std::int32_t exit_code);
+  // Shutdown, then the process ends with the exit code. Returns only to another thread that asks while the main
+  // thread is already cleaning up.
+  void EndProgram(std::int32_t exit_code);
 
   [[noreturn]] void ReportError(std::string_view message, std::int32_t code);
   [[noreturn]] void ReportIndexedError(std::int32_t index);
@@ -140,9 +142,12 @@ class Runtime {
   DWORD painted_at_ = 0;  // when ProcessEvents last let paints through
   std::vector<HWND> idle_excluded_;
 
+  // Another thread may register an exit routine or ask for the end while the main thread cleans up: the list and
+  // the cleanup flag are taken under the shutdown lock.
+  CriticalSection shutdown_lock_;
   std::vector<ExitRoutine> exit_routines_;
   std::atomic<std::int32_t> busy_{0};
-  bool cleanup_started_ = false;
+  std::atomic<bool> cleanup_started_{false};
   bool loop_entered_ = false;
   bool ole_initialised_ = false;
 

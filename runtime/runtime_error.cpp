@@ -16,8 +16,13 @@ void Runtime::ReportError(std::string_view message, std::int32_t code) {
     const std::string report = BuildErrorReport(code, text);
     ::MessageBoxA(nullptr, report.c_str(), "错误", MB_OK | MB_ICONERROR);
   }
-  exit_routines_.clear();
+  {
+    ScopedLock hold(shutdown_lock_);
+    exit_routines_.clear();
+  }
   EndProgram(-1);
+  // Reported on another thread while the main thread was already cleaning up: this thread ends the process.
+  ::ExitProcess(static_cast<UINT>(-1));
 }
 
 void Runtime::ReportIndexedError(std::int32_t index) { ReportError(IndexedErrorMessage(index), index); }

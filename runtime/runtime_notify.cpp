@@ -89,7 +89,7 @@ std::intptr_t RuntimeNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr
       const char* text = reinterpret_cast<const char*>(arg1);
       runtime.ReportError(text ? text : "", 0);
     }
-    case kEndProgram: runtime.EndProgram(static_cast<std::int32_t>(arg1));
+    case kEndProgram: runtime.EndProgram(static_cast<std::int32_t>(arg1)); return 0;
     case kCanRaiseEvents: {
       const UnitTypeEntry* entry = runtime.FindUnitType(static_cast<DataType>(arg1));
       if (entry == nullptr) return 0;

@@ -40,7 +40,8 @@ struct ServiceTable {
   void* (*allocate)(std::size_t size);
   void* (*reallocate)(void* block, std::size_t size);
   void (*free)(void* block);
-  // 9: ends the program with the exit code; does not return.
+  // 9: ends the program with the exit code; returns only when called on another thread while the main thread is
+  //    already ending the program.
   void (*end_program)(std::int32_t exit_code);
   // 10: runs the message loop until the program's last window is gone.
   void (*message_loop)();

@@ -13,7 +13,19 @@ constexpr UINT kEndRequest = 0x83E7;
 }  // namespace
 
 LRESULT CALLBACK HiddenOwnerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == kEndRequest) TheRuntime().EndProgram(static_cast<std::int32_t>(wparam));
+  if (message == kEndRequest) {
+    Runtime& runtime = TheRuntime();
+    // A request that reaches the main thread while it cleans up (an exit routine may let messages through) is
+    // already being carried out, with the exit code of the cleanup that runs.
+    if (runtime.CleanupStarted()) return 0;
+    const auto exit_code = static_cast<std::int32_t>(wparam);
+    // No exception unwinds through the system's code: the program ends as asked all the same.
+    try {
+      runtime.EndProgram(exit_code);
+    } catch (...) {
+      ::ExitProcess(static_cast<UINT>(exit_code));
+    }
+  }
   return ::DefWindowProcA(window, message, wparam, lparam);
 }
 
@@ -21,20 +33,34 @@ void Runtime::Shutdown(std::int32_t exit_code) {
   RaiseBusy();
 
   if (main_thread_id_ != 0 && ::GetCurrentThreadId() != main_thread_id_) {
-    if (hidden_owner_) ::SendMessageA(hidden_owner_.Get(), kEndRequest, static_cast<WPARAM>(exit_code), 0);
+    // The main thread cleans up. Once it has begun, the request returns: that cleanup ends the process with its
+    // own exit code.
+    HWND owner = nullptr;
+    {
+      ScopedLock hold(shutdown_lock_);
+      if (cleanup_started_) return;
+      owner = hidden_owner_.Get();
+    }
+    if (owner != nullptr) ::SendMessageA(owner, kEndRequest, static_cast<WPARAM>(exit_code), 0);
     if (!cleanup_started_) ::ExitProcess(static_cast<UINT>(exit_code));
     return;
   }
 
-  cleanup_started_ = true;
+  {
+    ScopedLock hold(shutdown_lock_);
+    cleanup_started_ = true;
+  }
   idle_windows_.clear();
   idle_routines_.clear();
   idle_arguments_.clear();
   if (windows_) windows_->ReleaseAll();
 
   // Exit routines may register nothing new that would run: take the list first.
-  const std::vector<ExitRoutine> routines = std::move(exit_routines_);
-  exit_routines_.clear();
+  std::vector<ExitRoutine> routines;
+  {
+    ScopedLock hold(shutdown_lock_);
+    routines.swap(exit_routines_);
+  }
   for (ExitRoutine routine : routines) routine();
 
   for (std::size_t i = 0; i < libraries_.size(); ++i) {
@@ -68,6 +94,9 @@ void Runtime::Shutdown(std::int32_t exit_code) {
 
 void Runtime::EndProgram(std::int32_t exit_code) {
   Shutdown(exit_code);
+  // On another thread Shutdown returns only when the main thread was already cleaning up: that cleanup ends the
+  // process with its own exit code, and the request returns.
+  if (!OnMainThread()) return;
   ::ExitProcess(static_cast<UINT>(exit_code));
 }
 

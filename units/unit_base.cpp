@@ -12,35 +12,29 @@ bool IsColourMessage(UINT message) { return message >= WM_CTLCOLORMSGBOX && mess
 
 }  // namespace
 
-ChildUnit::ChildUnit(const LibraryLink& link, const UnitCreation& creation)
-    : link_(&link), window_id_(creation.window_id), unit_id_(creation.unit_id), design_(creation.design) {}
+SubclassedUnit::SubclassedUnit(const LibraryLink& link, std::uint32_t window_id, std::uint32_t unit_id)
+    : link_(&link), window_id_(window_id), unit_id_(unit_id) {}
 
-ChildUnit::~ChildUnit() = default;
+SubclassedUnit::~SubclassedUnit() = default;
 
-ChildUnit::Guard::~Guard() {
+SubclassedUnit::Guard::~Guard() {
   if (--unit_.calls_ == 0 && unit_.finished_) delete &unit_;
 }
 
-// The unit object rides in the control's user data, which the standard controls leave to their owner: the subclass
+// The unit object rides in the window's user data, which the standard controls leave to their owner: the subclass
 // procedure looks it up on every message, and a window property would cost a trip to the window server each time
 // under some platforms.
-ChildUnit* ChildUnit::OfWindow(HWND window) {
-  return window ? reinterpret_cast<ChildUnit*>(::GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
+SubclassedUnit* SubclassedUnit::OfWindow(HWND window) {
+  return window ? reinterpret_cast<SubclassedUnit*>(::GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
 }
 
-bool ChildUnit::CreateControl(const UnitCreation& creation, const char* window_class, const char* text, DWORD style,
-                              DWORD ex_style) {
-  HWND window = ::CreateWindowExA(ex_style, window_class, text, creation.style | style | kChildUnitStyle, creation.x,
-                                  creation.y, creation.width, creation.height, creation.parent,
-                                  reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(creation.control_id)),
-                                  ::GetModuleHandleA(nullptr), nullptr);
-  if (window == nullptr) return false;
+bool SubclassedUnit::Subclass(HWND window) {
   // The window is the unit's before the first message reaches the subclass procedure.
   window_ = window;
   ::SetLastError(0);
   if (::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)) != 0 || ::GetLastError() == 0) {
     previous_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildUnit::Procedure)));
+        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassedUnit::Procedure)));
   }
   if (previous_ == nullptr) {
     window_ = nullptr;
@@ -51,8 +45,8 @@ bool ChildUnit::CreateControl(const UnitCreation& creation, const char* window_c
   return true;
 }
 
-LRESULT CALLBACK ChildUnit::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  ChildUnit* unit = OfWindow(window);
+LRESULT CALLBACK SubclassedUnit::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  SubclassedUnit* unit = OfWindow(window);
   if (unit == nullptr || unit->window_ != window) return ::DefWindowProcA(window, message, wparam, lparam);
   Guard guard(*unit);
   LRESULT result = 0;
@@ -66,11 +60,12 @@ LRESULT CALLBACK ChildUnit::Procedure(HWND window, UINT message, WPARAM wparam, 
   return result;
 }
 
-LRESULT ChildUnit::Default(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT SubclassedUnit::Default(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (window_ == nullptr) return 0;
   return ::CallWindowProcA(previous_, window_, message, wparam, lparam);
 }
 
-void ChildUnit::Finish() {
+void SubclassedUnit::Finish() {
   if (finished_) return;
   HWND window = window_;
   ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -78,6 +73,40 @@ void ChildUnit::Finish() {
   window_ = nullptr;
   finished_ = true;
   link_->Notify(notify_code::kDestroyed, window_id_, unit_id_);
+}
+
+std::optional<std::int32_t> SubclassedUnit::Raise(std::int32_t event, std::initializer_list<std::uintptr_t> arguments) {
+  forms::EventRecord record;
+  record.window_id = window_id_;
+  record.unit_id = unit_id_;
+  record.event = event;
+  for (std::uintptr_t argument : arguments) {
+    if (record.argument_count == forms::kMaxEventArguments) break;
+    record.arguments[record.argument_count++] = argument;
+  }
+  record.returned = 0;
+  record.value = 0;
+  link_->Notify(notify_code::kRaiseEvent, reinterpret_cast<std::uintptr_t>(&record));
+  if (record.returned == 0) return std::nullopt;
+  return record.value;
+}
+
+ChildUnit::ChildUnit(const LibraryLink& link, const UnitCreation& creation)
+    : SubclassedUnit(link, creation.window_id, creation.unit_id), design_(creation.design) {}
+
+ChildUnit::~ChildUnit() = default;
+
+bool ChildUnit::CreateControl(const UnitCreation& creation, const char* window_class, const char* text, DWORD style,
+                              DWORD ex_style) {
+  HWND window = ::CreateWindowExA(ex_style, window_class, text, creation.style | style | kChildUnitStyle, creation.x,
+                                  creation.y, creation.width, creation.height, creation.parent,
+                                  reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(creation.control_id)),
+                                  ::GetModuleHandleA(nullptr), nullptr);
+  return window != nullptr && Subclass(window);
+}
+
+void ChildUnit::RaiseFocusEvent(bool got) {
+  Raise(got ? forms::common_event::kGotFocus : forms::common_event::kLostFocus);
 }
 
 LRESULT ChildUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -121,22 +150,6 @@ LRESULT ChildUnit::OnCommand(WORD) { return 0; }
 LRESULT ChildUnit::OnNotify(NMHDR*) { return 0; }
 HBRUSH ChildUnit::ControlColours(HDC) { return nullptr; }
 
-std::optional<std::int32_t> ChildUnit::Raise(std::int32_t event, std::initializer_list<std::uintptr_t> arguments) {
-  forms::EventRecord record;
-  record.window_id = window_id_;
-  record.unit_id = unit_id_;
-  record.event = event;
-  for (std::uintptr_t argument : arguments) {
-    if (record.argument_count == forms::kMaxEventArguments) break;
-    record.arguments[record.argument_count++] = argument;
-  }
-  record.returned = 0;
-  record.value = 0;
-  link_->Notify(notify_code::kRaiseEvent, reinterpret_cast<std::uintptr_t>(&record));
-  if (record.returned == 0) return std::nullopt;
-  return record.value;
-}
-
 void ChildUnit::UseDataBinding(const std::string* source, const std::string* column) {
   data_source_ = source;
   data_column_ = column;
@@ -145,7 +158,7 @@ void ChildUnit::UseDataBinding(const std::string* source, const std::string* col
 void ChildUnit::Rebind() {
   if (data_source_ == nullptr) return;
   const bool was_bound = binding_.Provider() != nullptr;
-  binding_.Bind(*link_, window_id_, *data_source_, this);
+  binding_.Bind(Link(), WindowId(), *data_source_, this);
   if (DataProvider* provider = binding_.Provider()) {
     ApplyProviderReadOnly(provider->ReadOnly());
     ShowDataValue(provider->ColumnValue(*data_column_));

@@ -22,6 +22,10 @@ TEST(ErrorReport, AnAllocationFailureNamesTheSize) {
   EXPECT_EQ(AllocationFailureMessage(1048576), "分配 1048576 字节内存失败!");
   EXPECT_EQ(BuildErrorReport(0, AllocationFailureMessage(1048576)),
             "运行时出错!\r\n\r\n错误信息：分配 1048576 字节内存失败!\r\n");
+  // The size reads as a signed 32-bit word.
+  EXPECT_EQ(AllocationFailureMessage(0x7FFFFFFF), "分配 2147483647 字节内存失败!");
+  EXPECT_EQ(AllocationFailureMessage(0x80000000u), "分配 -2147483648 字节内存失败!");
+  EXPECT_EQ(AllocationFailureMessage(0xFFFFFFFFu), "分配 -1 字节内存失败!");
 }
 
 TEST(ErrorReport, TheTextsAreGbk) {

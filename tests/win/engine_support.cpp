@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 
 #include "commands/core_library.h"
@@ -22,6 +23,8 @@ HandlerResult Record(const std::uintptr_t* args, std::int32_t count) {
   if constexpr (Tag == tag::kClosesItselfCreated) {
     ::DestroyWindow(WindowOf(test_window::kClosesItself));
   }
+  if (ClosingTags().count(Tag)) ::DestroyWindow(WindowOf(windows.CurrentSourceWindow()));
+  if (ThrowingTags().count(Tag)) throw std::runtime_error("a handler failed");
   const auto it = Answers().find(Tag);
   if (it == Answers().end()) return {};
   return {true, it->second};
@@ -64,6 +67,16 @@ std::vector<HandlerCall>& Calls() {
 std::map<int, std::int64_t>& Answers() {
   static std::map<int, std::int64_t> answers;
   return answers;
+}
+
+std::set<int>& ClosingTags() {
+  static std::set<int> tags;
+  return tags;
+}
+
+std::set<int>& ThrowingTags() {
+  static std::set<int> tags;
+  return tags;
 }
 
 std::vector<int> TagsCalled() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ std::vector<HandlerCall>& Calls();
 std::map<int, std::int64_t>& Answers();
 std::vector<int> TagsCalled();
 int CountOf(int tag);
+// Tags whose handler closes the window that raised the event, and tags whose handler throws.
+std::set<int>& ClosingTags();
+std::set<int>& ThrowingTags();
 const HandlerCall* LastCallOf(int tag);
 
 forms::WindowMap& Windows();

@@ -11,6 +11,7 @@
 #include "runtime/runtime_notify.h"
 #include "runtime/service_table.h"
 #include "tests/support/picture_files.h"
+#include "tests/support/test_heap.h"
 #include "tests/win/engine_support.h"
 
 namespace quarrow::testing {
@@ -26,8 +27,14 @@ class Engine : public ::testing::Test {
     Calls().clear();
     Answers().clear();
     CreatedUnits().clear();
+    ClosingTags().clear();
+    ThrowingTags().clear();
   }
-  void TearDown() override { CloseAllWindows(); }
+  void TearDown() override {
+    ClosingTags().clear();
+    ThrowingTags().clear();
+    CloseAllWindows();
+  }
 
   static LONG_PTR Style(HWND hwnd) { return ::GetWindowLongPtrA(hwnd, GWL_STYLE); }
   static LONG_PTR ExStyle(HWND hwnd) { return ::GetWindowLongPtrA(hwnd, GWL_EXSTYLE); }
@@ -657,7 +664,7 @@ TEST_F(Engine, NotifyCodesAnswerForWindowsAndUnits) {
   UnitObject* a = Windows().LiveUnitObject(w::kMain, u::kA);
   EXPECT_EQ(RuntimeNotify(notify_code::kUnitObject, w::kMain, u::kA), reinterpret_cast<std::intptr_t>(a));
   EXPECT_EQ(RuntimeNotify(notify_code::kUnitObject, w::kEscapeOff, u::kBox), 0) << "not loaded";
-  EXPECT_EQ(RuntimeNotify(notify_code::kWindowCount, 0, 0), 28);
+  EXPECT_EQ(RuntimeNotify(notify_code::kWindowCount, 0, 0), 29);
 
   forms::LoadWindowRequest request{w::kEscapeOff, Windows().LiveUnitObject(w::kMain, 0), 0};
   EXPECT_EQ(RuntimeNotify(notify_code::kLoadWindow, reinterpret_cast<std::uintptr_t>(&request), 0), 1);
@@ -840,6 +847,47 @@ TEST_F(Engine, UnitsHearThatAllExistThenThatTheWindowIsLoadedFromTheLastToTheFir
     for (std::uint32_t id : {u::kF, u::kE, u::kD, u::kC, u::kB, u::kA}) expected.emplace_back(id, message);
   }
   EXPECT_EQ(UnitMessages(), expected);
+}
+
+TEST_F(Engine, AWindowClosedAndLoadedAgainWhileItsUnitsHearItIsLoadedTellsEachNewUnitOnce) {
+  UnitMessages().clear();
+  ReloadOnWindowLoaded() = true;
+  ASSERT_TRUE(Load(w::kReloads));
+  EXPECT_FALSE(ReloadOnWindowLoaded()) << "the last unit reloaded the window";
+  ASSERT_NE(WindowOf(w::kReloads), nullptr);
+  for (std::uint32_t id : {u::kA, u::kB}) {
+    EXPECT_EQ(std::count(UnitMessages().begin(), UnitMessages().end(), std::make_pair(id, unit_message::kWindowLoaded)),
+              1)
+        << "the first load stops telling units once its window is gone";
+  }
+}
+
+// A handler that closes the window runs inside a call of the window's object made from outside its messages: the
+// object must outlive that call. Blocks freed meanwhile become unreadable, so a read of a deleted object faults.
+TEST_F(Engine, AWindowClosedByAHandlerWhileItShowsOrChangesItsFrameOutlivesTheCall) {
+  GuardedHeap guarded;
+  ClosingTags() = {tag::kLifeShown};
+  Load(w::kLifecycle);
+  EXPECT_EQ(CountOf(tag::kLifeShown), 1);
+  EXPECT_EQ(WindowOf(w::kLifecycle), nullptr) << "closed by its shown handler while the load showed it";
+
+  ClosingTags().clear();
+  ASSERT_TRUE(Load(w::kMain));
+  const int resized = CountOf(tag::kResized);
+  ClosingTags() = {tag::kResized};
+  Windows().WriteProperty(w::kMain, 0, PropertyIndex(forms::window_property::kBorderStyle), -1, 0);  // the client area grows
+  EXPECT_GT(CountOf(tag::kResized), resized);
+  EXPECT_EQ(WindowOf(w::kMain), nullptr) << "closed by its resized handler while the frame changed";
+}
+
+TEST_F(Engine, AnExceptionFromAHandlerStopsAtTheWindowsProcedure) {
+  ASSERT_TRUE(Load(w::kKeepOpen));
+  HWND hwnd = WindowOf(w::kKeepOpen);
+  ThrowingTags() = {tag::kKeepAskClose};
+  EXPECT_NO_THROW(::SendMessageA(hwnd, WM_CLOSE, 0, 0));
+  EXPECT_EQ(CountOf(tag::kKeepAskClose), 1);
+  EXPECT_EQ(CountOf(tag::kKeepClosing), 0) << "the close stopped where the handler failed";
+  EXPECT_EQ(WindowOf(w::kKeepOpen), hwnd);
 }
 
 TEST_F(Engine, AForcedLoadBuildsAnOpenWindowAnewAndShowsAHiddenOne) {

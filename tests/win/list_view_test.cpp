@@ -706,6 +706,37 @@ TEST_F(ListViewTest, CreationFailsForALaterVersionAndUsesTheDefaultsWithoutABloc
   ::DestroyWindow(made);  // the unit goes with it
 }
 
+TEST_F(ListViewTest, AStoredViewTypeOutOfRangeIsUsedAsItsNearestViewThroughout) {
+  ASSERT_TRUE(LoadListWindow(w::kResult));
+  const auto create = UnitTypeOperation<CreateUnitOperation>(ListViewTypeInterface(), unit_operation::kCreateUnit);
+  ListViewProperties stored = SavedListProperties(w::kResult, u::kResultList);  // a report with three columns
+  stored.auto_arrange = true;
+  stored.full_row_select = true;
+  const auto make = [&](std::int32_t view_type, std::uint32_t unit_id) {
+    stored.view_type = view_type;
+    const Bytes block = stored.Save();
+    auto* object = static_cast<UnitObject*>(create(block.data(), static_cast<std::int32_t>(block.size()), 0,
+                                                   ListWindowOf(w::kResult), 900, 0, 0, 0, 200, 100, w::kResult,
+                                                   unit_id, 0, 0));
+    return object ? object->Window() : nullptr;
+  };
+
+  HWND report = make(7, 0x160100F2);
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(Style(report) & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_EQ(ColumnCount(report), 3) << "a report view gets its columns";
+  EXPECT_FALSE(Style(report) & LVS_AUTOARRANGE) << "no icon-view bits on a report";
+  EXPECT_TRUE(ListExStyle(report) & LVS_EX_FULLROWSELECT);
+  ::DestroyWindow(report);
+
+  HWND icons = make(-1, 0x160100F3);
+  ASSERT_NE(icons, nullptr);
+  EXPECT_EQ(Style(icons) & LVS_TYPEMASK, LVS_ICON);
+  EXPECT_TRUE(Style(icons) & LVS_AUTOARRANGE);
+  EXPECT_FALSE(ListExStyle(icons) & LVS_EX_FULLROWSELECT) << "no report-view bits on icons";
+  ::DestroyWindow(icons);
+}
+
 TEST_F(ListViewTest, TheLibraryHoldsTheListViewAsType4AndItsFiveCommands) {
   const LibraryDescriptor& library = kExtendedLibrary;
   EXPECT_EQ(library.format_code, 0x01312D65u);

@@ -67,6 +67,20 @@ TEST(RuntimeProcess, EndProgramFromAnotherThreadEndsTheProcessOnTheMainThread) {
   EXPECT_EQ(o.log, "library notify 1\nexit on main thread\nlibrary notify 6\n");
 }
 
+TEST(RuntimeProcess, EndProgramFromAnotherThreadDuringTheMainThreadsCleanupReturnsAndKeepsItsExitCode) {
+  const Outcome o = RunProbe("end-from-thread-during-cleanup");
+  EXPECT_TRUE(o.boxes.empty());
+  EXPECT_EQ(o.exit_code, 7u) << "the cleanup that runs ends the process with its own code";
+  EXPECT_EQ(o.log, "library notify 1\nrequest returned\nlibrary notify 6\n");
+}
+
+TEST(RuntimeProcess, AnExitRoutineThatThrowsDuringAnEndRequestStillEndsTheProgramWithTheRequestedCode) {
+  const Outcome o = RunProbe("end-from-thread-exit-routine-throws");
+  EXPECT_TRUE(o.boxes.empty());
+  EXPECT_EQ(o.exit_code, 42u);
+  EXPECT_EQ(o.log, "library notify 1\nexit routine throws\n") << "the exception stops at the hidden owner window";
+}
+
 TEST(RuntimeProcess, TheLoopIsSkippedWhenNoWindowIsLiveAndTheProgramEndsWithZero) {
   const Outcome o = RunProbe("loop-without-window");
   EXPECT_TRUE(o.boxes.empty());

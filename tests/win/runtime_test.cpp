@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "runtime/facade.h"
+#include "runtime/find_file.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 #include "runtime/service_table.h"
@@ -182,6 +183,17 @@ TEST(IdleCallbacks, RunForLiveWindowsAndDropDeadOnes) {
   runtime.RemoveIdleCallback(live);
   EXPECT_EQ(runtime.IdleCallbackCount(), 0u);
   ::DestroyWindow(live);
+}
+
+// Under Wine every file reports the archive bit, so the attribute words without it are put to the rule directly.
+TEST(FindFile, ALimitedMaskOfZeroMatchesOnlyAnAttributeWordOfZero) {
+  EXPECT_TRUE(FindAttributesMatch(0, 0, false));
+  EXPECT_FALSE(FindAttributesMatch(FILE_ATTRIBUTE_NORMAL, 0, false));
+  EXPECT_FALSE(FindAttributesMatch(FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, 0, false));
+  EXPECT_FALSE(FindAttributesMatch(FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_NORMAL, false)) << "limited to 0 as well";
+  EXPECT_TRUE(FindAttributesMatch(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, FILE_ATTRIBUTE_HIDDEN,
+                                  false));
+  EXPECT_FALSE(FindAttributesMatch(FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_HIDDEN, false));
 }
 
 TEST(FindFile, WalksAFolderAndContinuesThroughItsSlot) {

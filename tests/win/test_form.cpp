@@ -209,6 +209,13 @@ Bytes EngineTestForm() {
                                                    {u::kBox, box},
                                                    {u::kTranslator, translator}}));
   }
+  {
+    UnitRecord window = WindowUnit(Titled("重载"), 30, 30, 260, 180);
+    form.windows.push_back(Window(w::kReloads, {{kWindowRecordId, window},
+                                                {u::kA, Box(test_type::kBox, "甲", 10, 10, 0)},
+                                                {u::kB, Box(test_type::kBox, "乙", 10, 40, 1)},
+                                                {u::kReloader, Box(test_type::kReloader, "载", 10, 70, 2)}}));
+  }
   return forms::WriteFormDescription(form);
 }
 

@@ -34,7 +34,8 @@ inline constexpr std::uint32_t kMaximised = 0x5201001A;   // start position 3, r
 inline constexpr std::uint32_t kLayout = 0x5201001B;      // containers, a page list, state flags; own class
 inline constexpr std::uint32_t kLifecycle = 0x5201001C;   // handlers for events 5, 6, 10 and 11
 inline constexpr std::uint32_t kTranslated = 0x5201001D;  // a unit of a pre-translating type and a box
-inline constexpr std::uint32_t kLast = kTranslated;
+inline constexpr std::uint32_t kReloads = 0x5201001E;     // its last unit closes and reloads it on 0x8076
+inline constexpr std::uint32_t kLast = kReloads;
 }  // namespace test_window
 
 namespace test_unit {
@@ -66,6 +67,7 @@ inline constexpr std::uint32_t kInvisible = 0x16010054;   // visible flag off
 inline constexpr std::uint32_t kDisabled = 0x16010055;    // disabled, no tab stop
 inline constexpr std::uint32_t kUnshown = 0x16010056;     // visible flag on, of a type never shown by the load
 inline constexpr std::uint32_t kTranslator = 0x16010061;
+inline constexpr std::uint32_t kReloader = 0x16010071;
 }  // namespace test_unit
 
 // Handler tags (the slot numbers the form names).

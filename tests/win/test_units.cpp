@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "base/event_record.h"
+#include "forms/window_map.h"
 #include "base/library_link.h"
+#include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 #include "base/unit_interface.h"
 
@@ -59,7 +61,7 @@ class TestUnit final : public UnitObject {
       case test_type::kUnshown: window_class = "STATIC"; own_style = 0; break;
       default: break;
     }
-    auto* unit = new TestUnit(window_id, unit_id);
+    auto* unit = new TestUnit(type, window_id, unit_id);
     unit->window_ = ::CreateWindowExA(0, window_class, block.caption.c_str(),
                                       style | own_style | WS_CHILD | WS_CLIPSIBLINGS, x, y, width, height, parent,
                                       reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(control_id)),
@@ -111,7 +113,8 @@ class TestUnit final : public UnitObject {
   }
 
  private:
-  TestUnit(std::uint32_t window_id, std::uint32_t unit_id) : window_id_(window_id), unit_id_(unit_id) {}
+  TestUnit(std::uint32_t type, std::uint32_t window_id, std::uint32_t unit_id)
+      : type_(type), window_id_(window_id), unit_id_(unit_id) {}
 
   void Raise(std::int32_t event) { RaiseTestEvent(window_id_, unit_id_, event); }
 
@@ -122,7 +125,15 @@ class TestUnit final : public UnitObject {
       case WM_SETFOCUS: unit->Raise(-7); break;
       case WM_KILLFOCUS: unit->Raise(-8); break;
       case unit_message::kAllCreated:
-      case unit_message::kWindowLoaded: UnitMessages().emplace_back(unit->unit_id_, message); break;
+      case unit_message::kWindowLoaded:
+        UnitMessages().emplace_back(unit->unit_id_, message);
+        if (message == unit_message::kWindowLoaded && unit->type_ == test_type::kReloader && ReloadOnWindowLoaded()) {
+          ReloadOnWindowLoaded() = false;
+          const std::uint32_t window_id = unit->window_id_;  // the unit goes with its window
+          ::DestroyWindow(::GetAncestor(window, GA_ROOT));
+          TheRuntime().Windows().LoadWindow(window_id, false, false, nullptr);
+        }
+        break;
       case WM_NCDESTROY:
         ::RemovePropA(window, kObjectProperty);
         unit->window_ = nullptr;
@@ -134,6 +145,7 @@ class TestUnit final : public UnitObject {
     return result;
   }
 
+  std::uint32_t type_;
   std::uint32_t window_id_;
   std::uint32_t unit_id_;
   WNDPROC previous_ = nullptr;
@@ -210,6 +222,7 @@ const UnitTypeEntry kTestTypes[test_type::kCount] = {
     {"测试标签", "TestLabel", {}, 0x84012040, {}, kPropertyCount, kTestProperties, TestInterface<7>, {}},
     {"测试不显", "TestUnshown", {}, 0x80008040, {}, kPropertyCount, kTestProperties, TestInterface<8>, {}},
     {"测试预译", "TestTranslator", {}, 0x80000060, {}, kPropertyCount, kTestProperties, TestInterface<9>, {}},
+    {"测试重载", "TestReloader", {}, 0x80000040, {}, kPropertyCount, kTestProperties, TestInterface<10>, {}},
 };
 
 }  // namespace
@@ -234,6 +247,11 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>>& CreatedUnits() {
 std::vector<std::pair<std::uint32_t, std::uint32_t>>& UnitMessages() {
   static std::vector<std::pair<std::uint32_t, std::uint32_t>> messages;
   return messages;
+}
+
+bool& ReloadOnWindowLoaded() {
+  static bool reload = false;
+  return reload;
 }
 
 std::vector<std::uint32_t>& TranslatedKeys() {

@@ -26,7 +26,8 @@ inline constexpr std::uint32_t kBroken = 6;  // creation always fails
 inline constexpr std::uint32_t kLabel = 7;   // a caption unit that takes no focus
 inline constexpr std::uint32_t kUnshown = 8;     // a static control of a type never shown by the load
 inline constexpr std::uint32_t kTranslator = 9;  // an EDIT control whose type pre-translates its window's messages
-inline constexpr std::uint32_t kCount = 9;
+inline constexpr std::uint32_t kReloader = 10;   // an EDIT control that can close and reload its window on 0x8076
+inline constexpr std::uint32_t kCount = 10;
 }  // namespace test_type
 
 inline constexpr std::uint32_t kTestLibraryNumber = 2;
@@ -46,6 +47,10 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>>& UnitMessages();
 // The key-down messages offered to the translator type's pre-translation: the virtual keys, in order. It consumes
 // Escape and lets everything else go on.
 std::vector<std::uint32_t>& TranslatedKeys();
+
+// When set, the next reloader unit told that its window is loaded (0x8076) clears it, closes its window and loads
+// it again.
+bool& ReloadOnWindowLoaded();
 
 // Raises an event the way a unit does, through the test library's link to the runtime (code 2008); the returned
 // flag and value come back in *returned and *value.

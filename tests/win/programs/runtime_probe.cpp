@@ -3,7 +3,9 @@
 // second the file the program logs to.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -27,6 +29,33 @@ void ExitA() { Log("A"); }
 void ExitB() { Log("B"); }
 void ExitOnWhichThread() {
   Log(::GetCurrentThreadId() == quarrow::TheRuntime().MainThreadId() ? "exit on main thread" : "exit elsewhere");
+}
+
+// Asks, from another thread, for the program to end while the main thread is already cleaning up, and lets sent
+// messages through until the request has returned (or ten seconds have passed).
+void EndFromThreadDuringCleanup() {
+  std::atomic<bool> returned{false};
+  std::thread requester([&] {
+    quarrow::rt::EndProgram(42);
+    returned = true;
+  });
+  const DWORD start = ::GetTickCount();
+  while (!returned && ::GetTickCount() - start < 10000) {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  Log(returned ? "request returned" : "request still waiting");
+  if (returned) {
+    requester.join();
+  } else {
+    requester.detach();
+  }
+}
+
+void ThrowFromExitRoutine() {
+  Log("exit routine throws");
+  throw std::runtime_error("exit routine failed");
 }
 
 std::intptr_t LoggingLibraryNotify(std::int32_t code, std::uintptr_t, std::uintptr_t) {
@@ -101,6 +130,15 @@ std::int32_t StartRoutine() {
     rt::ReportError(4);
   } else if (scenario == "end-from-thread") {
     rt::RegisterExitRoutine(ExitOnWhichThread);
+    std::thread([] { rt::EndProgram(42); }).detach();
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) ::DispatchMessageA(&message);
+    Log("main thread left its loop");
+  } else if (scenario == "end-from-thread-during-cleanup") {
+    rt::RegisterExitRoutine(EndFromThreadDuringCleanup);
+    rt::EndProgram(7);
+  } else if (scenario == "end-from-thread-exit-routine-throws") {
+    rt::RegisterExitRoutine(ThrowFromExitRoutine);
     std::thread([] { rt::EndProgram(42); }).detach();
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) ::DispatchMessageA(&message);
