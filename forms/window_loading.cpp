@@ -193,11 +193,12 @@ bool WindowMap::LoadWindow(std::uint32_t window_id, bool force, bool modal, HWND
   // 8. Cursors from the mouse-pointer data.
   for (LiveUnit& unit : window->working) MakeCursor(unit);
 
-  // 9. All units exist.
-  for (std::size_t i = window->working.size(); i-- > 1;) {
+  // 9. All units exist. A unit that hears it may destroy the window, which ends the load as failed.
+  for (std::size_t i = window->working.size(); i-- > 1 && window->Hwnd() == hwnd;) {
     if (window->working[i].Live()) ::SendMessageA(window->working[i].Window(), unit_message::kAllCreated, 0, 0);
   }
-  ::SendMessageA(hwnd, unit_message::kWindowUnitsCreated, 0, 0);
+  if (window->Hwnd() == hwnd) ::SendMessageA(hwnd, unit_message::kWindowUnitsCreated, 0, 0);
+  if (window->Hwnd() != hwnd) return fail();
 
   // 10. Units show as their visible flags say.
   for (std::size_t i = 1; i < window->working.size(); ++i) {
