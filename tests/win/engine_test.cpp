@@ -862,6 +862,17 @@ TEST_F(Engine, AWindowClosedAndLoadedAgainWhileItsUnitsHearItIsLoadedTellsEachNe
   }
 }
 
+TEST_F(Engine, AWindowDestroyedWhileItsUnitsHearTheyAllExistFailsToLoad) {
+  UnitMessages().clear();
+  DestroyOnAllCreated() = true;
+  EXPECT_FALSE(Load(w::kReloads));
+  EXPECT_FALSE(DestroyOnAllCreated()) << "the reloader heard that all units exist";
+  EXPECT_EQ(WindowOf(w::kReloads), nullptr);
+  EXPECT_EQ(std::count_if(UnitMessages().begin(), UnitMessages().end(),
+                          [](const auto& m) { return m.second == unit_message::kWindowLoaded; }),
+            0);
+}
+
 // A handler that closes the window runs inside a call of the window's object made from outside its messages: the
 // object must outlive that call. Blocks freed meanwhile become unreadable, so a read of a deleted object faults.
 TEST_F(Engine, AWindowClosedByAHandlerWhileItShowsOrChangesItsFrameOutlivesTheCall) {

@@ -133,6 +133,10 @@ class TestUnit final : public UnitObject {
           ::DestroyWindow(::GetAncestor(window, GA_ROOT));
           TheRuntime().Windows().LoadWindow(window_id, false, false, nullptr);
         }
+        if (message == unit_message::kAllCreated && unit->type_ == test_type::kReloader && DestroyOnAllCreated()) {
+          DestroyOnAllCreated() = false;
+          ::DestroyWindow(::GetAncestor(window, GA_ROOT));
+        }
         break;
       case WM_NCDESTROY:
         ::RemovePropA(window, kObjectProperty);
@@ -247,6 +251,11 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>>& CreatedUnits() {
 std::vector<std::pair<std::uint32_t, std::uint32_t>>& UnitMessages() {
   static std::vector<std::pair<std::uint32_t, std::uint32_t>> messages;
   return messages;
+}
+
+bool& DestroyOnAllCreated() {
+  static bool destroy = false;
+  return destroy;
 }
 
 bool& ReloadOnWindowLoaded() {

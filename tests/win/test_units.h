@@ -51,6 +51,8 @@ std::vector<std::uint32_t>& TranslatedKeys();
 // When set, the next reloader unit told that its window is loaded (0x8076) clears it, closes its window and loads
 // it again.
 bool& ReloadOnWindowLoaded();
+// When set, the reloader unit destroys its window when told that all units exist (once).
+bool& DestroyOnAllCreated();
 
 // Raises an event the way a unit does, through the test library's link to the runtime (code 2008); the returned
 // flag and value come back in *returned and *value.
