@@ -7,6 +7,8 @@
 # glibc's iconv is the independent judge of the GBK -> UTF-8 conversion, Python's csv and json modules of the
 # quoting.
 set -uo pipefail
+# Bytes compare as bytes: GBK output is not text in a UTF-8 locale.
+export LC_ALL=C
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 if [ "${1:-}" = --across-builds ]; then
