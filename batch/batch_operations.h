@@ -2,9 +2,9 @@
 // every text a view into one scratch area that starts afresh with each address, so a row costs no allocation.
 #pragma once
 
+#include <array>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -19,12 +19,21 @@ namespace quarrow::batch {
 
 // A min or max bound, read once the way the window reads its box for every address.
 struct Bound {
-  explicit Bound(const std::string& gbk) : blank(TrimAllSpaces(gbk.c_str()).empty()), value(TextToInteger(gbk.c_str())) {}
+  explicit Bound(const std::string& gbk)
+      : blank(TrimAllSpaces(gbk.c_str()).empty()), value(TextToInteger(gbk.c_str())) {}
   bool blank;
   std::int32_t value;
 };
 
 using NameList = std::vector<std::string>;
+
+// A piece of a join: a text made for this address, or one of the fixed texts, whose length its array gives.
+struct Piece {
+  Piece(std::string_view made) : text(made) {}
+  template <std::size_t N>
+  Piece(const char (&fixed)[N]) : text(fixed, N - 1) {}
+  std::string_view text;
+};
 
 class BatchOperations {
  public:
@@ -36,33 +45,41 @@ class BatchOperations {
 
   void StartAddress() { used_ = 0; }
 
-  std::int32_t RandomNumber(std::int32_t low, std::int32_t high) { return quarrow::RandomNumber(generator_, low, high); }
+  std::int32_t RandomNumber(std::int32_t low, std::int32_t high) {
+    return quarrow::RandomNumber(generator_, low, high);
+  }
   Text ToText(std::int32_t value) {
     char* at = Room(12);
     return Keep(at, std::to_chars(at, at + 12, value).ptr);
   }
   std::int32_t TextLength(Text text) { return static_cast<std::int32_t>(text.size()); }
-  Text RepeatText(std::int32_t count, std::string_view piece) {
+  Text RepeatText(std::int32_t count, Piece repeated) {
+    const std::string_view piece = repeated.text;
     if (count <= 0 || piece.empty()) return {};
+    // The zero-fill of a number: a view into a row of zeros, nothing written.
+    if (piece == "0" && static_cast<std::size_t>(count) <= kZeros.size()) return kZeros.substr(0, count);
     char* at = Room(static_cast<std::size_t>(count) * piece.size());
     char* end = at;
-    for (std::int32_t i = 0; i < count; ++i) end = std::copy(piece.begin(), piece.end(), end);
+    for (std::int32_t i = 0; i < count; ++i) end = Put(end, piece);
     return Keep(at, end);
   }
+  // A view into a table of every byte, nothing written.
   Text CharFromCode(std::int32_t code) {
-    const char byte = static_cast<char>(code & 0xFF);
-    if (byte == 0) return {};
-    char* at = Room(1);
-    *at = byte;
-    return Keep(at, at + 1);
+    const auto byte = static_cast<unsigned char>(code & 0xFF);
+    return byte == 0 ? Text() : Text(&kEveryByte[byte], 1);
   }
-  Text Join(std::initializer_list<Text> parts) {
-    std::size_t size = 0;
-    for (Text part : parts) size += part.size();
-    char* at = Room(size);
-    char* end = at;
-    for (Text part : parts) end = std::copy(part.begin(), part.end(), end);
-    return Keep(at, end);
+  Text Join(std::initializer_list<Piece> parts) {
+    const Piece* part = parts.begin();
+    char* at = scratch_.data() + used_;
+    // A text that was made last grows where it lies: the characters of a name are joined without copying it.
+    const bool in_place = part != parts.end() && !part->text.empty() && part->text.data() + part->text.size() == at;
+    if (in_place) at = const_cast<char*>(part++->text.data());
+    std::size_t added = 0;
+    for (const Piece* p = part; p != parts.end(); ++p) added += p->text.size();
+    char* end = Room(added);
+    for (; part != parts.end(); ++part) end = Put(end, part->text);
+    used_ += added;
+    return Text(at, static_cast<std::size_t>(end - at));
   }
 
   std::int32_t ListCount(const NameList* list) { return static_cast<std::int32_t>(list->size()); }
@@ -74,6 +91,14 @@ class BatchOperations {
   std::int32_t ToInteger(const Bound& bound) { return bound.value; }
 
  private:
+  static constexpr std::string_view kZeros = "0000000000000000";
+  static constexpr std::array<char, 256> kEveryByte = [] {
+    std::array<char, 256> bytes{};
+    for (int i = 0; i < 256; ++i) bytes[i] = static_cast<char>(i);
+    return bytes;
+  }();
+
+  // Where `size` more bytes go, at the end of what this address has made so far.
   char* Room(std::size_t size) {
     if (scratch_.size() - used_ < size) throw std::length_error("an address outgrew its scratch area");
     return scratch_.data() + used_;
@@ -81,6 +106,11 @@ class BatchOperations {
   Text Keep(char* at, char* end) {
     used_ += static_cast<std::size_t>(end - at);
     return Text(at, static_cast<std::size_t>(end - at));
+  }
+  // Pieces are a few bytes: a plain loop beats a call to the library's copy.
+  static char* Put(char* out, Text piece) {
+    for (const char c : piece) *out++ = c;
+    return out;
   }
 
   RandomGenerator& generator_;

@@ -44,7 +44,19 @@ ClockSeeds& ProcessClockSeeds();
 // a negative bound counts as 0. Equal bounds return that bound without a draw; otherwise exactly one draw is
 // consumed and the result is min + draw mod (span + 1), the span capped at 2147483646. Only 32768 offsets can
 // occur, so min + 32767 is the largest result of a wide range.
-std::int32_t RandomNumber(RandomGenerator& generator, std::optional<std::int32_t> low,
-                          std::optional<std::int32_t> high);
+// Inline, so that a caller with fixed bounds (the batch program's auto mode) reduces by a constant.
+inline std::int32_t RandomNumber(RandomGenerator& generator, std::optional<std::int32_t> low,
+                                 std::optional<std::int32_t> high) {
+  std::int32_t lo = low.value_or(0);
+  std::int32_t hi = high.value_or(2147483647);
+  if (lo < 0) lo = 0;
+  if (hi < 0) hi = 0;
+  const std::int32_t min = lo < hi ? lo : hi;
+  const std::int32_t max = lo < hi ? hi : lo;
+  if (min == max) return min;
+  std::int32_t span = max - min;  // both bounds are 0 or more, so this cannot overflow
+  if (span > 2147483646) span = 2147483646;
+  return min + generator.Draw() % (span + 1);
+}
 
 }  // namespace quarrow
