@@ -127,6 +127,10 @@ int Run(const Options& options, std::uint32_t clock_seed) {
   } catch (const WriteError& e) {
     std::fprintf(stderr, "quarrow-batch: %s\n", e.what());
     return kWriteFailed;
+  } catch (const std::exception& e) {
+    // Out of memory, or a fault of the program: reported, and the output left as it was.
+    std::fprintf(stderr, "quarrow-batch: stopped: %s\n", e.what());
+    return kWriteFailed;
   }
 }
 

@@ -1,5 +1,7 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +43,22 @@ extern "C" void RemoveTemporaryAndEnd(int signal_number) {
   ::raise(signal_number);
 }
 
+// Temporaries of this target that runs left behind when they were killed outright. A run holds a lock on its
+// temporary while it writes, so one that can be locked has no writer any more.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& stem) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!IsTemporaryOf(stem, entry->d_name)) continue;
+    const std::string name = folder + entry->d_name;
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) continue;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(name.c_str());
+    ::close(fd);
+  }
+  ::closedir(dir);
+}
+
 class Replacement final : public OutputTarget {
  public:
   explicit Replacement(const std::string& path) : target_(path) {
@@ -53,6 +71,7 @@ class Replacement final : public OutputTarget {
       throw WriteError("cannot write " + path + ": it is a folder");
     }
     const std::string stem = TemporaryStem(name);
+    RemoveStaleTemporaries(folder, stem);
     std::uint32_t attempt = static_cast<std::uint32_t>(::getpid()) * 0x9E3779B1u;
     for (int tries = 0; fd_ < 0 && tries < 64; ++tries) {
       attempt = attempt * 1664525u + 1013904223u;
@@ -61,6 +80,7 @@ class Replacement final : public OutputTarget {
       if (fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) throw WriteError("cannot write " + path + ": " + Reason());
+    ::flock(fd_, LOCK_EX);
     if (temporary_.size() < sizeof g_interrupted_temporary) {
       std::memcpy(g_interrupted_temporary, temporary_.c_str(), temporary_.size() + 1);
       for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) ::signal(s, RemoveTemporaryAndEnd);
