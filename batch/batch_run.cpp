@@ -1,10 +1,16 @@
 #include "batch/batch_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <deque>
+#include <future>
 #include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "batch/address_maker.h"
 #include "batch/name_list_file.h"
@@ -19,6 +25,9 @@ namespace {
 
 // Bytes gathered before each write: large enough that the system calls cost nothing, small enough to stay flat.
 constexpr std::size_t kChunk = std::size_t{1} << 20;
+// Rows that one thread makes at a time; a few such blocks are under way at once.
+constexpr std::uint32_t kBlockRows = 65536;
+constexpr unsigned kMostThreads = 4;
 
 std::optional<ManualSettings> ReadManualSettings(const Options& o) {
   if (!o.Manual()) return std::nullopt;
@@ -44,13 +53,13 @@ void CheckPrefix(const Options& o) {
 class Progress {
  public:
   Progress(bool shown, std::uint32_t count) : shown_(shown), count_(count) {}
-  void Row(std::uint32_t row) {
-    if (!shown_ || (row & 0xFFFF) != 0) return;
+  void Update(std::uint32_t rows) {
+    if (!shown_) return;
     const auto now = std::chrono::steady_clock::now();
     if (now - last_ < std::chrono::milliseconds(250)) return;
     last_ = now;
-    std::fprintf(stderr, "\r%3u%% (%u of %u rows)", static_cast<unsigned>(std::uint64_t{row} * 100 / count_),
-                 static_cast<unsigned>(row), static_cast<unsigned>(count_));
+    std::fprintf(stderr, "\r%3u%% (%u of %u rows)", static_cast<unsigned>(std::uint64_t{rows} * 100 / count_),
+                 static_cast<unsigned>(rows), static_cast<unsigned>(count_));
     std::fflush(stderr);
   }
   void Done() {
@@ -63,6 +72,82 @@ class Progress {
   std::uint32_t count_;
   std::chrono::steady_clock::time_point last_{};
 };
+
+// How many draws each address takes: the same for every address of a run, whose bounds and lists are fixed
+// (auto mode takes ten). Found by making one and seeing how far the generator went.
+std::uint32_t DrawsPerAddress(const std::optional<ManualSettings>& manual) {
+  AddressMaker probe(0, manual);
+  probe.Next();
+  RandomGenerator moved;
+  moved.Seed(0);
+  for (std::uint32_t draws = 0; draws <= 64; ++draws, moved.Draw()) {
+    if (moved.State() == probe.GeneratorState()) return draws;
+  }
+  throw std::logic_error("an address took more draws than the rules make");
+}
+
+// A block of rows made from the generator state its first row starts at, and the state after its last row.
+struct Block {
+  std::string bytes;
+  std::uint32_t end_state = 0;
+};
+
+// `buffer` is the room of a block written before: used again, it costs the system no new pages.
+Block MakeBlock(std::uint32_t start_state, std::uint32_t first_row, std::uint32_t rows,
+                const std::optional<ManualSettings>& manual, RowFormat format, std::string buffer) {
+  AddressMaker maker(start_state, manual);
+  Block block;
+  block.bytes = std::move(buffer);
+  block.bytes.clear();
+  for (std::uint32_t i = 0; i < rows; ++i) format.AppendRow(first_row + i, maker.Next(), block.bytes);
+  block.end_state = maker.GeneratorState();
+  return block;
+}
+
+// Every row may be made on its own, since the generator can be moved on to where any row starts: blocks of rows
+// are made side by side on several threads, and written in their order while the next ones are made.
+void WriteInBlocks(const Options& o, std::uint32_t seed, const std::optional<ManualSettings>& manual,
+                   const RowFormat& format, OutputTarget& target, Progress& progress) {
+  const std::uint64_t draws = DrawsPerAddress(manual);
+  const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
+  struct Pending {
+    std::future<Block> block;
+    std::uint32_t rows;
+    std::uint32_t end_state;  // where the next block starts
+  };
+  std::deque<Pending> pending;
+  std::vector<std::string> spare_buffers;
+  RandomGenerator next_start;
+  next_start.Seed(seed);
+  std::uint32_t next_row = 1;
+  const auto start_next_block = [&] {
+    const std::uint32_t rows = std::min(kBlockRows, o.count - next_row + 1);
+    const std::uint32_t start_state = next_start.State();
+    next_start.Skip(draws * rows);
+    std::string buffer;
+    if (!spare_buffers.empty()) {
+      buffer = std::move(spare_buffers.back());
+      spare_buffers.pop_back();
+    }
+    pending.push_back({std::async(std::launch::async, MakeBlock, start_state, next_row, rows, std::cref(manual),
+                                  format, std::move(buffer)),
+                       rows, next_start.State()});
+    next_row += rows;
+  };
+  std::uint32_t written = 0;
+  while (next_row <= o.count || !pending.empty()) {
+    while (pending.size() <= threads && next_row <= o.count) start_next_block();
+    Pending done = std::move(pending.front());
+    pending.pop_front();
+    Block block = done.block.get();
+    // A block that did not end where the next one starts would not be the rows one generator makes in a row.
+    if (block.end_state != done.end_state) throw std::logic_error("a block of rows ended off its generator's path");
+    target.Write(block.bytes);
+    spare_buffers.push_back(std::move(block.bytes));
+    written += done.rows;
+    progress.Update(written);
+  }
+}
 
 int Generate(const Options& o, std::uint32_t seed) {
   CheckPrefix(o);
@@ -88,13 +173,21 @@ int Generate(const Options& o, std::uint32_t seed) {
   std::unique_ptr<OutputTarget> target = o.out.empty() ? OpenStandardOutput() : OpenReplacement(o.out);
   RowFormat format(o.format, o.encoding, o.prefix);
   std::string chunk;
-  chunk.reserve(kChunk + 4096);
   format.AppendStart(chunk);
+  target->Write(chunk);
   Progress progress(o.progress, o.count);
+  if (!seen) {
+    WriteInBlocks(o, seed, manual, format, *target, progress);
+    target->Commit();
+    progress.Done();
+    return kWritten;
+  }
+  chunk.clear();
+  chunk.reserve(kChunk + 4096);
   const std::uint32_t first_state = maker.GeneratorState();
   for (std::uint32_t row = 1; row <= o.count; ++row) {
     Address address = maker.Next();
-    while (seen && !seen->Add(address.text)) {
+    while (!seen->Add(address.text)) {
       // The generator goes round a fixed cycle: once it is back where it started, every later address repeats.
       if (maker.GeneratorState() == first_state) {
         throw UsageError("--unique: seed " + std::to_string(seed) + " gives only " + std::to_string(row - 1) +
@@ -108,7 +201,7 @@ int Generate(const Options& o, std::uint32_t seed) {
       target->Write(chunk);
       chunk.clear();
     }
-    progress.Row(row);
+    if ((row & 0xFFFF) == 0) progress.Update(row);
   }
   target->Write(chunk);
   target->Commit();

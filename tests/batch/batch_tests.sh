@@ -59,6 +59,7 @@ if [ "${1:-}" = --same-bytes ]; then
     "--seed 4294967295 --count 500 --format csv --encoding utf-8-bom"
     "--seed 123456 --count 500 --format jsonl --prefix 北京市"
     "--seed 77 --count 500 --roads roads.txt --communities communities-gbk.txt --house 100-5 --room=１２-3"
+    "--seed 2026 --count 150000"
   )
   for s in "${settings[@]}"; do
     # shellcheck disable=SC2086
@@ -160,6 +161,15 @@ batch --seed 43 --count 1000 >c.out
 check "the same seed gives the same bytes" cmp -s a.out b.out
 check "another seed gives other rows" test "$(cmp -s a.out c.out; echo $?)" = 1
 check "without a seed the rows still come" test "$(batch --count 10 | grep -c $'\r$')" = 10
+# 200,000 rows are several blocks made side by side; --unique makes its rows one after the other, and with this
+# many possible addresses it has (all but surely) nothing to skip, so both give the same rows.
+batch --seed 11 --count 200000 >blocks.out
+batch --seed 11 --count 200000 --unique >one-by-one.out
+check "rows made in blocks are the rows made one by one" cmp -s blocks.out one-by-one.out
+wide=(--roads roads.txt --communities communities.txt --house 1-30000 --building 1-30000)
+batch --seed 12 --count 200000 "${wide[@]}" >blocks.out
+batch --seed 12 --count 200000 "${wide[@]}" --unique >one-by-one.out
+check "also in manual mode" cmp -s blocks.out one-by-one.out
 check "--progress reports on standard error, not among the rows" \
   test "$(batch --seed 42 --count 1000 --progress 2>progress.txt | cmp - a.out && tr '\r' '\n' <progress.txt | grep . | tail -n 1)" \
   = "100% (1000 of 1000 rows)"
