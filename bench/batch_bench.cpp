@@ -1,7 +1,7 @@
 // quarrow-batch writing text rows (GBK) to a file, against writing the same bytes from memory to a file in the
 // same run; with its peak memory. Optionally a second build (the Windows one under Wine) against the first.
 //   batch_bench PROGRAM [ROWS] [-- OTHER COMMAND...]
-// e.g. from a scratch folder:
+// e.g. from a scratch folder, with a wineserver already running (wineserver -p), as the tests keep one:
 //   batch_bench build/native/quarrow-batch 10000000 -- scripts/wine-run build/win64/app/quarrow-batch.exe
 #include <fcntl.h>
 #include <spawn.h>
