@@ -1,10 +1,10 @@
 # Quarrow: `make test` builds every preset and runs every test; `make run` starts the program.
 # Both install what they need first (scripts/setup).
 
-PRESETS := host host32 fuzz win32 win64
+PRESETS := native host host32 fuzz win32 win64
 FUZZ_SECONDS ?= 10
 
-.PHONY: all setup configure build test run fuzz clean
+.PHONY: all setup configure build test run fuzz batch clean
 
 all: build
 
@@ -36,6 +36,10 @@ run: setup build/win64/build.ninja build/win32/build.ninja
 	@cmake --build --preset win64 --target quarrow
 	@cmake --build --preset win32 --target quarrow
 	@scripts/run-program build/win64/app/quarrow.exe
+
+# The batch program alone: a native release build at build/native/quarrow-batch.
+batch: build/native/build.ninja
+	@cmake --build --preset native --target quarrow-batch
 
 # The long fuzzing run: ten minutes per target unless FUZZ_SECONDS says otherwise, FUZZ_JOBS targets side by side.
 FUZZ_JOBS ?= 1

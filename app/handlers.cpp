@@ -1,8 +1,11 @@
 #include "app/handlers.h"
 
+#include <windows.h>
+
 #include "app/export_action.h"
 #include "app/generate_action.h"
 #include "app/name_lists.h"
+#include "app/seed_switch.h"
 #include "app/window_units.h"
 #include "commands/core_facade.h"
 #include "runtime/facade.h"
@@ -12,8 +15,14 @@ namespace quarrow::app {
 
 namespace {
 
-// The window has been created: the random numbers start from the clock.
-void SeedRandomNumbers() { cmd::SetRandomSeed(); }
+// The window has been created: the random numbers start from the clock, or from the seed the command line gives.
+void SeedRandomNumbers() {
+  if (const auto seed = SeedSwitch(::GetCommandLineA())) {
+    cmd::SetRandomSeed(static_cast<std::int32_t>(*seed));
+  } else {
+    cmd::SetRandomSeed();
+  }
+}
 
 // "全部清空" empties the result list; the name lists stay as they are.
 void ClearResults() { cmd::ListViewDeleteAllItems(units::kResultList); }

@@ -93,38 +93,49 @@ DWORD WriteAll(HANDLE file, const std::uint8_t* bytes, std::size_t size) {
   return ERROR_SUCCESS;
 }
 
-DWORD WriteParts(HANDLE file, std::span<const ByteSetView> parts) {
-  for (const ByteSetView& part : parts) {
-    if (const DWORD error = WriteAll(file, part.data, part.size); error != ERROR_SUCCESS) return error;
-  }
-  return ::FlushFileBuffers(file) ? ERROR_SUCCESS : FailureCode();
-}
-
 }  // namespace
 
-DWORD ReplaceFileContents(const char* path, std::span<const ByteSetView> parts) {
+FileReplacement::~FileReplacement() {
+  file_.Reset();
+  if (!temporary_.empty()) ::DeleteFileA(temporary_.c_str());
+}
+
+DWORD FileReplacement::Begin(const char* path) {
   if (path == nullptr || *path == '\0') return ERROR_INVALID_NAME;
-  std::string target;
   std::size_t folder_length = 0;
-  if (const DWORD error = SplitPath(path, &target, &folder_length); error != ERROR_SUCCESS) return error;
-  const std::string folder = target.substr(0, folder_length);
-  const std::string stem = TemporaryStem(std::string_view(target).substr(folder_length));
+  if (const DWORD error = SplitPath(path, &target_, &folder_length); error != ERROR_SUCCESS) return error;
+  const std::string folder = target_.substr(0, folder_length);
+  const std::string stem = TemporaryStem(std::string_view(target_).substr(folder_length));
   RemoveStaleTemporaries(folder, stem);
-  if (const DWORD error = CheckTarget(target); error != ERROR_SUCCESS) return error;
+  if (const DWORD error = CheckTarget(target_); error != ERROR_SUCCESS) return error;
+  const DWORD error = CreateTemporaryFile(folder, stem, &temporary_, &file_);
+  if (error != ERROR_SUCCESS) temporary_.clear();  // the name was never created, or belongs to someone else
+  return error;
+}
 
-  std::string temporary;
-  OwnedHandle file;
-  if (const DWORD error = CreateTemporaryFile(folder, stem, &temporary, &file); error != ERROR_SUCCESS) return error;
+DWORD FileReplacement::Write(const void* bytes, std::size_t size) {
+  return WriteAll(file_.Get(), static_cast<const std::uint8_t*>(bytes), size);
+}
 
-  DWORD error = WriteParts(file.Get(), parts);
+DWORD FileReplacement::Commit() {
+  DWORD error = ::FlushFileBuffers(file_.Get()) ? ERROR_SUCCESS : FailureCode();
   // Closing can report a failure of its own: a write the system had held back.
-  if (!::CloseHandle(file.Release()) && error == ERROR_SUCCESS) error = FailureCode();
+  if (!::CloseHandle(file_.Release()) && error == ERROR_SUCCESS) error = FailureCode();
   if (error == ERROR_SUCCESS &&
-      !::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      !::MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = FailureCode();
   }
-  if (error != ERROR_SUCCESS) ::DeleteFileA(temporary.c_str());
+  if (error == ERROR_SUCCESS) temporary_.clear();
   return error;
+}
+
+DWORD ReplaceFileContents(const char* path, std::span<const ByteSetView> parts) {
+  FileReplacement replacement;
+  if (const DWORD error = replacement.Begin(path); error != ERROR_SUCCESS) return error;
+  for (const ByteSetView& part : parts) {
+    if (const DWORD error = replacement.Write(part.data, part.size); error != ERROR_SUCCESS) return error;
+  }
+  return replacement.Commit();
 }
 
 }  // namespace quarrow

@@ -6,11 +6,34 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <span>
+#include <string>
 
+#include "base/handles.h"
 #include "base/value.h"
 
 namespace quarrow {
+
+// One replacement, written piece by piece: Begin opens the temporary, Write adds bytes to it, Commit flushes it and
+// puts it in the target's place. Each returns ERROR_SUCCESS or the system error code of the step that failed. A
+// replacement that ends without a successful Commit removes its temporary and leaves the target as it was.
+class FileReplacement {
+ public:
+  FileReplacement() = default;
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+  ~FileReplacement();
+
+  DWORD Begin(const char* path);
+  DWORD Write(const void* bytes, std::size_t size);
+  DWORD Commit();
+
+ private:
+  std::string target_;
+  std::string temporary_;
+  OwnedHandle file_;
+};
 
 // Writes the parts one after the other (empty ones add nothing) as the file at `path`, which is created or
 // replaced. Returns ERROR_SUCCESS, or the system error code of the step that failed.

@@ -21,18 +21,4 @@ ClockSeeds& ProcessClockSeeds() {
   return seeds;
 }
 
-std::int32_t RandomNumber(RandomGenerator& generator, std::optional<std::int32_t> low,
-                          std::optional<std::int32_t> high) {
-  std::int32_t lo = low.value_or(0);
-  std::int32_t hi = high.value_or(2147483647);
-  if (lo < 0) lo = 0;
-  if (hi < 0) hi = 0;
-  const std::int32_t min = lo < hi ? lo : hi;
-  const std::int32_t max = lo < hi ? hi : lo;
-  if (min == max) return min;
-  std::int32_t span = max - min;  // both bounds are 0 or more, so this cannot overflow
-  if (span > 2147483646) span = 2147483646;
-  return min + generator.Draw() % (span + 1);
-}
-
 }  // namespace quarrow

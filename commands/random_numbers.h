@@ -18,6 +18,21 @@ class RandomGenerator {
     return static_cast<std::int32_t>((state_ >> 16) & 0x7FFF);
   }
   std::uint32_t State() const { return state_; }
+  // Moves on as `draws` draws would, in steps as many as the bits of `draws`: a step applied twice is again a
+  // step of the same form, state × m + a, so the steps of 1, 2, 4, ... draws are squared out of each other.
+  void Skip(std::uint64_t draws) {
+    std::uint32_t m = 214013u, a = 2531011u;
+    std::uint32_t total_m = 1, total_a = 0;
+    for (; draws != 0; draws >>= 1) {
+      if (draws & 1) {
+        total_m *= m;
+        total_a = total_a * m + a;
+      }
+      a = (m + 1) * a;
+      m *= m;
+    }
+    state_ = state_ * total_m + total_a;
+  }
 
  private:
   std::uint32_t state_ = 1;
@@ -44,7 +59,19 @@ ClockSeeds& ProcessClockSeeds();
 // a negative bound counts as 0. Equal bounds return that bound without a draw; otherwise exactly one draw is
 // consumed and the result is min + draw mod (span + 1), the span capped at 2147483646. Only 32768 offsets can
 // occur, so min + 32767 is the largest result of a wide range.
-std::int32_t RandomNumber(RandomGenerator& generator, std::optional<std::int32_t> low,
-                          std::optional<std::int32_t> high);
+// Inline, so that a caller with fixed bounds (the batch program's auto mode) reduces by a constant.
+inline std::int32_t RandomNumber(RandomGenerator& generator, std::optional<std::int32_t> low,
+                                 std::optional<std::int32_t> high) {
+  std::int32_t lo = low.value_or(0);
+  std::int32_t hi = high.value_or(2147483647);
+  if (lo < 0) lo = 0;
+  if (hi < 0) hi = 0;
+  const std::int32_t min = lo < hi ? lo : hi;
+  const std::int32_t max = lo < hi ? hi : lo;
+  if (min == max) return min;
+  std::int32_t span = max - min;  // both bounds are 0 or more, so this cannot overflow
+  if (span > 2147483646) span = 2147483646;
+  return min + generator.Draw() % (span + 1);
+}
 
 }  // namespace quarrow

@@ -20,6 +20,21 @@ TEST(RandomGenerator, StartsAtOneAndStepsTheClassicSequence) {
   EXPECT_EQ(g.Draw(), static_cast<std::int32_t>((next >> 16) & 0x7FFF)) << "the state wraps at 32 bits";
 }
 
+TEST(RandomGenerator, SkippingLandsWhereTheDrawsWouldHaveLed) {
+  RandomGenerator drawn, skipped;
+  drawn.Seed(0xDEADBEEF);
+  std::uint64_t done = 0;
+  for (const std::uint64_t draws : {0ull, 1ull, 2ull, 7ull, 10ull, 65536ull, 1000003ull}) {
+    for (; done < draws; ++done) drawn.Draw();
+    skipped.Seed(0xDEADBEEF);
+    skipped.Skip(draws);
+    EXPECT_EQ(skipped.State(), drawn.State()) << draws << " draws";
+  }
+  skipped.Seed(5);
+  skipped.Skip(std::uint64_t{1} << 32);
+  EXPECT_EQ(skipped.State(), 5u) << "the generator comes round after 2^32 draws";
+}
+
 TEST(RandomNumber, FirstDrawAfterSeedOneIs41) {
   RandomGenerator g;
   g.Seed(1);

@@ -76,7 +76,9 @@ bool IsAutoAddress(const std::string& text) {
          s.empty();
 }
 
-QuarrowSession::QuarrowSession() : process_(testing::ChildProcess::Start("\"" + QuarrowProgram() + "\"")) {
+QuarrowSession::QuarrowSession(const std::string& arguments)
+    : process_(testing::ChildProcess::Start("\"" + QuarrowProgram() + "\"" + (arguments.empty() ? "" : " ") +
+                                            arguments)) {
   if (!process_.Started()) return;
   watchdog_ = std::make_unique<testing::ModalWatchdog>(process_.Id());
   window_ = WaitForTopLevel(process_.Id(), "WTWindow", "Quarrow", 20000);

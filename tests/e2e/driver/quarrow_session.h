@@ -15,8 +15,8 @@ namespace quarrow::e2e {
 
 class QuarrowSession {
  public:
-  // Starts the program of this build and waits for its window.
-  QuarrowSession();
+  // Starts the program of this build, with these command-line arguments, and waits for its window.
+  explicit QuarrowSession(const std::string& arguments = "");
   ~QuarrowSession();
 
   bool Started() const { return window_ != nullptr; }

@@ -1,0 +1,85 @@
+#include "batch/address_maker.h"
+
+#include <algorithm>
+#include <limits>
+#include <unordered_set>
+
+namespace quarrow::batch {
+
+namespace {
+
+std::size_t Longest(const NameList& list) {
+  std::size_t longest = 0;
+  for (const std::string& name : list) longest = std::max(longest, name.size());
+  return longest;
+}
+
+// Every piece one address makes, numbers and characters, fits in 1 KB; the names come in twice at most, once
+// drawn and once joined.
+std::size_t ScratchSize(const std::optional<ManualSettings>& manual) {
+  return 1024 + (manual ? 2 * (Longest(manual->roads) + Longest(manual->communities)) : 0);
+}
+
+std::uint64_t Times(std::uint64_t a, std::uint64_t b) {
+  if (a != 0 && b > std::numeric_limits<std::uint64_t>::max() / a) return std::numeric_limits<std::uint64_t>::max();
+  return a * b;
+}
+
+// The values RandomNumber(low, high) can give: a draw has 32768 values, so a wider range reaches only its first
+// 32768 numbers.
+std::uint64_t ValuesIn(std::int32_t low, std::int32_t high) {
+  const std::int64_t lo = std::max(low, 0), hi = std::max(high, 0);
+  const std::uint64_t span = static_cast<std::uint64_t>(std::max(lo, hi) - std::min(lo, hi));
+  return std::min<std::uint64_t>(span + 1, 32768);
+}
+
+// Distinct names among the entries a draw can pick; each one's text is different, and so are the addresses.
+std::uint64_t NamesIn(const NameList& list) {
+  const std::size_t reachable = std::min<std::size_t>(list.size(), 32768);
+  return std::unordered_set<std::string_view>(list.begin(), list.begin() + reachable).size();
+}
+
+}  // namespace
+
+AddressMaker::AddressMaker(std::uint32_t seed, const std::optional<ManualSettings>& manual)
+    : manual_(manual), ops_(generator_, ScratchSize(manual)) {
+  generator_.Seed(seed);
+  if (manual) {
+    source_.emplace(app::rules::ManualSource<const NameList*, Bound>{
+        &manual->roads, &manual->communities, Bound(manual->house_min), Bound(manual->house_max),
+        Bound(manual->building_min), Bound(manual->building_max), Bound(manual->unit_min), Bound(manual->unit_max),
+        Bound(manual->room_min), Bound(manual->room_max)});
+  }
+}
+
+// Flattened: the rules' calls are inlined with their fixed bounds, so auto mode's draws reduce by constants.
+[[gnu::flatten]] Address AddressMaker::Next() {
+  ops_.StartAddress();
+  Address address;
+  if (!source_) {
+    address.parts = app::rules::DrawAutoAddress(ops_);
+  } else if (auto parts = app::rules::DrawManualAddress(ops_, *source_)) {
+    address.parts = *parts;
+  } else {
+    return address;
+  }
+  address.text = app::rules::JoinAddress(ops_, address.parts);
+  return address;
+}
+
+std::uint64_t AddressMaker::DistinctCount() const {
+  if (!source_) {
+    const std::uint64_t hanzi = 43 * 43;  // lead and trail bytes B0..DA
+    return Times(Times(Times(hanzi * hanzi, ValuesIn(3, 19)), hanzi),
+                 ValuesIn(10, 99) * ValuesIn(1, 9) * ValuesIn(111, 999));
+  }
+  const auto& s = *source_;
+  if (manual_->roads.empty() || manual_->communities.empty() || s.house_min.blank || s.house_max.blank) return 1;
+  std::uint64_t count = Times(NamesIn(manual_->roads), NamesIn(manual_->communities));
+  count = Times(count, ValuesIn(s.house_min.value, s.house_max.value));
+  count = Times(count, ValuesIn(s.building_min.value, s.building_max.value));
+  count = Times(count, ValuesIn(s.unit_min.value, s.unit_max.value));
+  return Times(count, ValuesIn(s.room_min.value, s.room_max.value));
+}
+
+}  // namespace quarrow::batch

@@ -1,0 +1,61 @@
+// The batch program's command line: what to make, how many, and where to write it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quarrow::batch {
+
+enum class Format { kText, kCsv, kJsonl };
+enum class Encoding { kGbk, kUtf8, kUtf8Bom };
+
+// A range as typed, "LOW-HIGH": each side a GBK text read the way the window reads its min and max boxes.
+struct RangeTexts {
+  std::string low, high;
+};
+
+// The window's initial values in every min/max pair.
+inline const RangeTexts kDefaultRange = {"1", "99"};
+
+struct Options {
+  std::uint32_t count = 0;
+  std::optional<std::uint32_t> seed;
+  std::string out;  // empty: standard output
+  Format format = Format::kText;
+  Encoding encoding = Encoding::kGbk;
+  std::string prefix;  // GBK
+  std::string roads_file, communities_file;
+  RangeTexts house = kDefaultRange, building = kDefaultRange, unit = kDefaultRange, room = kDefaultRange;
+  bool unique = false;
+  bool progress = false;
+  bool help = false;
+  bool version = false;
+
+  bool Manual() const { return !roads_file.empty(); }
+  bool Utf8Output() const { return encoding != Encoding::kGbk || format == Format::kJsonl; }
+};
+
+// Bad input: one message for standard error, and exit code 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Texts given on the command line as the program receives them: GBK under Windows (the ANSI code page 936);
+// elsewhere UTF-8, or GBK when the bytes are not UTF-8.
+enum class ArgumentBytes { kGbk, kUtf8OrGbk };
+
+// Throws UsageError. `progress_default` is whether progress is shown without --progress.
+Options ParseOptions(std::span<const char* const> arguments, ArgumentBytes bytes, bool progress_default);
+
+// A text as GBK by the rule lists and arguments share: UTF-8 when the bytes are UTF-8, else GBK as they are.
+// Nothing when the text is UTF-8 with a character GBK lacks.
+std::optional<std::string> AsGbk(std::string_view bytes);
+
+std::string_view HelpText();
+
+}  // namespace quarrow::batch

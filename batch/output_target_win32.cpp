@@ -1,0 +1,69 @@
+#include <windows.h>
+#include <io.h>
+
+#include <cstdio>
+#include <string>
+
+#include "batch/output_target.h"
+#include "commands/file_replacement.h"
+
+namespace quarrow::batch {
+
+namespace {
+
+// The system's text for an error code (in the system's language), without its line break, and the code itself.
+std::string Reason(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = ::FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+      reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string reason = length > 0 ? std::string(text, length) : std::string();
+  if (text != nullptr) ::LocalFree(text);
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
+  return (reason.empty() ? "error" : reason) + " (" + std::to_string(error) + ")";
+}
+
+class StandardOutput final : public OutputTarget {
+ public:
+  void Write(std::string_view bytes) override {
+    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    while (!bytes.empty()) {
+      DWORD written = 0;
+      const DWORD chunk = bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());
+      if (!::WriteFile(out, bytes.data(), chunk, &written, nullptr) || written == 0) {
+        throw WriteError("cannot write standard output: " + Reason(::GetLastError()));
+      }
+      bytes.remove_prefix(written);
+    }
+  }
+  void Commit() override {}
+};
+
+// An interrupted run leaves its temporary behind (Ctrl+C ends the process at once); the next write to the same
+// target removes it, as for the window's export.
+class Replacement final : public OutputTarget {
+ public:
+  explicit Replacement(const std::string& path) : target_(path) {
+    if (const DWORD error = replacement_.Begin(path.c_str()); error != ERROR_SUCCESS) Fail(error);
+  }
+  void Write(std::string_view bytes) override {
+    if (const DWORD error = replacement_.Write(bytes.data(), bytes.size()); error != ERROR_SUCCESS) Fail(error);
+  }
+  void Commit() override {
+    if (const DWORD error = replacement_.Commit(); error != ERROR_SUCCESS) Fail(error);
+  }
+
+ private:
+  [[noreturn]] void Fail(DWORD error) { throw WriteError("cannot write " + target_ + ": " + Reason(error)); }
+
+  std::string target_;
+  FileReplacement replacement_;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputTarget> OpenStandardOutput() { return std::make_unique<StandardOutput>(); }
+std::unique_ptr<OutputTarget> OpenReplacement(const std::string& path) { return std::make_unique<Replacement>(path); }
+bool StandardErrorIsTerminal() { return ::_isatty(::_fileno(stderr)) != 0; }
+
+}  // namespace quarrow::batch

@@ -1,0 +1,269 @@
+#!/usr/bin/env bash
+# quarrow-batch as a process: its arguments, the bytes it writes and its exit codes.
+#   batch_tests.sh PROGRAM                      every group against one build (a .exe runs under Wine)
+#   batch_tests.sh --same-bytes PROGRAM OTHER... the same seeds and settings give the same bytes on every build
+#   batch_tests.sh --across-builds              --same-bytes for the native release build (make batch), the
+#                                               win64 build, and the win32 build where a 32-bit prefix exists
+# glibc's iconv is the independent judge of the GBK -> UTF-8 conversion, Python's csv and json modules of the
+# quoting.
+set -uo pipefail
+# Bytes compare as bytes: GBK output is not text in a UTF-8 locale.
+export LC_ALL=C
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
+if [ "${1:-}" = --across-builds ]; then
+  native=$top/build/native/quarrow-batch
+  [ -x "$native" ] || { echo "FAIL: no native release build at $native (make batch)"; exit 1; }
+  builds=("$native" "$top/build/win64/app/quarrow-batch.exe")
+  if [ -f "$top/build/wine32/system.reg" ] && [ -f "$top/build/win32/app/quarrow-batch.exe" ]; then
+    builds+=("$top/build/win32/app/quarrow-batch.exe")
+  else
+    echo "across builds: no 32-bit Wine prefix or win32 build, so the win32 build is left out"
+  fi
+  exec "$0" --same-bytes "${builds[@]}"
+fi
+failures=0
+fail() { echo "FAIL [$group] $*"; failures=$((failures + 1)); }
+check() { local what=$1; shift; "$@" || fail "$what"; }
+
+# Runs one build: a Windows build through the project's Wine prefix for its word size.
+run_program() {
+  local program=$1; shift
+  case $program in
+    *win32*.exe) QUARROW_WINE_BITS=32 "$top/scripts/wine-run" "$program" "$@" ;;
+    *.exe) "$top/scripts/wine-run" "$program" "$@" ;;
+    *) "$program" "$@" ;;
+  esac
+}
+
+programs=()
+for argument in "$@"; do
+  case $argument in --*) programs+=("$argument") ;; *) programs+=("$(realpath "$argument")") ;; esac
+done
+set -- "${programs[@]}"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+# Relative names only: a Windows build under Wine sees this folder as its current one.
+printf '人民\n\n  \r\n解放\r\n建设\n' >roads.txt
+printf '幸福\n和平\n' >communities.txt
+iconv -f UTF-8 -t GBK roads.txt >roads-gbk.txt
+iconv -f UTF-8 -t GBK communities.txt >communities-gbk.txt
+
+if [ "${1:-}" = --same-bytes ]; then
+  shift
+  group="same bytes"
+  first=$1; shift
+  settings=(
+    "--seed 0 --count 500"
+    "--seed 4294967295 --count 500 --format csv --encoding utf-8-bom"
+    "--seed 123456 --count 500 --format jsonl --prefix 北京市"
+    "--seed 77 --count 500 --roads roads.txt --communities communities-gbk.txt --house 100-5 --room=１２-3"
+    "--seed 2026 --count 150000"
+  )
+  for s in "${settings[@]}"; do
+    # shellcheck disable=SC2086
+    run_program "$first" $s >expected.out || fail "$first $s: exit code $?"
+    for other in "$@"; do
+      # shellcheck disable=SC2086
+      run_program "$other" $s >actual.out || fail "$other $s: exit code $?"
+      cmp -s expected.out actual.out || fail "$other and $first differ for: $s"
+    done
+  done
+  [ "$failures" -eq 0 ] && echo "same bytes: ${#settings[@]} settings, $(($# + 1)) builds"
+  exit $((failures > 0))
+fi
+
+program=$1
+batch() { run_program "$program" "$@"; }
+
+group="formats"
+batch --seed 5 --count 200 --prefix 上海市 >text.out
+check "text rows are number, prefix, auto address, CR LF" \
+  python3 - text.out <<'PY'
+import re, sys
+data = open(sys.argv[1], "rb").read().decode("gbk")
+rows = data.split("\r\n")
+assert rows[-1] == "" and len(rows) == 201, len(rows)
+pattern = re.compile(r"(\d+)上海市(..)路 (0[3-9]|1[0-9])号 (.)小区 ([1-9][0-9])号楼 ([1-9])单元 ([1-9][0-9][0-9])室")
+for i, row in enumerate(rows[:-1], 1):
+    m = pattern.fullmatch(row)
+    assert m and int(m[1]) == i, row
+    for c in m[2] + m[4]:
+        b = c.encode("gbk")
+        assert 0xB0 <= b[0] <= 0xDA and 0xB0 <= b[1] <= 0xDA, row
+PY
+batch --seed 5 --count 200 --prefix 上海市 --encoding utf-8 >utf8.out
+check "utf-8 is the gbk output converted" cmp -s utf8.out <(iconv -f GBK -t UTF-8 text.out)
+batch --seed 5 --count 200 --prefix 上海市 --encoding=utf-8-bom >bom.out
+check "utf-8-bom is a byte-order mark and the utf-8 output" cmp -s bom.out <(printf '\357\273\277'; cat utf8.out)
+batch --seed 5 --count 200 --prefix 上海市 --format csv >csv.out
+batch --seed 5 --count 200 --prefix 上海市 --format jsonl --encoding utf-8 >jsonl.out
+check "csv and jsonl hold the text output's rows, field by field" \
+  python3 - text.out csv.out jsonl.out <<'PY'
+import csv, io, json, sys
+text = open(sys.argv[1], "rb").read().decode("gbk").split("\r\n")[:-1]
+raw = open(sys.argv[2], "rb").read()
+assert raw.count(b"\r\n") == 201 and raw.count(b"\n") == 201, "csv lines end with CR LF"
+table = list(csv.reader(io.StringIO(raw.decode("gbk"), newline="")))
+assert table[0] == ["序号", "前缀", "路", "号", "小区", "号楼", "单元", "室", "地址"], table[0]
+objects = [json.loads(line) for line in open(sys.argv[3], "rb").read().decode("utf-8").split("\n")[:-1]]
+assert len(table) == 201 and len(objects) == 200
+for row, obj, line in zip(table[1:], objects, text):
+    assert line == row[0] + row[8], (line, row)
+    assert row[8] == row[1] + row[2] + "路 " + row[3] + "号 " + row[4] + "小区 " + row[5] + "号楼 " + row[6] + "单元 " + row[7] + "室"
+    assert obj == dict(zip(table[0], [int(row[0])] + row[1:])), (obj, row)
+PY
+
+group="manual mode"
+batch --seed 9 --count 300 --roads roads.txt --communities communities.txt >utf8-lists.out
+batch --seed 9 --count 300 --roads roads-gbk.txt --communities communities-gbk.txt >gbk-lists.out
+check "UTF-8 and GBK list files give the same rows" cmp -s utf8-lists.out gbk-lists.out
+batch --seed 9 --count 300 --roads roads.txt --communities communities.txt --house 3-3 --building=100-5 \
+  --unit １２-１２ --room 7-0012 >ranges.out
+check "names, reversed bounds, full-width digits and the width of the high bound" \
+  python3 - utf8-lists.out ranges.out <<'PY'
+import re, sys
+default = open(sys.argv[1], "rb").read().decode("gbk").split("\r\n")[:-1]
+ranges = open(sys.argv[2], "rb").read().decode("gbk").split("\r\n")[:-1]
+seen = set()
+for line in default:
+    m = re.fullmatch(r"\d+(人民|解放|建设)路 (\d\d)号 (幸福|和平)小区 (\d\d)号楼 (\d\d)单元 (\d\d)室", line)
+    assert m and all(1 <= int(m[i]) <= 99 for i in (2, 4, 5, 6)), line
+    seen.add(m[1])
+assert seen == {"人民", "解放", "建设"}, "blank lines are skipped, every name is drawn"
+buildings = set()
+for line in ranges:
+    m = re.fullmatch(r"\d+(人民|解放|建设)路 3号 (幸福|和平)小区 (\d+)号楼 12单元 (\d+)室", line)
+    assert m, line
+    assert 5 <= int(m[3]) <= 100 and m[3] == str(int(m[3])), "zero-filled to the width of 5: none"
+    assert 7 <= int(m[4]) <= 12 and len(m[4]) == 2, "zero-filled to the width of 12, the number 0012 reads as"
+    buildings.add(len(m[3]))
+assert buildings == {1, 2, 3} or buildings >= {1, 2}, buildings
+PY
+batch --count 3 --prefix P --roads roads.txt --communities communities.txt --house=-9 >blank.out
+check "a blank house-number bound gives the empty address" cmp -s blank.out <(printf '1P\r\n2P\r\n3P\r\n')
+: >empty.txt
+batch --count 2 --roads empty.txt --communities communities.txt --format csv >empty-list.out
+check "an empty list gives empty addresses, numbered all the same" \
+  cmp -s <(tail -n 2 empty-list.out) <(printf '1,,,,,,,,\r\n2,,,,,,,,\r\n')
+printf 'A,"B"\n' >odd-road.txt
+printf '幸福\n' >odd-community.txt
+batch --count 1 --roads odd-road.txt --communities odd-community.txt --format csv --house 1-1 --building 1-1 \
+  --unit 1-1 --room 1-1 >odd.csv
+check "csv quotes a field with a comma or a quote" \
+  cmp -s <(tail -n 1 odd.csv | iconv -f GBK -t UTF-8) <(printf '1,,"A,""B""",1,幸福,1,1,1,"A,""B""路 1号 幸福小区 1号楼 1单元 1室"\r\n')
+
+group="seeds"
+batch --seed 42 --count 1000 >a.out
+batch --seed=42 --count=1000 >b.out
+batch --seed 43 --count 1000 >c.out
+check "the same seed gives the same bytes" cmp -s a.out b.out
+check "another seed gives other rows" test "$(cmp -s a.out c.out; echo $?)" = 1
+check "without a seed the rows still come" test "$(batch --count 10 | grep -c $'\r$')" = 10
+# 200,000 rows are several blocks made side by side; --unique makes its rows one after the other, and with this
+# many possible addresses it has (all but surely) nothing to skip, so both give the same rows.
+batch --seed 11 --count 200000 >blocks.out
+batch --seed 11 --count 200000 --unique >one-by-one.out
+check "rows made in blocks are the rows made one by one" cmp -s blocks.out one-by-one.out
+wide=(--roads roads.txt --communities communities.txt --house 1-30000 --building 1-30000)
+batch --seed 12 --count 200000 "${wide[@]}" >blocks.out
+batch --seed 12 --count 200000 "${wide[@]}" --unique >one-by-one.out
+check "also in manual mode" cmp -s blocks.out one-by-one.out
+check "--progress reports on standard error, not among the rows" \
+  test "$(batch --seed 42 --count 1000 --progress 2>progress.txt | cmp - a.out && tr '\r' '\n' <progress.txt | grep . | tail -n 1)" \
+  = "100% (1000 of 1000 rows)"
+
+group="unique"
+printf 'One\nTwo\nOne\n' >two-roads.txt
+printf 'X\n' >one-community.txt
+unique=(--roads two-roads.txt --communities one-community.txt --house 1-3 --building 1-1 --unit 1-1 --room 1-1)
+batch --seed 3 --count 6 --unique "${unique[@]}" >unique.out
+check "--unique makes every address the settings allow, each once" \
+  test "$(cut -c2- unique.out | sort -u | wc -l)" = 6
+batch --seed 3 --count 7 --unique --out refused.out "${unique[@]}" 2>refused.err
+check "--unique refuses more rows than addresses with exit code 2" test $? = 2
+check "the refusal gives both numbers" grep -q '6 .*7\|7 .*6' refused.err
+check "a refused run writes nothing" test ! -e refused.out
+batch --seed 8 --count 20000 --unique >many.out
+check "--unique in auto mode" test "$(cut -d$'\r' -f1 many.out | sed 's/^[0-9]*//' | sort -u | wc -l)" = 20000
+
+group="bad arguments"
+printf '好\n\xf0\x9f\x98\x80\n' >emoji.txt
+printf '\xb0\xa1\n\xb0\n' >bad-gbk.txt
+echo old >kept.out
+while IFS= read -r args; do
+  # shellcheck disable=SC2086
+  batch $args --out kept.out >stdout.txt 2>stderr.txt
+  code=$?
+  [ "$code" = 2 ] || fail "$args: exit code $code, not 2"
+  [ "$(wc -l <stderr.txt)" = 1 ] || fail "$args: not one line of message: $(cat stderr.txt)"
+  [ -s stdout.txt ] && fail "$args: wrote to standard output"
+  [ "$(cat kept.out)" = old ] || fail "$args: touched the output file"
+done <<'ARGS'
+--count 5 --bogus
+--count 5 stray
+--seed 1
+--count 0
+--count 100000001
+--count 12x
+--count
+--count 5 --count 6
+--count 5 --seed 4294967296
+--count 5 --seed -1
+--count 5 --format xml
+--count 5 --encoding latin1
+--count 5 --format jsonl --encoding gbk
+--count 5 --unique=yes
+--count 5 --roads roads.txt
+--count 5 --house 1-9
+--count 5 --roads roads.txt --communities missing.txt
+--count 5 --roads roads.txt --communities communities.txt --house 19
+--count 5 --roads roads.txt --communities communities.txt --room 1-2147483648
+--count 5 --roads roads.txt --communities communities.txt --unit a-9
+--count 5 --roads emoji.txt --communities communities.txt
+--count 5 --roads bad-gbk.txt --communities communities.txt --encoding utf-8
+ARGS
+batch --count 5 --roads emoji.txt --communities communities.txt 2>stderr.txt
+check "a name GBK cannot hold is named by its line" grep -q 'emoji.txt line 2' stderr.txt
+batch --help | grep -q -- '--count N' || fail "--help"
+batch --version | grep -q 'quarrow-batch' || fail "--version"
+
+group="writes"
+echo old >target.out
+batch --count 10 --out missing-folder/target.out 2>stderr.txt
+check "a missing folder fails with exit code 1" test $? = 1
+check "the message names the file" grep -q 'missing-folder' stderr.txt
+batch --seed 2 --count 50 --out target.out
+check "a complete write replaces the file" cmp -s target.out <(batch --seed 2 --count 50)
+check "and leaves no temporary behind" test -z "$(ls -a | grep -i '^~qrw')"
+echo old >target.out
+( ulimit -f 64; trap '' XFSZ; batch --count 100000 --out target.out 2>stderr.txt )
+check "a write that runs out of room fails with exit code 1" test $? = 1
+check "and leaves the old file intact" test "$(cat target.out)" = old
+check "the message names the file" grep -q 'target.out' stderr.txt
+# A Windows build ends at once on an interrupt, as when it is killed; its temporary goes with the next write.
+signals=(INT KILL)
+launcher=()
+case $program in *.exe) signals=(KILL); launcher=("$top/scripts/wine-run") ;; esac
+for signal in "${signals[@]}"; do
+  echo old >target.out
+  # Started directly (wine-run ends in exec), not through a function: a background subshell would take the
+  # signal in its place.
+  "${launcher[@]}" "$program" --count 5000000 --out target.out &
+  pid=$!
+  # The barrier: the temporary exists, so the run is writing.
+  for _ in $(seq 400); do ls -a | grep -qi '^~qrw' && break; sleep 0.05; done
+  kill -s $signal $pid
+  { wait $pid; } 2>/dev/null
+  check "killed with SIG$signal: not a success" test $? -ne 0
+  check "killed with SIG$signal: the old file is intact" test "$(cat target.out)" = old
+  left=$(ls -a | grep -ci '^~qrw')
+  [ $signal = INT ] && check "an interrupt removes the temporary" test "$left" = 0
+  [ $signal = KILL ] && check "killed outright, it leaves its temporary" test "$left" = 1
+done
+batch --seed 4 --count 10 --out target.out
+check "the next write removes what a killed run left" test -z "$(ls -a | grep -i '^~qrw')"
+
+[ "$failures" -eq 0 ] && echo "quarrow-batch: every group passed against $program"
+exit $((failures > 0))
