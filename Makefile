@@ -2,7 +2,6 @@
 # Both install what they need first (scripts/setup).
 
 PRESETS := host host32 fuzz win32 win64
-FUZZ_SECONDS ?= 10
 
 .PHONY: all setup configure build test run fuzz clean
 
@@ -23,7 +22,7 @@ build: configure
 test: build
 	@echo "== host tests (sanitized)"; ctest --preset host
 	@echo "== host32 tests (32-bit, qemu-i386)"; ctest --preset host32
-	@echo "== fuzz targets, $(FUZZ_SECONDS) s each"; scripts/fuzz-all $(FUZZ_SECONDS)
+	@echo "== fuzz targets, $(or $(FUZZ_SECONDS),10) s each"; scripts/fuzz-all $(or $(FUZZ_SECONDS),10)
 	@echo "== Windows tests (wine64, Xvfb)"; scripts/with-display ctest --preset win64
 
 run: setup build/win64/build.ninja build/win32/build.ninja
@@ -31,11 +30,12 @@ run: setup build/win64/build.ninja build/win32/build.ninja
 	@cmake --build --preset win32 --target quarrow
 	@scripts/run-program build/win64/app/quarrow.exe
 
-# The long fuzzing run: ten minutes per target unless FUZZ_SECONDS says otherwise, FUZZ_JOBS targets side by side.
+# The long fuzzing run: ten minutes per target unless FUZZ_SECONDS (on the command line or in the environment)
+# says otherwise, FUZZ_JOBS targets side by side.
 FUZZ_JOBS ?= 1
 fuzz: build/fuzz/build.ninja
 	@cmake --build --preset fuzz
-	@scripts/fuzz-all $(if $(filter command line,$(origin FUZZ_SECONDS)),$(FUZZ_SECONDS),600) $(FUZZ_JOBS)
+	@scripts/fuzz-all $(or $(FUZZ_SECONDS),600) $(FUZZ_JOBS)
 
 clean:
 	rm -rf build
