@@ -131,7 +131,7 @@ class BadInputTest : public ::testing::Test {
   HWND RoomMax() const { return Box(187, 143); }
 
   void ManualMode() {
-    Click(session_.AutoModeBox());
+    ClickCentre(session_.AutoModeBox());
     ASSERT_TRUE(WaitUntil(
         [&] { return ::SendMessageA(session_.AutoModeBox(), BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 3000));
   }
@@ -139,15 +139,15 @@ class BadInputTest : public ::testing::Test {
   void AddWithEnter(HWND entry, HWND list, const std::string& name) {
     const int before = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
     SetTextOf(entry, name);
-    Click(entry);
-    PressKey(VK_RETURN);
+    ClickCentre(entry);
+    TapKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(list, LB_GETCOUNT, 0, 0) == before + 1; }, 3000))
         << "Enter did not add the entry";
   }
   // A count set as pasted text would set it, then "生成".
   void GenerateWithCountText(const std::string& count_text) {
     SetTextOf(session_.CountBox(), count_text);
-    Click(session_.GenerateButton());
+    ClickCentre(session_.GenerateButton());
   }
   // Waits until the run has added `rows` rows and written the number of the last one.
   bool WaitForNumberedRows(int rows, DWORD timeout_ms = 30000) {
@@ -171,13 +171,13 @@ class BadInputTest : public ::testing::Test {
 TEST_F(BadInputTest, CountsThatAreNoPositiveNumberAddNoRowAndLeaveTheLabelAlone) {
   for (const char* count : {"abc", "-5", "0"}) {
     session_.Generate(count);
-    EXPECT_EQ(TextOf(session_.CountBox()), count);
+    EXPECT_EQ(WindowText(session_.CountBox()), count);
   }
   GenerateWithCountText(kFullWidthZero);
   GenerateWithCountText("  " + kFullWidthSpace);
   ::Sleep(500);
   EXPECT_EQ(ListViewRowCount(session_.ResultList()), 0);
-  EXPECT_EQ(TextOf(session_.PercentLabel()), "%") << "no run, no percentage";
+  EXPECT_EQ(WindowText(session_.PercentLabel()), "%") << "no run, no percentage";
   // The program still works afterwards.
   session_.Generate("2");
   EXPECT_TRUE(session_.WaitForRows(2));
@@ -193,35 +193,35 @@ TEST_F(BadInputTest, FullWidthDigitsInTheCountAreDigits) {
     EXPECT_EQ(rows[i][0], std::to_string(i + 1));
     EXPECT_TRUE(IsAutoAddress(rows[i][1])) << rows[i][1];
   }
-  EXPECT_TRUE(WaitUntil([&] { return TextOf(session_.PercentLabel()) == "100.0%"; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(session_.PercentLabel()) == "100.0%"; }, 3000));
 }
 
 TEST_F(BadInputTest, TheCountBoxKeepsFiveCharactersWhetherTypedOrPasted) {
   HWND box = session_.CountBox();
   session_.TypeInto(box, "1234567");
-  EXPECT_EQ(TextOf(box), "12345");
+  EXPECT_EQ(WindowText(box), "12345");
 
   for (const std::string& pasted : {std::string("98765432109876543210"), std::string("\xA3\xB1\xA3\xB2\xA3\xB3\xA3\xB4\xA3\xB5\xA3\xB6\xA3\xB7")}) {
     ASSERT_TRUE(PutOnClipboard(pasted));
-    Click(box);
+    ClickCentre(box);
     ::SendMessageA(box, EM_SETSEL, 0, -1);
-    PressKey('V', /*with_ctrl=*/true);
-    ASSERT_TRUE(WaitUntil([&] { return !TextOf(box).empty(); }, 3000)) << "nothing was pasted";
-    const std::string text = TextOf(box);
+    TapKey('V', kCtrl);
+    ASSERT_TRUE(WaitUntil([&] { return !WindowText(box).empty(); }, 3000)) << "nothing was pasted";
+    const std::string text = WindowText(box);
     const std::wstring shown = Wide(text);
     EXPECT_EQ(shown.size(), 5u) << text;
     EXPECT_EQ(Wide(pasted).substr(0, 5), shown) << "the box keeps the first five characters of what was pasted";
   }
   // Five full-width digits read as 12345; no run is started here.
-  EXPECT_EQ(TextOf(box), "\xA3\xB1\xA3\xB2\xA3\xB3\xA3\xB4\xA3\xB5");
+  EXPECT_EQ(WindowText(box), "\xA3\xB1\xA3\xB2\xA3\xB3\xA3\xB4\xA3\xB5");
   EXPECT_EQ(ListViewRowCount(session_.ResultList()), 0);
 }
 
 TEST_F(BadInputTest, ARunOf99999RowsShowsSanePercentagesAndClosingTheWindowEndsIt) {
   session_.Generate("999999");
-  EXPECT_EQ(TextOf(session_.CountBox()), "99999");
+  EXPECT_EQ(WindowText(session_.CountBox()), "99999");
   ASSERT_TRUE(WaitUntil([&] { return ListViewRowCount(session_.ResultList()) >= 50; }, 60000));
-  const std::string label = TextOf(session_.PercentLabel());
+  const std::string label = WindowText(session_.PercentLabel());
   // Well under one percent after fifty-odd rows: "0.1%" and the like, never a bar position read as a count.
   EXPECT_TRUE(label.size() >= 4 && label.substr(label.size() - 1) == "%" && label.substr(0, 2) == "0.") << label;
   const int max = static_cast<int>(::SendMessageA(session_.ProgressBar(), PBM_GETRANGE, FALSE, 0));
@@ -291,7 +291,7 @@ TEST_F(BadInputTest, FullWidthLettersSignsAndBlanksInTheBoxesFollowTheNumberRule
 
   // A house-number box of blanks only, half- and full-width: no address, only the prefix.
   SetTextOf(HouseMax(), " " + kFullWidthSpace + " ");
-  Click(session_.ClearButton());
+  ClickCentre(session_.ClearButton());
   ASSERT_TRUE(WaitUntil([&] { return ListViewRowCount(session_.ResultList()) == 0; }, 3000));
   session_.Generate("3");
   ASSERT_TRUE(WaitForNumberedRows(3));
@@ -358,11 +358,11 @@ TEST_F(BadInputTest, ListsOfTenThousandEntriesAreDrawnFromAndPruned) {
 
   // Every hundredth entry selected, the last one among them, then Delete: the hundred go, the rest stay in order.
   // (Deleting all ten thousand works the same way but takes minutes under Wine, at 18 ms per change.)
-  Click(roads);
+  ClickCentre(roads);
   ::SendMessageA(roads, LB_SETSEL, FALSE, -1);
   for (int i = 99; i < kEntries; i += 100) ::SendMessageA(roads, LB_SETSEL, TRUE, i);
   ASSERT_EQ(static_cast<int>(::SendMessageA(roads, LB_GETSELCOUNT, 0, 0)), kEntries / 100);
-  PressKey(VK_DELETE);
+  TapKey(VK_DELETE);
   EXPECT_TRUE(WaitUntil([&] { return ::SendMessageA(roads, LB_GETCOUNT, 0, 0) == kEntries - kEntries / 100; }, 60000))
       << ::SendMessageA(roads, LB_GETCOUNT, 0, 0) << " entries left";
   for (int at : {0, 98, 99, 197, 9899 - 98}) {

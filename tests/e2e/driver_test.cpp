@@ -44,23 +44,23 @@ TEST_F(DriverTest, ReadsListBoxEntriesAsGbk) {
 }
 
 TEST_F(DriverTest, ClicksSelectAndTypes) {
-  BringToFront(top_);
+  Activate(top_);
   HWND button = FindControl(top_, "Button", 330, 10);
-  Click(button);
-  EXPECT_TRUE(WaitUntil([&] { return TextOf(top_) == "clicks 1"; }, 3000)) << TextOf(top_);
+  ClickCentre(button);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(top_) == "clicks 1"; }, 3000)) << WindowText(top_);
 
   HWND list = FindControl(top_, "ListBox", 220, 10);
   const int row = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
   ClickAt(list, 10, row / 2);
   EXPECT_TRUE(WaitUntil([&] { return ListBoxSelection(list) == std::vector<int>{0}; }, 3000));
-  ClickAt(list, 10, row * 2 + row / 2, /*with_ctrl=*/true);
+  PostClick(list, 10, row * 2 + row / 2, MK_CONTROL);
   EXPECT_TRUE(WaitUntil([&] { return ListBoxSelection(list) == std::vector<int>{0, 2}; }, 3000))
       << ListBoxSelection(list).size() << " selected, first " << (ListBoxSelection(list).empty() ? -1 : ListBoxSelection(list)[0]) << ", row height " << row;
 
   HWND edit = FindControl(top_, "Edit", 220, 120);
-  Click(edit);
-  TypeAscii("12a");
-  EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == "12a"; }, 3000)) << TextOf(edit);
+  ClickCentre(edit);
+  TypeKeys("12a");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(edit) == "12a"; }, 3000)) << WindowText(edit);
 }
 
 TEST_F(DriverTest, OperatesTheSaveDialog) {
@@ -77,9 +77,9 @@ TEST_F(DriverTest, OperatesTheSaveDialog) {
       PressSave(dialog);
       return true;
     });
-    BringToFront(top_);
-    PressKey(VK_F2);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(top_) == target + ".txt"; }, 10000)) << TextOf(top_);
+    Activate(top_);
+    TapKey(VK_F2);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(top_) == target + ".txt"; }, 10000)) << WindowText(top_);
     EXPECT_TRUE(watchdog.Unexpected().empty());
   }
   EXPECT_EQ(proposed, "first.txt");
@@ -101,8 +101,8 @@ TEST_F(DriverTest, OperatesTheSaveDialog) {
       PressCancel(dialog);
       return true;
     });
-    PressKey(VK_F2);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(top_) == "cancelled"; }, 10000)) << TextOf(top_);
+    TapKey(VK_F2);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(top_) == "cancelled"; }, 10000)) << WindowText(top_);
     bool asked = false;
     for (const auto& seen : watchdog.Seen()) asked |= seen.caption == kReplaceQuestionCaption;
     EXPECT_TRUE(asked);

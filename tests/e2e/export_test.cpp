@@ -265,7 +265,7 @@ class ExportTest : public ::testing::Test {
   // answered from the queues, the click handler returned.
   void Export(QuarrowSession& session) {
     const std::size_t seen = session.Watchdog().Seen().size();
-    Click(session.ExportButton());
+    ClickCentre(session.ExportButton());
     ASSERT_TRUE(WaitUntil([&] { return session.Watchdog().Seen().size() > seen; }, 15000)) << "no dialog opened";
     ASSERT_TRUE(session.WaitUntilIdle()) << "the program did not come back from the export";
   }
@@ -455,7 +455,7 @@ TEST_F(LongExportTest, EndedWhileWritingLeavesTheOldFileOrTheWholeNewOne) {
 
   dialogs_.Push(SaveAs(path));
   questions_.Push(Press(IDYES));
-  Click(session_.ExportButton());
+  ClickCentre(session_.ExportButton());
   // The program's temporary file appears when the write begins: end the program right then.
   const bool caught = WaitUntil(
       [&] {

@@ -81,7 +81,7 @@ class CommonDlgUnit : public ::testing::Test {
     ::GetCurrentDirectoryA(sizeof test_folder_, test_folder_);
     ResetHandlers();
     CloseWindows();
-    ASSERT_TRUE(LoadWindow(w::kDialogs));
+    ASSERT_TRUE(LoadAndActivate(w::kDialogs));
     char temp[MAX_PATH] = {};
     ::GetTempPathA(sizeof temp, temp);
     directory_ = LongPath(std::string(temp) + "quarrow_dialog_" + std::to_string(::GetCurrentProcessId()) + "_" +
@@ -424,7 +424,7 @@ TEST_F(CommonDlgUnit, AFontDialogWithoutASizeLeavesTheSizeToTheUserAndReportsThe
       {
         std::lock_guard<std::mutex> lock(mutex);
         size_selected = static_cast<int>(::SendDlgItemMessageA(dialog, kFontSizeBox, CB_GETCURSEL, 0, 0));
-        face_shown = e2e::TextOf(::GetDlgItem(dialog, kFontFaceBox));
+        face_shown = WindowText(::GetDlgItem(dialog, kFontFaceBox));
       }
       // Chosen as a click in the size list chooses it.
       HWND sizes = ::GetDlgItem(dialog, kFontSizeBox);
@@ -455,7 +455,7 @@ TEST_F(CommonDlgUnit, AFontDialogWithoutASizeLeavesTheSizeToTheUserAndReportsThe
     watchdog.Expect("字体", [&](HWND dialog, const SeenBox&) {
       {
         std::lock_guard<std::mutex> lock(mutex);
-        size_shown = e2e::TextOf(::GetDlgItem(dialog, kFontSizeBox));
+        size_shown = WindowText(::GetDlgItem(dialog, kFontSizeBox));
       }
       PressButton(dialog, IDOK);
       return true;
@@ -584,7 +584,7 @@ TEST_F(CommonDlgUnit, HelpRequestsReachTheHelpViewerAndCloseWithTheWindow) {
   // Help opened by the unit closes when its window closes; help closed by the program is not closed again.
   CloseWindows();
   EXPECT_EQ(viewer.Take(), (std::vector<Request>{{HELP_QUIT, 0, ""}}));
-  ASSERT_TRUE(LoadWindow(w::kDialogs));
+  ASSERT_TRUE(LoadAndActivate(w::kDialogs));
   Set(u::kPlainDialog, common_dlg::kDialogType, common_dlg::kHelp);
   WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kHelpFile), help_file);
   EXPECT_TRUE(Show(u::kPlainDialog));

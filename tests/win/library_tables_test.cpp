@@ -164,7 +164,7 @@ TEST(RuntimeNotifyCodes, AnswerWithTheRuntimesOwnState) {
 }
 
 TEST(RuntimeNotifyCodes, LoadingBeginsAndEndsAroundTheBusyCounter) {
-  CloseAllWindows();
+  CloseWindows();
   ASSERT_TRUE(Load(w::kMain));
   RuntimeNotify(notify_code::kLoadingBegins, 0, 0);
   EXPECT_TRUE(TheRuntime().Busy());
@@ -177,29 +177,27 @@ TEST(RuntimeNotifyCodes, LoadingBeginsAndEndsAroundTheBusyCounter) {
   RuntimeNotify(notify_code::kLoadingBegins, 0, 0);
   EXPECT_TRUE(TheRuntime().Busy()) << "one begin is enough to raise it again";
   RuntimeNotify(notify_code::kLoadingEnds, 0, 0);
-  CloseAllWindows();
+  CloseWindows();
 }
 
 TEST(RuntimeNotifyCodes, ProcessingMessagesLeavesAQuitMessageQueued) {
-  CloseAllWindows();
-  Calls().clear();
-  Answers().clear();
+  CloseWindows();
+  ResetHandlers();
   ASSERT_TRUE(Load(w::kKeepOpen));
   HWND hwnd = WindowOf(w::kKeepOpen);
-  Answers()[tag::kKeepAskClose] = 0;
+  AnswerFrom(tag::kKeepAskClose, 0);
   ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
   ::PostQuitMessage(7);
   RuntimeNotify(notify_code::kProcessMessages, 0, 0);
-  EXPECT_EQ(CountOf(tag::kKeepAskClose), 1) << "the posted close was handled";
+  EXPECT_EQ(CallsOf(tag::kKeepAskClose), 1) << "the posted close was handled";
   MSG message = {};
   ASSERT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit message stays";
   EXPECT_EQ(message.wParam, 7u);
-  Answers().clear();
-  CloseAllWindows();
+  CloseWindows();
 }
 
 TEST(RuntimeNotifyCodes, AUnitsDestructionNoticeClearsItsObjectSlot) {
-  CloseAllWindows();
+  CloseWindows();
   ASSERT_TRUE(Load(w::kMain));
   ASSERT_NE(Windows().LiveUnitObject(w::kMain, u::kA), nullptr);
   HWND a = UnitWindow(w::kMain, u::kA);
@@ -209,7 +207,7 @@ TEST(RuntimeNotifyCodes, AUnitsDestructionNoticeClearsItsObjectSlot) {
   EXPECT_EQ(Windows().Find(w::kMain)->Unit(u::kA)->cursor, nullptr);
   EXPECT_TRUE(Windows().Find(w::kMain)->Loaded()) << "the window stays loaded";
   ::DestroyWindow(a);
-  CloseAllWindows();
+  CloseWindows();
 }
 
 TEST(RuntimeNotifyCodes, ConvertNumbersAndNameTheProgramDirectory) {
@@ -237,7 +235,7 @@ TEST(RuntimeNotifyCodes, TypeInformationComesFromTheTypesLibrary) {
 }
 
 TEST(RuntimeNotifyCodes, MenusAreRebuiltAndPagesShown) {
-  CloseAllWindows();
+  CloseWindows();
   ASSERT_TRUE(Load(w::kMenu));
   HWND hwnd = WindowOf(w::kMenu);
   forms::WindowRecord* window = Windows().Find(w::kMenu);
@@ -263,7 +261,7 @@ TEST(RuntimeNotifyCodes, MenusAreRebuiltAndPagesShown) {
   RuntimeNotify(notify_code::kShowPage, reinterpret_cast<std::uintptr_t>(container), 0);
   EXPECT_TRUE(::IsWindowVisible(first));
   EXPECT_FALSE(::IsWindowVisible(second));
-  CloseAllWindows();
+  CloseWindows();
 }
 
 }  // namespace

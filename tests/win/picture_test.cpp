@@ -9,10 +9,10 @@
 
 #include "internals/picture.h"
 #include "runtime/handles.h"
-#include "tests/support/child_process.h"
 #include "tests/support/library_picture_files.h"
 #include "tests/support/picture_files.h"
 #include "tests/support/pump.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quarrow {
 namespace {
@@ -456,7 +456,7 @@ TEST(PictureWindows, APictureDrawnInARealWindowIsWhatTheScreenShows) {
   ::ShowWindow(window.Get(), SW_SHOW);
   ::UpdateWindow(window.Get());
   ASSERT_TRUE(testing::PumpUntil([&] { return painted.paints > 0; }));
-  testing::PumpFor(100);
+  testing::Pump(100);
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
       const COLORREF c = ::GetPixel(screen, 10 + x, 10 + y);
@@ -483,7 +483,7 @@ TEST(PictureWindows, AButtonShowsAnIconPictureAsItsImage) {
   ::SendMessageA(button.Get(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(handle.icon));
   ::InvalidateRect(button.Get(), nullptr, TRUE);
   ::UpdateWindow(button.Get());
-  testing::PumpFor(100);
+  testing::Pump(100);
   HDC dc = ::GetDC(button.Get());
   EXPECT_EQ(::GetPixel(dc, 30, 20), RGB(0, 0xA0, 0)) << "the icon, centred";
   EXPECT_EQ(::GetPixel(dc, 5, 20), ::GetSysColor(COLOR_BTNFACE)) << "the button face around it";

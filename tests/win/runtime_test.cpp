@@ -11,6 +11,8 @@
 #include "runtime/runtime_notify.h"
 #include "runtime/service_table.h"
 #include "tests/support/child_process.h"
+#include "tests/support/runtime_fixture.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quarrow {
 namespace {
@@ -42,11 +44,7 @@ const ProgramHeader kTestHeader = {
     3, 0, 0x000100D4, nullptr, kConstants, sizeof kConstants, nullptr, 0, 1, kLibraries, 0, nullptr, nullptr,
 };
 
-class RuntimeEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { TheRuntime().Initialise(kTestHeader); }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
+const bool installed = testing::InstallRuntime(kTestHeader, testing::Boxes::kWatchedByTests);
 
 // A command that records how it was called and touches nothing else.
 struct CallSeen {

@@ -16,6 +16,7 @@
 #include "internals/wave_file.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
+#include "tests/support/pump.h"
 #include "tests/win/fake_sound_output.h"
 
 namespace quarrow {

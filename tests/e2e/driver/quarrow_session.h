@@ -64,9 +64,6 @@ class QuarrowSession {
   HWND window_ = nullptr;
 };
 
-// The visible dialogs and message boxes of a process.
-std::vector<HWND> OpenBoxes(DWORD process_id);
-
 // The path of quarrow.exe of this build.
 std::string QuarrowProgram();
 // True when the text has the shape of an auto-mode address: two random characters, "路 ", 03..19, "号 ", one
