@@ -22,89 +22,22 @@
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/save_dialog.h"
 #include "tests/support/modal_watchdog.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quarrow::e2e {
 namespace {
 
+using testing::FileBytes;
+using testing::NamesIn;
+using testing::PutFile;
 using testing::SeenBox;
+using Folder = testing::ScratchFolder;
 using Rows = std::vector<std::vector<std::string>>;
 using Names = std::vector<std::string>;
 
 constexpr char kFailureCaption[] = "Quarrow";
 constexpr char kFailureLead[] = "无法写入文件：";
 constexpr char kTemporaryPattern[] = "~qrw*";
-
-// ---- Files, read and written by the plain system calls
-
-std::optional<std::string> FileBytes(const std::string& path) {
-  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  ::CloseHandle(file);
-  return bytes;
-}
-
-bool PutFile(const std::string& path, const std::string& bytes) {
-  const HANDLE file =
-      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                  written == bytes.size();
-  return ::CloseHandle(file) && ok;
-}
-
-Names NamesIn(const std::string& folder, const std::string& pattern = "*") {
-  Names names;
-  WIN32_FIND_DATAA found;
-  const HANDLE search = ::FindFirstFileA((folder + pattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (::FindNextFileA(search, &found));
-  ::FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-void RemoveTree(const std::string& folder) {
-  for (const std::string& name : NamesIn(folder)) {
-    const std::string path = folder + name;
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      RemoveTree(path + "\\");
-    } else {
-      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      ::DeleteFileA(path.c_str());
-    }
-  }
-  ::RemoveDirectoryA(folder.c_str());
-}
-
-// A new, empty folder in the temporary directory, removed with everything in it at the end of the test.
-class Folder {
- public:
-  explicit Folder(const std::string& suffix = "") {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    static int counter = 0;
-    path_ = std::string(temp) + "quarrow-export-" + std::to_string(::GetCurrentProcessId()) + "-" +
-            std::to_string(++counter) + suffix + "\\";
-    ::CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~Folder() { RemoveTree(path_); }
-  Folder(const Folder&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
-};
 
 std::string DesktopFolder() {
   char path[MAX_PATH] = {};

@@ -15,6 +15,7 @@
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/save_dialog.h"
 #include "tests/support/modal_watchdog.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/win/unit_command_support.h"
 #include "units/common_dlg.h"
 #include "units/common_dlg_properties.h"
@@ -82,19 +83,14 @@ class CommonDlgUnit : public ::testing::Test {
     ResetHandlers();
     CloseWindows();
     ASSERT_TRUE(LoadAndActivate(w::kDialogs));
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(sizeof temp, temp);
-    directory_ = LongPath(std::string(temp) + "quarrow_dialog_" + std::to_string(::GetCurrentProcessId()) + "_" +
-                          std::to_string(::GetTickCount()));
-    ASSERT_TRUE(::CreateDirectoryA(directory_.c_str(), nullptr));
+    ASSERT_TRUE(scratch_.Made());
+    directory_ = LongPath(scratch_.Path().substr(0, scratch_.Path().size() - 1));
     WriteText(w::kDialogs, u::kSaveDialog, P(common_dlg::kInitialDir), directory_);
   }
   void TearDown() override {
     CloseWindows();
     ::SetCurrentDirectoryA(test_folder_);
     for (const std::string& file : made_) ::DeleteFileA(file.c_str());
-    for (const char* name : {"\\地址.txt", "\\已有.txt", "\\新.txt", "\\地址"}) ::DeleteFileA((directory_ + name).c_str());
-    ::RemoveDirectoryA(directory_.c_str());
   }
 
   std::string MakeFile(const std::string& name) {
@@ -174,6 +170,7 @@ class CommonDlgUnit : public ::testing::Test {
   }
 
   char test_folder_[MAX_PATH] = {};
+  ScratchFolder scratch_;  // the dialogs' folder, removed with what they saved there
   std::string directory_;
   std::vector<std::string> made_;
 };
