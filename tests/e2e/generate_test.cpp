@@ -116,7 +116,8 @@ TEST_F(GenerateTest, ClearingEmptiesTheResultsAndLeavesTheRoadList) {
 }
 
 // The picture of the window that the README shows: twenty rows, the bar full, the label at 100.0%. It is written
-// to the test's working folder; scripts/take-screenshot turns it into docs/screenshot.png.
+// next to the test program, whatever folder the test runs in; scripts/take-screenshot turns it into
+// docs/screenshot.png.
 TEST_F(GenerateTest, TwentyRowsAsTheUserSeesThem) {
   session_.TypeInto(session_.PrefixBox(), "");
   session_.Generate("20");
@@ -124,7 +125,8 @@ TEST_F(GenerateTest, TwentyRowsAsTheUserSeesThem) {
   ASSERT_TRUE(WaitUntil([&] { return WindowText(session_.PercentLabel()) == "100.0%"; }, 10000));
   ::RedrawWindow(session_.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   ::Sleep(500);
-  const std::string shot = "main-window-20-rows.bmp";
+  // An artifact of the build, next to the test program.
+  const std::string shot = testing::ProgramFolder() + "main-window-20-rows.bmp";
   ASSERT_TRUE(SaveWindowShot(session_.Window(), shot));
   // A window that was not on screen comes out as one flat colour.
   FILE* f = std::fopen(shot.c_str(), "rb");
