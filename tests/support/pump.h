@@ -14,6 +14,10 @@ inline constexpr DWORD kDefaultTimeoutMs = 5000;
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeout_ms = kDefaultTimeoutMs);
 // Handles every message that is waiting now, and those that come for the given time.
 void Pump(DWORD ms);
+// The barrier behind what an action posted: posts a message of its own behind everything posted to this thread so
+// far and pumps until it arrives, so that a check that nothing was raised comes after whatever was on its way.
+// Input is retrieved after posted messages: input needs a barrier of input.
+bool PumpPostedMessages(DWORD timeout_ms = kDefaultTimeoutMs);
 // Checks the condition until it holds or the timeout passes, handling no messages; the condition's last value.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms = kDefaultTimeoutMs);
 

@@ -77,7 +77,7 @@ TEST_F(CheckBoxUnit, SettingCheckedRaisesNothingAndOnlyOneChecks) {
   EXPECT_EQ(::SendMessageA(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
   WriteInt(w::kChecks, u::kCheck, P(c::kChecked), 0);
   EXPECT_EQ(::SendMessageA(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  Pump(50);
+  ASSERT_TRUE(PumpPostedMessages());
   EXPECT_EQ(CallsOf(t::kCheckClicked), 0);
 }
 

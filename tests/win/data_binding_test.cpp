@@ -69,7 +69,7 @@ TEST_F(DataBindingTest, ProviderValuesShowWithoutRaisingEvents) {
   EXPECT_EQ(WindowText(edit_), "李四");
   EXPECT_EQ(::SendMessageA(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(::SendMessageA(list_, LB_GETCURSEL, 0, 0), LB_ERR) << "no entry begins with the value";
-  Pump(50);
+  ASSERT_TRUE(PumpPostedMessages());
   EXPECT_TRUE(HandlerCalls().empty()) << "neither Changed, Clicked nor SelectionChanged";
 
   provider_->SetValue("其他", "x");
@@ -135,7 +135,7 @@ TEST_F(DataBindingTest, ARecreatedUnitBindsAgainAndTheOldOneLetsGo) {
   WriteInt(w::kBinding, u::kBoundList, P(list_box::kMultiSelect), 1);  // re-creates
   EXPECT_EQ(ProviderWindowOf(UnitWindow(w::kBinding, u::kBoundList)), UnitWindow(w::kBinding, u::kProvider));
   EXPECT_EQ(provider_->ListenerCount(), 3u);
-  Pump(30);
+  ASSERT_TRUE(PumpPostedMessages());
   EXPECT_TRUE(HandlerCalls().empty()) << "showing the values raised nothing";
 }
 

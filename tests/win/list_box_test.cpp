@@ -85,7 +85,7 @@ TEST_F(ListBoxUnit, SettingSelectionIsClampedAndRaisesNothing) {
   EXPECT_EQ(::SendMessageA(list_, LB_GETCURSEL, 0, 0), 2);
   WriteInt(w::kLists, u::kList, P(l::kSelection), -5);
   EXPECT_EQ(::SendMessageA(list_, LB_GETCURSEL, 0, 0), LB_ERR);
-  Pump(50);
+  ASSERT_TRUE(PumpPostedMessages());
   EXPECT_EQ(CallsOf(t::kSelectionChanged), 0);
 
   WriteBytes(w::kLists, u::kList, P(l::kItems), {});
