@@ -251,7 +251,9 @@ TEST_F(BadInputTest, MinAboveMaxInEveryPairStillGivesNumbersBetweenTheTwo) {
   session_.Generate("25");
   ASSERT_TRUE(WaitForNumberedRows(25));
   const std::set<std::string> roads{"Renmin", "Jiefang"}, communities{"Yangguang"};
-  for (const std::string& address : Addresses()) {
+  const std::vector<std::string> addresses = Addresses();
+  ASSERT_EQ(addresses.size(), 25u);
+  for (const std::string& address : addresses) {
     ManualAddress a;
     ASSERT_TRUE(ParseManual(address, roads, communities, a)) << address;
     EXPECT_TRUE(IsPaddedNumber(a.number, 7, 50, 1)) << address;
@@ -280,7 +282,9 @@ TEST_F(BadInputTest, FullWidthLettersSignsAndBlanksInTheBoxesFollowTheNumberRule
   session_.Generate("20");
   ASSERT_TRUE(WaitForNumberedRows(20));
   const Range house = PairRange(1, 12), building = PairRange(5, 5), unit = PairRange(0, 0), room = PairRange(3, -5);
-  for (const std::string& line : Addresses()) {
+  const std::vector<std::string> addresses = Addresses();
+  ASSERT_EQ(addresses.size(), 20u);
+  for (const std::string& line : addresses) {
     ASSERT_EQ(line.substr(0, 1), "P");
     const std::string address = line.substr(1);
     ManualAddress a;
@@ -350,7 +354,9 @@ TEST_F(BadInputTest, ListsOfTenThousandEntriesAreDrawnFromAndPruned) {
   session_.Generate("30");
   ASSERT_TRUE(WaitForNumberedRows(30));
   std::set<std::string> drawn;
-  for (const std::string& address : Addresses()) {
+  const std::vector<std::string> addresses = Addresses();
+  ASSERT_EQ(addresses.size(), 30u);
+  for (const std::string& address : addresses) {
     ManualAddress a;
     ASSERT_TRUE(ParseManual(address, road_names, community_names, a)) << address;
     EXPECT_TRUE(IsPaddedNumber(a.number, 1, 99, 2)) << address;
@@ -389,7 +395,9 @@ TEST_F(BadInputTest, NamesOf300BytesGoIntoTheAddressesWhole) {
   EXPECT_EQ(ReadListBox(session_.RoadList()), std::vector<std::string>{road});
   session_.Generate("3");
   ASSERT_TRUE(WaitForNumberedRows(3));
-  for (const std::string& address : Addresses()) {
+  const std::vector<std::string> addresses = Addresses();
+  ASSERT_EQ(addresses.size(), 3u);
+  for (const std::string& address : addresses) {
     ManualAddress a;
     ASSERT_TRUE(ParseManual(address, {road}, {community}, a))
         << address.size() << " bytes: " << address;

@@ -25,6 +25,7 @@ TEST(RuntimeProcess, WithoutWindowsTheStartWindowFailsInABoxAndTheProgramEndsWit
 }
 
 TEST(RuntimeProcess, ExitRoutinesRunOnceEachInRegistrationOrder) {
+  // A, no routine, B, A again: the null is not kept and A runs once.
   const ProbeOutcome o = RunProbe("exit-routines");
   EXPECT_TRUE(o.boxes.empty());
   EXPECT_EQ(o.exit_code, 7u);

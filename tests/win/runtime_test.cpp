@@ -155,11 +155,6 @@ TEST(Memory, MakeArrayPrivateCopiesAConstantArray) {
   Services().free(array);
 }
 
-TEST(ExitRoutines, AreNotRegisteredTwice) {
-  // Observed from outside in the process tests; here only that registering through the notify entry is safe.
-  Services().notify(notify_index::kRegisterExitRoutine, 0, 0, 0, 0, 0, 0);
-}
-
 int idle_calls[3];
 void CountIdle(std::uintptr_t which) { ++idle_calls[which]; }
 

@@ -69,6 +69,7 @@ std::int32_t StartRoutine() {
     Log("still running");
   } else if (scenario == "exit-routines") {
     rt::RegisterExitRoutine(ExitA);
+    rt::RegisterExitRoutine(nullptr);
     rt::RegisterExitRoutine(ExitB);
     rt::RegisterExitRoutine(ExitA);
     rt::EndProgram(7);
