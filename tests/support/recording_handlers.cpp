@@ -26,8 +26,8 @@ HandlerState& State() {
 template <int Tag>
 HandlerResult Record(const std::uintptr_t* args, std::int32_t count) {
   const forms::WindowMap& windows = TheRuntime().Windows();
-  State().calls.push_back(
-      {Tag, std::vector<std::uintptr_t>(args, args + count), windows.CurrentSourceWindow(), windows.CurrentSourceUnit()});
+  State().calls.push_back({Tag, std::vector<std::uintptr_t>(args, args + count), windows.CurrentSourceWindow(),
+                           windows.CurrentSourceUnit()});
   // Copied: the action may change the table while it runs.
   const auto action = State().actions.find(Tag);
   if (action != State().actions.end() && action->second) {
