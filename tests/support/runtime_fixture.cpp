@@ -173,4 +173,32 @@ std::vector<std::uint8_t> SavedBlock(std::uint32_t window_id, std::uint32_t unit
   return bytes;
 }
 
+SeenTexts VisitTexts(UnitInterface type, const Bytes& block, void (*change)(char* text), Bytes* changed) {
+  struct Visit {
+    SeenTexts seen;
+    void (*change)(char* text);
+  } visit{{}, change};
+  changed->clear();
+  const auto operation = UnitTypeOperation<VisitTextsOperation>(type, unit_operation::kVisitTexts);
+  if (operation == nullptr) return {};
+  std::uint32_t length = static_cast<std::uint32_t>(block.size());
+  HGLOBAL result = operation(
+      block.data(), &length,
+      [](char* text, std::int32_t face, void* context) {
+        auto* visit = static_cast<Visit*>(context);
+        visit->seen.emplace_back(text, face);
+        if (visit->change) visit->change(text);
+      },
+      &visit);
+  if (result == nullptr) {
+    EXPECT_EQ(length, block.size()) << "without a new block the length stays";
+    return visit.seen;
+  }
+  const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
+  changed->assign(data, data + length);
+  ::GlobalUnlock(result);
+  ::GlobalFree(result);
+  return visit.seen;
+}
+
 }  // namespace quarrow::testing

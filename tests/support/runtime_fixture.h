@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/property_values.h"
@@ -16,6 +18,7 @@
 #include "runtime/runtime.h"
 #include "tests/support/modal_watchdog.h"
 #include "tests/support/recording_handlers.h"
+#include "units/unit_interface.h"
 
 namespace quarrow::testing {
 
@@ -60,5 +63,11 @@ std::int32_t SetBytesDirectly(std::uint32_t window_id, std::uint32_t unit_id, st
 // GetProperty's bytes, and the unit's stored property block through its SaveProperties.
 std::vector<std::uint8_t> GetBytesDirectly(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t local_index);
 std::vector<std::uint8_t> SavedBlock(std::uint32_t window_id, std::uint32_t unit_id);
+
+// A unit type's own VisitTexts over a stored block, with a visitor that records each text it is handed (with 1 for
+// a face name) and then lets `change` (when given) change it in place. *changed is the block given back, empty
+// when none was.
+using SeenTexts = std::vector<std::pair<std::string, int>>;
+SeenTexts VisitTexts(UnitInterface type, const Bytes& block, void (*change)(char* text), Bytes* changed);
 
 }  // namespace quarrow::testing

@@ -331,29 +331,12 @@ TEST(ButtonBlock, VisitTextsHandsOverCaptionAndFaceNameAndKeepsChangesMadeInPlac
   LOGFONTA font = {};
   std::strcpy(font.lfFaceName, "Arial");
   p.font.assign(reinterpret_cast<const std::uint8_t*>(&font), reinterpret_cast<const std::uint8_t*>(&font) + 60);
-  const Bytes block = p.Save();
-
-  const UnitTypeEntry& type = kCoreUnitTypes[core_type::kButton - 1];
-  const auto visit = UnitTypeOperation<VisitTextsOperation>(type.unit_interface, unit_operation::kVisitTexts);
-  ASSERT_NE(visit, nullptr);
-  struct Seen {
-    std::vector<std::pair<std::string, int>> texts;
-  } seen;
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  HGLOBAL result = visit(
-      block.data(), &length,
-      [](char* text, std::int32_t face, void* context) {
-        static_cast<Seen*>(context)->texts.emplace_back(text, face);
-        text[0] = 'X';
-      },
-      &seen);
-  ASSERT_NE(result, nullptr);
-  EXPECT_EQ(seen.texts, (std::vector<std::pair<std::string, int>>{{"abc", 0}, {"Arial", 1}}));
+  Bytes block;
+  EXPECT_EQ(VisitTexts(kCoreUnitTypes[core_type::kButton - 1].unit_interface, p.Save(),
+                       [](char* text) { text[0] = 'X'; }, &block),
+            (SeenTexts{{"abc", 0}, {"Arial", 1}}));
   ButtonProperties changed;
-  const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
-  ASSERT_TRUE(changed.Load({data, length}));
-  ::GlobalUnlock(result);
-  ::GlobalFree(result);
+  ASSERT_TRUE(!block.empty() && changed.Load(block));
   EXPECT_EQ(changed.text, "Xbc");
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(changed.font.data()) + 28), "Xrial");
 }

@@ -644,21 +644,10 @@ TEST(CommonDlgBlock, VisitTextsHandsOverEveryText) {
   p.default_ext = "d";
   p.font_name = "n";
   p.help_file = "h";
-  const Bytes block = p.Save();
-  const auto visit = UnitTypeOperation<VisitTextsOperation>(
-      kCoreUnitTypes[core_type::kCommonDlg - 1].unit_interface, unit_operation::kVisitTexts);
-  ASSERT_NE(visit, nullptr);
-  std::string seen;
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  HGLOBAL result = visit(
-      block.data(), &length,
-      [](char* text, std::int32_t face, void* context) {
-        *static_cast<std::string*>(context) += std::string(text) + (face ? "!" : "");
-      },
-      &seen);
-  ASSERT_NE(result, nullptr);
-  ::GlobalFree(result);
-  EXPECT_EQ(seen, "tfridnh");
+  Bytes block;
+  EXPECT_EQ(VisitTexts(kCoreUnitTypes[core_type::kCommonDlg - 1].unit_interface, p.Save(), nullptr, &block),
+            (SeenTexts{{"t", 0}, {"f", 0}, {"r", 0}, {"i", 0}, {"d", 0}, {"n", 0}, {"h", 0}}));
+  EXPECT_FALSE(block.empty()) << "the block is given back";
 }
 
 }  // namespace

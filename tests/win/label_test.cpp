@@ -581,26 +581,12 @@ TEST(LabelBlock, VisitTextsHandsOverCaptionFaceNameAndDataNames) {
   p.data_column = "col";
   const std::vector<std::uint8_t> font = FontBytes(-12, "Arial");
   p.font.assign(font.begin(), font.end());
-  const Bytes block = p.Save();
-  const auto visit = UnitTypeOperation<VisitTextsOperation>(kCoreUnitTypes[core_type::kLabel - 1].unit_interface,
-                                                            unit_operation::kVisitTexts);
-  ASSERT_NE(visit, nullptr);
-  std::vector<std::pair<std::string, int>> seen;
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  HGLOBAL result = visit(
-      block.data(), &length,
-      [](char* text, std::int32_t face, void* context) {
-        static_cast<std::vector<std::pair<std::string, int>>*>(context)->emplace_back(text, face);
-        text[0] = 'X';
-      },
-      &seen);
-  ASSERT_NE(result, nullptr);
-  EXPECT_EQ(seen, (std::vector<std::pair<std::string, int>>{{"abc", 0}, {"Arial", 1}, {"src", 0}, {"col", 0}}));
+  Bytes block;
+  EXPECT_EQ(VisitTexts(kCoreUnitTypes[core_type::kLabel - 1].unit_interface, p.Save(),
+                       [](char* text) { text[0] = 'X'; }, &block),
+            (SeenTexts{{"abc", 0}, {"Arial", 1}, {"src", 0}, {"col", 0}}));
   LabelProperties changed;
-  const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
-  ASSERT_TRUE(changed.Load({data, length}));
-  ::GlobalUnlock(result);
-  ::GlobalFree(result);
+  ASSERT_TRUE(!block.empty() && changed.Load(block));
   EXPECT_EQ(changed.text, "Xbc");
   EXPECT_EQ(changed.data_column, "Xol");
 }

@@ -103,31 +103,17 @@ TEST(WindowUnitType, ExtractsTheIconDataOfAStoredBlock) {
 }
 
 TEST(WindowUnitType, VisitsTheTitleTheHelpFileAndTheClassNameAndKeepsTheChanges) {
-  const auto visit =
-      UnitTypeOperation<VisitTextsOperation>(kCoreUnitTypes[0].unit_interface, unit_operation::kVisitTexts);
   forms::WindowProperties p;
   p.title = "标题";
   p.help_file = "help.hlp";
   p.class_name = "类";
   p.icon = {1, 2, 3};
-  const Bytes block = forms::SaveWindowProperties(p);
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  std::vector<std::string> seen;
-  HGLOBAL result = visit(
-      block.data(), &length,
-      [](char* text, std::int32_t face, void* context) {
-        EXPECT_EQ(face, 0);
-        static_cast<std::vector<std::string>*>(context)->push_back(text);
-        text[0] = '#';
-      },
-      &seen);
-  ASSERT_NE(result, nullptr);
-  EXPECT_EQ(seen, (std::vector<std::string>{"标题", "help.hlp", "类"}));
-  const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
+  Bytes block;
+  EXPECT_EQ(VisitTexts(kCoreUnitTypes[0].unit_interface, forms::SaveWindowProperties(p),
+                       [](char* text) { text[0] = '#'; }, &block),
+            (SeenTexts{{"标题", 0}, {"help.hlp", 0}, {"类", 0}}));
   forms::WindowProperties changed;
-  ASSERT_TRUE(forms::LoadWindowProperties({data, length}, &changed));
-  ::GlobalUnlock(result);
-  ::GlobalFree(result);
+  ASSERT_TRUE(forms::LoadWindowProperties(block, &changed));
   EXPECT_EQ(changed.title[0], '#');
   EXPECT_EQ(changed.help_file, "#elp.hlp");
   EXPECT_EQ(changed.class_name[0], '#');

@@ -624,12 +624,8 @@ TEST_F(ListViewTest, FocusSelectionAndColumnClicksRaiseTheirEvents) {
   }
 }
 
-// The visitor of VisitTexts: logs what it sees and turns every 'a' into 'o' in place.
-struct Visits {
-  std::vector<std::pair<std::string, std::int32_t>> seen;
-};
-void VisitAndChange(char* text, std::int32_t face_name, void* context) {
-  static_cast<Visits*>(context)->seen.emplace_back(text, face_name);
+// Turns every 'a' into 'o' in place.
+void AToO(char* text) {
   for (char* c = text; *c; ++c) {
     if (*c == 'a') *c = 'o';
   }
@@ -652,21 +648,11 @@ TEST_F(ListViewTest, VisitTextsSeesTheFaceColumnTitlesAndRowTextsAndKeepsWhatThe
   p.items.push_back(0);  // a record cut short after the whole ones stays as it is
   const Bytes block = p.Save();
 
-  const auto visit = UnitTypeOperation<VisitTextsOperation>(ListViewTypeInterface(), unit_operation::kVisitTexts);
-  ASSERT_NE(visit, nullptr);
-  Visits visits;
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  HGLOBAL result = visit(block.data(), &length, &VisitAndChange, &visits);
-  ASSERT_NE(result, nullptr);
-  EXPECT_EQ(visits.seen, (std::vector<std::pair<std::string, std::int32_t>>{
-                             {"Arial", 1}, {"name", 0}, {"value", 0}, {"alpha", 0}, {"tap", 0}, {"gamma", 0}, {"", 0}}));
+  Bytes changed_block;
+  EXPECT_EQ(VisitTexts(ListViewTypeInterface(), block, &AToO, &changed_block),
+            (SeenTexts{{"Arial", 1}, {"name", 0}, {"value", 0}, {"alpha", 0}, {"tap", 0}, {"gamma", 0}, {"", 0}}));
   ListViewProperties changed;
-  {
-    const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
-    ASSERT_TRUE(changed.Load({data, length}));
-    ::GlobalUnlock(result);
-    ::GlobalFree(result);
-  }
+  ASSERT_TRUE(!changed_block.empty() && changed.Load(changed_block));
   EXPECT_STREQ(reinterpret_cast<const char*>(changed.font.data() + kLogFontFaceNameOffset), "Ariol");
   std::vector<ListViewColumn> read_columns;
   ASSERT_TRUE(ReadListViewColumns(changed.columns, read_columns));
@@ -683,12 +669,8 @@ TEST_F(ListViewTest, VisitTextsSeesTheFaceColumnTitlesAndRowTextsAndKeepsWhatThe
   // A block of a later version is not visited and gives nothing.
   ByteWriter later;
   later.U32(lv::kBlockVersion + 1);
-  const Bytes bad = later.Release();
-  length = static_cast<std::uint32_t>(bad.size());
-  visits.seen.clear();
-  EXPECT_EQ(visit(bad.data(), &length, &VisitAndChange, &visits), nullptr);
-  EXPECT_EQ(length, bad.size());
-  EXPECT_TRUE(visits.seen.empty());
+  EXPECT_TRUE(VisitTexts(ListViewTypeInterface(), later.Release(), &AToO, &changed_block).empty());
+  EXPECT_TRUE(changed_block.empty());
 }
 
 TEST_F(ListViewTest, CreationFailsForALaterVersionAndUsesTheDefaultsWithoutABlock) {
