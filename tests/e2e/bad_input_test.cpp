@@ -159,11 +159,6 @@ class BadInputTest : public ::testing::Test {
         },
         timeout_ms);
   }
-  std::vector<std::string> Addresses() {
-    std::vector<std::string> out;
-    for (const auto& row : session_.Rows()) out.push_back(row[1]);
-    return out;
-  }
 
   QuarrowSession session_;
 };
@@ -251,7 +246,7 @@ TEST_F(BadInputTest, MinAboveMaxInEveryPairStillGivesNumbersBetweenTheTwo) {
   session_.Generate("25");
   ASSERT_TRUE(WaitForNumberedRows(25));
   const std::set<std::string> roads{"Renmin", "Jiefang"}, communities{"Yangguang"};
-  const std::vector<std::string> addresses = Addresses();
+  const std::vector<std::string> addresses = session_.Column(1);
   ASSERT_EQ(addresses.size(), 25u);
   for (const std::string& address : addresses) {
     ManualAddress a;
@@ -282,7 +277,7 @@ TEST_F(BadInputTest, FullWidthLettersSignsAndBlanksInTheBoxesFollowTheNumberRule
   session_.Generate("20");
   ASSERT_TRUE(WaitForNumberedRows(20));
   const Range house = PairRange(1, 12), building = PairRange(5, 5), unit = PairRange(0, 0), room = PairRange(3, -5);
-  const std::vector<std::string> addresses = Addresses();
+  const std::vector<std::string> addresses = session_.Column(1);
   ASSERT_EQ(addresses.size(), 20u);
   for (const std::string& line : addresses) {
     ASSERT_EQ(line.substr(0, 1), "P");
@@ -301,7 +296,7 @@ TEST_F(BadInputTest, FullWidthLettersSignsAndBlanksInTheBoxesFollowTheNumberRule
   ASSERT_TRUE(WaitUntil([&] { return ListViewRowCount(session_.ResultList()) == 0; }, 3000));
   session_.Generate("3");
   ASSERT_TRUE(WaitForNumberedRows(3));
-  EXPECT_EQ(Addresses(), (std::vector<std::string>{"P", "P", "P"}));
+  EXPECT_EQ(session_.Column(1), (std::vector<std::string>{"P", "P", "P"}));
 }
 
 // The text of one list-box entry of another process (GBK bytes).
@@ -354,7 +349,7 @@ TEST_F(BadInputTest, ListsOfTenThousandEntriesAreDrawnFromAndPruned) {
   session_.Generate("30");
   ASSERT_TRUE(WaitForNumberedRows(30));
   std::set<std::string> drawn;
-  const std::vector<std::string> addresses = Addresses();
+  const std::vector<std::string> addresses = session_.Column(1);
   ASSERT_EQ(addresses.size(), 30u);
   for (const std::string& address : addresses) {
     ManualAddress a;
@@ -395,7 +390,7 @@ TEST_F(BadInputTest, NamesOf300BytesGoIntoTheAddressesWhole) {
   EXPECT_EQ(ReadListBox(session_.RoadList()), std::vector<std::string>{road});
   session_.Generate("3");
   ASSERT_TRUE(WaitForNumberedRows(3));
-  const std::vector<std::string> addresses = Addresses();
+  const std::vector<std::string> addresses = session_.Column(1);
   ASSERT_EQ(addresses.size(), 3u);
   for (const std::string& address : addresses) {
     ManualAddress a;

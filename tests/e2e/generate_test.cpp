@@ -30,12 +30,6 @@ class GenerateTest : public ::testing::Test {
     EXPECT_EQ(code, 0u) << "the program ends with 0 when its window is closed";
   }
 
-  std::vector<std::string> Column(int column) {
-    std::vector<std::string> cells;
-    for (const auto& row : session_.Rows()) cells.push_back(row[static_cast<std::size_t>(column)]);
-    return cells;
-  }
-
   QuarrowSession session_;
 };
 
@@ -50,7 +44,7 @@ TEST_F(GenerateTest, AnEmptyCountAddsNothing) {
         return !rows.empty() && rows.back()[0] == "2" && rows.back()[1].rfind("B", 0) == 0;
       },
       30000));
-  EXPECT_EQ(Column(0), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(session_.Column(0), (std::vector<std::string>{"1", "2"}));
 }
 
 TEST_F(GenerateTest, ACountOfThreeAddsThreeNumberedAutoAddresses) {
@@ -72,7 +66,7 @@ TEST_F(GenerateTest, NumberingRestartsWithEveryClick) {
   ASSERT_TRUE(session_.WaitForRows(3));
   ClickCentre(session_.GenerateButton());
   ASSERT_TRUE(session_.WaitForRows(6));
-  EXPECT_EQ(Column(0), (std::vector<std::string>{"1", "2", "3", "1", "2", "3"}));
+  EXPECT_EQ(session_.Column(0), (std::vector<std::string>{"1", "2", "3", "1", "2", "3"}));
 }
 
 TEST_F(GenerateTest, ManualModeWithEmptyListsGivesOnlyThePrefix) {
@@ -81,7 +75,7 @@ TEST_F(GenerateTest, ManualModeWithEmptyListsGivesOnlyThePrefix) {
   ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(session_.AutoModeBox(), BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
   session_.Generate("3");
   ASSERT_TRUE(session_.WaitForRows(3));
-  EXPECT_EQ(Column(1), (std::vector<std::string>{"ABC", "ABC", "ABC"}));
+  EXPECT_EQ(session_.Column(1), (std::vector<std::string>{"ABC", "ABC", "ABC"}));
 }
 
 TEST_F(GenerateTest, EnterInTheRoadBoxAddsTheRoadEachTime) {

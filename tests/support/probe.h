@@ -22,6 +22,11 @@ struct ProbeOutcome {
 
 inline constexpr std::uint32_t kErrorExit = 0xFFFFFFFFu;  // exit code -1
 
+// The text of a runtime error's box that has no error code.
+inline std::string ErrorBoxText(const std::string& message) {
+  return "运行时出错!\r\n\r\n错误信息：" + message + "\r\n";
+}
+
 // Runs "<program> <scenario> <log path> <more>", the log in the test program's scratch folder.
 ProbeOutcome RunProbe(const std::string& program, const std::string& scenario, DWORD timeout_ms,
                       const std::string& more = "");

@@ -16,8 +16,6 @@ ProbeOutcome RunProbe(const std::string& scenario) {
   return outcome;
 }
 
-std::string Report(const std::string& message) { return "运行时出错!\r\n\r\n错误信息：" + message + "\r\n"; }
-
 TEST(EngineProcess, AWindowClosedByItsCreatedHandlerSkipsTheLoopAndTheProgramEndsWithZero) {
   const ProbeOutcome o = RunProbe("created-closes");
   EXPECT_TRUE(o.boxes.empty());
@@ -53,7 +51,7 @@ TEST_P(EngineBadInput, IsARuntimeErrorWithItsBoxAndExitCodeMinusOne) {
   const ProbeOutcome o = RunProbe(bad.scenario);
   ASSERT_EQ(o.boxes.size(), 1u) << bad.scenario;
   EXPECT_EQ(o.boxes[0].caption, "错误");
-  EXPECT_EQ(o.boxes[0].text, Report(bad.message)) << bad.scenario;
+  EXPECT_EQ(o.boxes[0].text, ErrorBoxText(bad.message)) << bad.scenario;
   EXPECT_EQ(o.exit_code, kErrorExit) << bad.scenario;
   EXPECT_EQ(o.log, bad.log) << bad.scenario;
 }

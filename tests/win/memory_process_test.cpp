@@ -16,7 +16,7 @@ ProbeOutcome RunProbe(const std::string& scenario, long number = 0) {
 }
 
 std::string AllocationReport(const std::string& size) {
-  return "运行时出错!\r\n\r\n错误信息：分配 " + size + " 字节内存失败!\r\n";
+  return ErrorBoxText("分配 " + size + " 字节内存失败!");
 }
 
 // The size the probe's heap refused, from its log line "failed request <n> of <size> bytes".

@@ -150,4 +150,10 @@ bool QuarrowSession::WaitForRows(int rows, DWORD timeout_ms) {
 
 std::vector<std::vector<std::string>> QuarrowSession::Rows() const { return ReadListView(ResultList(), 3); }
 
+std::vector<std::string> QuarrowSession::Column(int column) const {
+  std::vector<std::string> cells;
+  for (const auto& row : Rows()) cells.push_back(row[static_cast<std::size_t>(column)]);
+  return cells;
+}
+
 }  // namespace quarrow::e2e
