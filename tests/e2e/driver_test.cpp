@@ -6,12 +6,14 @@
 #include "tests/e2e/driver/save_dialog.h"
 #include "tests/support/child_process.h"
 #include "tests/support/modal_watchdog.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quarrow::e2e {
 namespace {
 
 using testing::ChildProcess;
 using testing::ModalWatchdog;
+using testing::ScratchFolder;
 
 class DriverTest : public ::testing::Test {
  protected:
@@ -22,6 +24,7 @@ class DriverTest : public ::testing::Test {
   }
   void TearDown() override { ::PostMessageA(top_, WM_CLOSE, 0, 0); child_.Wait(5000); }
 
+  ScratchFolder folder_;  // goes after the fixture program, whose current folder the save dialog may have moved
   ChildProcess child_ = ChildProcess::StartSibling("driver_fixture.exe");
   HWND top_ = nullptr;
 };
@@ -64,10 +67,7 @@ TEST_F(DriverTest, ClicksSelectAndTypes) {
 }
 
 TEST_F(DriverTest, OperatesTheSaveDialog) {
-  char temp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, temp);
-  const std::string target = std::string(temp) + "driver-save-test";
-  ::DeleteFileA((target + ".txt").c_str());
+  const std::string target = folder_ / "driver-save-test";
   std::string proposed;
   {
     ModalWatchdog watchdog(child_.Id());
@@ -108,7 +108,6 @@ TEST_F(DriverTest, OperatesTheSaveDialog) {
     EXPECT_TRUE(asked);
     EXPECT_TRUE(watchdog.Unexpected().empty());
   }
-  ::DeleteFileA((target + ".txt").c_str());
 }
 
 }  // namespace
