@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -31,7 +32,7 @@ using testing::FileBytes;
 using testing::NamesIn;
 using testing::PutFile;
 using testing::SeenBox;
-using Folder = testing::ScratchFolder;
+using testing::ScratchFolder;
 using Rows = std::vector<std::vector<std::string>>;
 using Names = std::vector<std::string>;
 
@@ -204,6 +205,12 @@ class ExportTest : public ::testing::Test {
   }
   void Export() { Export(session_); }
 
+  // A scratch folder that outlives the test's program, whose current folder the save dialog moves into it.
+  const ScratchFolder& NewFolder(const std::string& suffix = "") {
+    return *folders_.emplace_back(std::make_unique<ScratchFolder>(suffix));
+  }
+
+  std::vector<std::unique_ptr<ScratchFolder>> folders_;
   QuarrowSession session_;
   AnswerQueue dialogs_, questions_, failures_;
 };
@@ -235,7 +242,7 @@ TEST_F(ExportTest, WritesEachRowAsItsNumberAndAddressThenCrLfIntoANameTypedOnThe
 }
 
 TEST_F(ExportTest, AnEmptyListGivesAnEmptyFile) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   ASSERT_TRUE(PutFile(folder / "empty.txt", "old bytes"));
   dialogs_.Push(SaveAs(folder / "empty.txt"));
   questions_.Push(Press(IDYES));
@@ -245,7 +252,7 @@ TEST_F(ExportTest, AnEmptyListGivesAnEmptyFile) {
 }
 
 TEST_F(ExportTest, CancellingLeavesAnExistingFileUntouched) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string path = folder / "keep.txt";
   ASSERT_TRUE(PutFile(path, "the old bytes\r\n"));
   GenerateRows(2);
@@ -263,7 +270,7 @@ TEST_F(ExportTest, CancellingLeavesAnExistingFileUntouched) {
 }
 
 TEST_F(ExportTest, ExportingTwiceToOneNameProposesItAsksAndKeepsOnlyTheSecondContent) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string path = folder / "twice.txt";
   const Rows first = GenerateRows(3);
   dialogs_.Push(SaveAs(path));
@@ -290,7 +297,7 @@ TEST_F(ExportTest, ExportingTwiceToOneNameProposesItAsksAndKeepsOnlyTheSecondCon
 // ---- Faults: the old bytes stay, or the new ones are complete; a failure is shown
 
 TEST_F(ExportTest, AReadOnlyFileStaysAsItWasAndTheUserIsTold) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string path = folder / "readonly.txt";
   ASSERT_TRUE(PutFile(path, "read-only bytes"));
   ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -310,7 +317,7 @@ TEST_F(ExportTest, AReadOnlyFileStaysAsItWasAndTheUserIsTold) {
 }
 
 TEST_F(ExportTest, AFileAnotherProgramHoldsOpenStaysAsItWasAndTheUserIsTold) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string path = folder / "busy.txt";
   ASSERT_TRUE(PutFile(path, "held bytes"));
   GenerateRows(2);
@@ -333,7 +340,7 @@ TEST_F(ExportTest, AFileAnotherProgramHoldsOpenStaysAsItWasAndTheUserIsTold) {
 // The folder goes while the dialog asks whether to replace the file in it: the dialog has checked the path, the
 // program has not written yet.
 TEST_F(ExportTest, AFolderRemovedBeforeTheWriteGetsNoFileAndTheUserIsTold) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string subfolder = folder / "vanishing";
   const std::string path = subfolder + "\\gone.txt";
   ASSERT_TRUE(::CreateDirectoryA(subfolder.c_str(), nullptr));
@@ -359,7 +366,7 @@ TEST_F(ExportTest, AFolderRemovedBeforeTheWriteGetsNoFileAndTheUserIsTold) {
 
 TEST_F(ExportTest, AChinesePathGetsTheWholeExport) {
   // "乗" is 81 5C in GBK: a trail byte with a backslash's code, in the folder's name and in the file's.
-  Folder folder("-导出乗");
+  const ScratchFolder& folder = NewFolder("-导出乗");
   const std::string name = "地址列表乗.txt";
   const Rows rows = GenerateRows(4);
   dialogs_.Push(SaveAs(folder / name));
@@ -376,7 +383,7 @@ using LongExportTest = ExportTest;
 
 TEST_F(LongExportTest, EndedWhileWritingLeavesTheOldFileOrTheWholeNewOne) {
   constexpr int kRows = 99999;
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string path = folder / "long.txt";
   std::string old;
   for (int i = 0; i < 20000; ++i) old += "an older export, line " + std::to_string(i) + "\r\n";
