@@ -1,6 +1,5 @@
 // A test program's runtime: initialised once, before the first test, from a small program of the test's own (its
-// form description, libraries and constant data, with the recording handlers as its code) or from a program's own
-// header; then the windows and units it loads, found through its window map, and the unit types' own operations
+// form description and libraries, with the recording handlers as its code) or from a program's own header; then the windows and units it loads, found through its window map, and the unit types' own operations
 // called directly.
 #pragma once
 
@@ -25,8 +24,7 @@ namespace quarrow::testing {
 struct TestProgram {
   Bytes form;  // empty: no windows
   std::vector<const LibraryDescriptor*> libraries;
-  Bytes constants;  // the constant data block; empty: none
-  std::vector<int> empty_slots;  // handler slots that hold no routine
+  std::vector<int> empty_slots = {};  // handler slots that hold no routine
 };
 
 // Whether a watchdog of the whole program dismisses every box (a runtime error's among them) while the tests run,

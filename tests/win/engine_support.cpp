@@ -7,7 +7,7 @@ namespace quarrow::testing {
 namespace {
 
 TestProgram EngineTestProgram() {
-  return {EngineTestForm(), {&kCoreLibrary, &kTestUnitLibrary}, {}, {tag::kEmptySlot}};
+  return {EngineTestForm(), {&kCoreLibrary, &kTestUnitLibrary}, {tag::kEmptySlot}};
 }
 
 // Any box (a runtime error's among them) is dismissed rather than waited for; the error then ends the program.

@@ -12,7 +12,7 @@ namespace {
 
 static_assert(list_tag::kCount <= kRecordingSlots);
 
-TestProgram ListViewTestProgram() { return {ListViewTestForm(), {&kCoreLibrary, &kExtendedLibrary}, {}, {}}; }
+TestProgram ListViewTestProgram() { return {ListViewTestForm(), {&kCoreLibrary, &kExtendedLibrary}}; }
 
 // Any box (a runtime error's among them) is dismissed rather than waited for.
 const bool installed = InstallRuntime(&ListViewTestProgram, Boxes::kDismissed);

@@ -11,7 +11,7 @@ namespace {
 static_assert(uc_tag::kCount <= kRecordingSlots);
 
 // The test data provider's library (tests/win/test_provider.h) is library 2.
-TestProgram UnitCommandProgram() { return {UnitCommandForm(), {&kCoreLibrary, &kProviderTestLibrary}, {}, {}}; }
+TestProgram UnitCommandProgram() { return {UnitCommandForm(), {&kCoreLibrary, &kProviderTestLibrary}}; }
 
 const bool installed = InstallRuntime(&UnitCommandProgram, Boxes::kWatchedByTests);
 

@@ -8,7 +8,7 @@ namespace {
 
 static_assert(unit_tag::kCount <= kRecordingSlots);
 
-TestProgram UnitTestProgram() { return {UnitTestForm(), {&kCoreLibrary, &kProviderTestLibrary}, {}, {}}; }
+TestProgram UnitTestProgram() { return {UnitTestForm(), {&kCoreLibrary, &kProviderTestLibrary}}; }
 
 // Any box (a runtime error's among them) is dismissed rather than waited for.
 const bool installed = InstallRuntime(&UnitTestProgram, Boxes::kDismissed);
