@@ -2,7 +2,6 @@
 # Both install what they need first (scripts/setup).
 
 PRESETS := native host host32 fuzz win32 win64
-FUZZ_SECONDS ?= 10
 
 .PHONY: all setup configure build test run fuzz batch clean
 
@@ -23,7 +22,7 @@ build: configure
 test: build
 	@echo "== host tests (sanitized)"; ctest --preset host
 	@echo "== host32 tests (32-bit, $$(if [ "$$(cat build/kernel-runs-32bit)" = yes ]; then echo natively; else echo under qemu-i386; fi))"; ctest --preset host32
-	@echo "== fuzz targets, $(FUZZ_SECONDS) s each"; scripts/fuzz-all $(FUZZ_SECONDS)
+	@echo "== fuzz targets, $(or $(FUZZ_SECONDS),10) s each"; scripts/fuzz-all $(or $(FUZZ_SECONDS),10)
 	@echo "== Windows tests, 64-bit build (wine64, Xvfb)"; scripts/with-display ctest --preset win64
 	@if [ "$$(cat build/kernel-runs-32bit)" = yes ]; then \
 	  echo "== Windows tests, 32-bit build (32-bit Wine prefix, Xvfb)"; \
@@ -41,11 +40,12 @@ run: setup build/win64/build.ninja build/win32/build.ninja
 batch: build/native/build.ninja
 	@cmake --build --preset native --target quarrow-batch
 
-# The long fuzzing run: ten minutes per target unless FUZZ_SECONDS says otherwise, FUZZ_JOBS targets side by side.
+# The long fuzzing run: ten minutes per target unless FUZZ_SECONDS (on the command line or in the environment)
+# says otherwise, FUZZ_JOBS targets side by side.
 FUZZ_JOBS ?= 1
 fuzz: build/fuzz/build.ninja
 	@cmake --build --preset fuzz
-	@scripts/fuzz-all $(if $(filter command line,$(origin FUZZ_SECONDS)),$(FUZZ_SECONDS),600) $(FUZZ_JOBS)
+	@scripts/fuzz-all $(or $(FUZZ_SECONDS),600) $(FUZZ_JOBS)
 
 clean:
 	rm -rf build

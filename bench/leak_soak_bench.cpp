@@ -23,7 +23,7 @@
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 #include "tests/e2e/driver/save_dialog.h"
-#include "tests/support/child_process.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/counting_heap.h"
 #include "tests/support/modal_watchdog.h"
 #include "units/edit_box_properties.h"

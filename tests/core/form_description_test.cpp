@@ -7,7 +7,7 @@
 namespace quarrow::forms {
 namespace {
 
-using testing::ChildUnit;
+using testing::ChildRecord;
 using testing::kWindowRecordId;
 using testing::Window;
 using testing::WindowUnit;
@@ -20,7 +20,7 @@ FormDescription SampleForm() {
   UnitRecord window = WindowUnit(properties, 10, 20, 300, 200);
   window.events = {{0, 0}, {12, 16}};
 
-  UnitRecord edit = ChildUnit(0x00010005, "编辑框_次数", 8, 9, 100, 22, 3);
+  UnitRecord edit = ChildRecord(0x00010005, "编辑框_次数", 8, 9, 100, 22, 3);
   edit.event_source = 0x16010002;
   edit.parent = 0x16010003;
   edit.mouse_pointer = {0x00, 0x7F, 0, 0};
@@ -30,7 +30,7 @@ FormDescription SampleForm() {
   edit.reserved[3] = 7;
   edit.reserved_tail[19] = 9;
 
-  UnitRecord pages = ChildUnit(0x00010009, "分组框", 0, 0, 50, 50);
+  UnitRecord pages = ChildRecord(0x00010009, "分组框", 0, 0, 50, 50);
   pages.page_list = {0x16010002, 0, 0x16010004};
   pages.mouse_pointer = {};  // an empty buffer stays empty
 
@@ -122,7 +122,7 @@ TEST(FormDescription, CorruptCountsAndOffsetsFail) {
 }
 
 TEST(FormDescription, RecordsThatEndEarlyOrClaimTooMuchFail) {
-  const UnitRecord unit = ChildUnit(0x00010005, "x", 1, 2, 3, 4);
+  const UnitRecord unit = ChildRecord(0x00010005, "x", 1, 2, 3, 4);
   Bytes record = EncodeUnitRecord(unit);
   ASSERT_TRUE(ParseUnitRecord(record));
   for (std::size_t n = 0; n < record.size(); ++n) {

@@ -36,7 +36,9 @@ TEST(ProcessBarProperties, TheControlGetsAnOrderedRangeAndAPositionInsideIt) {
   EXPECT_EQ(process_bar::PositionForControl(p), 10);
   p.position = 25;
   EXPECT_EQ(process_bar::PositionForControl(p), 20);
-  EXPECT_EQ(p.position, 25);  // stored as set
+  ProcessBarProperties stored;
+  ASSERT_TRUE(stored.Load(p.Save()));
+  EXPECT_EQ(stored.position, 25) << "stored as set, outside the range";
   p.position = 15;
   EXPECT_EQ(process_bar::PositionForControl(p), 15);
 

@@ -7,13 +7,6 @@
 namespace quarrow {
 namespace {
 
-TEST(ValueRecords, HaveTheirDocumentedSizesOnEveryTarget) {
-  EXPECT_EQ(sizeof(ValueRecord), 12u);
-  EXPECT_EQ(sizeof(EventArgRecord), 16u);
-  ValueRecord records[3];
-  EXPECT_EQ(reinterpret_cast<char*>(&records[1]) - reinterpret_cast<char*>(&records[0]), 12);
-}
-
 TEST(ValueRecords, HoldNarrowValuesInTheLowBytes) {
   const ValueRecord i = ValueRecord::OfInt(-5);
   EXPECT_EQ(i.word1, 0xFFFFFFFBu);

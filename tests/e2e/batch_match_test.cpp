@@ -8,6 +8,7 @@
 #include "tests/e2e/driver/quarrow_session.h"
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/support/child_process.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quarrow::e2e {
 namespace {
@@ -27,7 +28,7 @@ std::string BatchOutput(const std::string& arguments) {
   testing::ChildProcess batch = testing::ChildProcess::Start("\"" + program + "\" " + arguments + " --out \"" + out + "\"");
   EXPECT_TRUE(batch.Started());
   EXPECT_EQ(batch.Wait(60000), 0u) << arguments;
-  std::string bytes = testing::ReadWholeFile(out);
+  std::string bytes = testing::FileBytes(out).value_or("");
   ::DeleteFileA(out.c_str());
   return bytes;
 }
@@ -66,16 +67,16 @@ TEST_F(BatchMatchTest, AutoModeWithTheSameSeedGivesTheSameRows) {
 TEST_F(BatchMatchTest, ManualModeWithTheSameSeedGivesTheSameRows) {
   QuarrowSession session("--seed 99");
   ASSERT_TRUE(session.Started());
-  Click(session.AutoModeBox());
+  ClickCentre(session.AutoModeBox());
   ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(session.AutoModeBox(), BM_GETCHECK, 0, 0) == BST_UNCHECKED; },
                         10000));
   for (const char* road : {"Xinhua", "Renmin", "Jiefang"}) {
     session.TypeInto(session.RoadEntry(), road);
-    Click(session.AddRoadButton());
+    ClickCentre(session.AddRoadButton());
   }
   for (const char* community : {"Heping", "Xingfu"}) {
     session.TypeInto(session.CommunityEntry(), community);
-    Click(session.AddCommunityButton());
+    ClickCentre(session.AddCommunityButton());
   }
   ASSERT_TRUE(WaitUntil([&] { return ReadListBox(session.CommunityList()).size() == 2; }, 10000));
   Generate(session);

@@ -6,12 +6,14 @@
 #include "tests/e2e/driver/save_dialog.h"
 #include "tests/support/child_process.h"
 #include "tests/support/modal_watchdog.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quarrow::e2e {
 namespace {
 
 using testing::ChildProcess;
 using testing::ModalWatchdog;
+using testing::ScratchFolder;
 
 class DriverTest : public ::testing::Test {
  protected:
@@ -22,6 +24,7 @@ class DriverTest : public ::testing::Test {
   }
   void TearDown() override { ::PostMessageA(top_, WM_CLOSE, 0, 0); child_.Wait(5000); }
 
+  ScratchFolder folder_;  // goes after the fixture program, whose current folder the save dialog may have moved
   ChildProcess child_ = ChildProcess::StartSibling("driver_fixture.exe");
   HWND top_ = nullptr;
 };
@@ -44,30 +47,27 @@ TEST_F(DriverTest, ReadsListBoxEntriesAsGbk) {
 }
 
 TEST_F(DriverTest, ClicksSelectAndTypes) {
-  BringToFront(top_);
+  Activate(top_);
   HWND button = FindControl(top_, "Button", 330, 10);
-  Click(button);
-  EXPECT_TRUE(WaitUntil([&] { return TextOf(top_) == "clicks 1"; }, 3000)) << TextOf(top_);
+  ClickCentre(button);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(top_) == "clicks 1"; }, 3000)) << WindowText(top_);
 
   HWND list = FindControl(top_, "ListBox", 220, 10);
   const int row = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
   ClickAt(list, 10, row / 2);
   EXPECT_TRUE(WaitUntil([&] { return ListBoxSelection(list) == std::vector<int>{0}; }, 3000));
-  ClickAt(list, 10, row * 2 + row / 2, /*with_ctrl=*/true);
+  PostClick(list, 10, row * 2 + row / 2, MK_CONTROL);
   EXPECT_TRUE(WaitUntil([&] { return ListBoxSelection(list) == std::vector<int>{0, 2}; }, 3000))
       << ListBoxSelection(list).size() << " selected, first " << (ListBoxSelection(list).empty() ? -1 : ListBoxSelection(list)[0]) << ", row height " << row;
 
   HWND edit = FindControl(top_, "Edit", 220, 120);
-  Click(edit);
-  TypeAscii("12a");
-  EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == "12a"; }, 3000)) << TextOf(edit);
+  ClickCentre(edit);
+  TypeKeys("12a");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(edit) == "12a"; }, 3000)) << WindowText(edit);
 }
 
 TEST_F(DriverTest, OperatesTheSaveDialog) {
-  char temp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, temp);
-  const std::string target = std::string(temp) + "driver-save-test";
-  ::DeleteFileA((target + ".txt").c_str());
+  const std::string target = folder_ / "driver-save-test";
   std::string proposed;
   {
     ModalWatchdog watchdog(child_.Id());
@@ -77,9 +77,9 @@ TEST_F(DriverTest, OperatesTheSaveDialog) {
       PressSave(dialog);
       return true;
     });
-    BringToFront(top_);
-    PressKey(VK_F2);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(top_) == target + ".txt"; }, 10000)) << TextOf(top_);
+    Activate(top_);
+    TapKey(VK_F2);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(top_) == target + ".txt"; }, 10000)) << WindowText(top_);
     EXPECT_TRUE(watchdog.Unexpected().empty());
   }
   EXPECT_EQ(proposed, "first.txt");
@@ -101,14 +101,13 @@ TEST_F(DriverTest, OperatesTheSaveDialog) {
       PressCancel(dialog);
       return true;
     });
-    PressKey(VK_F2);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(top_) == "cancelled"; }, 10000)) << TextOf(top_);
+    TapKey(VK_F2);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(top_) == "cancelled"; }, 10000)) << WindowText(top_);
     bool asked = false;
     for (const auto& seen : watchdog.Seen()) asked |= seen.caption == kReplaceQuestionCaption;
     EXPECT_TRUE(asked);
     EXPECT_TRUE(watchdog.Unexpected().empty());
   }
-  ::DeleteFileA((target + ".txt").c_str());
 }
 
 }  // namespace

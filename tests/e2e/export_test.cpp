@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -22,89 +23,22 @@
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/save_dialog.h"
 #include "tests/support/modal_watchdog.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quarrow::e2e {
 namespace {
 
+using testing::FileBytes;
+using testing::NamesIn;
+using testing::PutFile;
 using testing::SeenBox;
+using testing::ScratchFolder;
 using Rows = std::vector<std::vector<std::string>>;
 using Names = std::vector<std::string>;
 
 constexpr char kFailureCaption[] = "Quarrow";
 constexpr char kFailureLead[] = "无法写入文件：";
 constexpr char kTemporaryPattern[] = "~qrw*";
-
-// ---- Files, read and written by the plain system calls
-
-std::optional<std::string> FileBytes(const std::string& path) {
-  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  ::CloseHandle(file);
-  return bytes;
-}
-
-bool PutFile(const std::string& path, const std::string& bytes) {
-  const HANDLE file =
-      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                  written == bytes.size();
-  return ::CloseHandle(file) && ok;
-}
-
-Names NamesIn(const std::string& folder, const std::string& pattern = "*") {
-  Names names;
-  WIN32_FIND_DATAA found;
-  const HANDLE search = ::FindFirstFileA((folder + pattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (::FindNextFileA(search, &found));
-  ::FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-void RemoveTree(const std::string& folder) {
-  for (const std::string& name : NamesIn(folder)) {
-    const std::string path = folder + name;
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      RemoveTree(path + "\\");
-    } else {
-      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      ::DeleteFileA(path.c_str());
-    }
-  }
-  ::RemoveDirectoryA(folder.c_str());
-}
-
-// A new, empty folder in the temporary directory, removed with everything in it at the end of the test.
-class Folder {
- public:
-  explicit Folder(const std::string& suffix = "") {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    static int counter = 0;
-    path_ = std::string(temp) + "quarrow-export-" + std::to_string(::GetCurrentProcessId()) + "-" +
-            std::to_string(++counter) + suffix + "\\";
-    ::CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~Folder() { RemoveTree(path_); }
-  Folder(const Folder&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
-};
 
 std::string DesktopFolder() {
   char path[MAX_PATH] = {};
@@ -265,12 +199,18 @@ class ExportTest : public ::testing::Test {
   // answered from the queues, the click handler returned.
   void Export(QuarrowSession& session) {
     const std::size_t seen = session.Watchdog().Seen().size();
-    Click(session.ExportButton());
+    ClickCentre(session.ExportButton());
     ASSERT_TRUE(WaitUntil([&] { return session.Watchdog().Seen().size() > seen; }, 15000)) << "no dialog opened";
     ASSERT_TRUE(session.WaitUntilIdle()) << "the program did not come back from the export";
   }
   void Export() { Export(session_); }
 
+  // A scratch folder that outlives the test's program, whose current folder the save dialog moves into it.
+  const ScratchFolder& NewFolder(const std::string& suffix = "") {
+    return *folders_.emplace_back(std::make_unique<ScratchFolder>(suffix));
+  }
+
+  std::vector<std::unique_ptr<ScratchFolder>> folders_;
   QuarrowSession session_;
   AnswerQueue dialogs_, questions_, failures_;
 };
@@ -302,7 +242,7 @@ TEST_F(ExportTest, WritesEachRowAsItsNumberAndAddressThenCrLfIntoANameTypedOnThe
 }
 
 TEST_F(ExportTest, AnEmptyListGivesAnEmptyFile) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   ASSERT_TRUE(PutFile(folder / "empty.txt", "old bytes"));
   dialogs_.Push(SaveAs(folder / "empty.txt"));
   questions_.Push(Press(IDYES));
@@ -312,7 +252,7 @@ TEST_F(ExportTest, AnEmptyListGivesAnEmptyFile) {
 }
 
 TEST_F(ExportTest, CancellingLeavesAnExistingFileUntouched) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string path = folder / "keep.txt";
   ASSERT_TRUE(PutFile(path, "the old bytes\r\n"));
   GenerateRows(2);
@@ -330,7 +270,7 @@ TEST_F(ExportTest, CancellingLeavesAnExistingFileUntouched) {
 }
 
 TEST_F(ExportTest, ExportingTwiceToOneNameProposesItAsksAndKeepsOnlyTheSecondContent) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string path = folder / "twice.txt";
   const Rows first = GenerateRows(3);
   dialogs_.Push(SaveAs(path));
@@ -357,7 +297,7 @@ TEST_F(ExportTest, ExportingTwiceToOneNameProposesItAsksAndKeepsOnlyTheSecondCon
 // ---- Faults: the old bytes stay, or the new ones are complete; a failure is shown
 
 TEST_F(ExportTest, AReadOnlyFileStaysAsItWasAndTheUserIsTold) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string path = folder / "readonly.txt";
   ASSERT_TRUE(PutFile(path, "read-only bytes"));
   ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -377,7 +317,7 @@ TEST_F(ExportTest, AReadOnlyFileStaysAsItWasAndTheUserIsTold) {
 }
 
 TEST_F(ExportTest, AFileAnotherProgramHoldsOpenStaysAsItWasAndTheUserIsTold) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string path = folder / "busy.txt";
   ASSERT_TRUE(PutFile(path, "held bytes"));
   GenerateRows(2);
@@ -400,7 +340,7 @@ TEST_F(ExportTest, AFileAnotherProgramHoldsOpenStaysAsItWasAndTheUserIsTold) {
 // The folder goes while the dialog asks whether to replace the file in it: the dialog has checked the path, the
 // program has not written yet.
 TEST_F(ExportTest, AFolderRemovedBeforeTheWriteGetsNoFileAndTheUserIsTold) {
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string subfolder = folder / "vanishing";
   const std::string path = subfolder + "\\gone.txt";
   ASSERT_TRUE(::CreateDirectoryA(subfolder.c_str(), nullptr));
@@ -426,7 +366,7 @@ TEST_F(ExportTest, AFolderRemovedBeforeTheWriteGetsNoFileAndTheUserIsTold) {
 
 TEST_F(ExportTest, AChinesePathGetsTheWholeExport) {
   // "乗" is 81 5C in GBK: a trail byte with a backslash's code, in the folder's name and in the file's.
-  Folder folder("-导出乗");
+  const ScratchFolder& folder = NewFolder("-导出乗");
   const std::string name = "地址列表乗.txt";
   const Rows rows = GenerateRows(4);
   dialogs_.Push(SaveAs(folder / name));
@@ -443,7 +383,7 @@ using LongExportTest = ExportTest;
 
 TEST_F(LongExportTest, EndedWhileWritingLeavesTheOldFileOrTheWholeNewOne) {
   constexpr int kRows = 99999;
-  Folder folder;
+  const ScratchFolder& folder = NewFolder();
   const std::string path = folder / "long.txt";
   std::string old;
   for (int i = 0; i < 20000; ++i) old += "an older export, line " + std::to_string(i) + "\r\n";
@@ -455,7 +395,7 @@ TEST_F(LongExportTest, EndedWhileWritingLeavesTheOldFileOrTheWholeNewOne) {
 
   dialogs_.Push(SaveAs(path));
   questions_.Push(Press(IDYES));
-  Click(session_.ExportButton());
+  ClickCentre(session_.ExportButton());
   // The program's temporary file appears when the write begins: end the program right then.
   const bool caught = WaitUntil(
       [&] {

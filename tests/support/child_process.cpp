@@ -1,7 +1,5 @@
 #include "tests/support/child_process.h"
 
-#include <fstream>
-#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -61,21 +59,6 @@ std::string ProgramFolder() {
   ::GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string s(path);
   return s.substr(0, s.rfind('\\') + 1);
-}
-
-std::string TemporaryPath(const std::string& stem) {
-  char folder[MAX_PATH] = {};
-  ::GetTempPathA(MAX_PATH, folder);
-  static unsigned counter = 0;
-  return std::string(folder) + stem + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
-         std::to_string(++counter) + ".tmp";
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 }  // namespace quarrow::testing

@@ -34,8 +34,5 @@ class ChildProcess {
 
 // The folder of the running test program, with a trailing backslash.
 std::string ProgramFolder();
-// A fresh file name in the temporary folder.
-std::string TemporaryPath(const std::string& stem);
-std::string ReadWholeFile(const std::string& path);
 
 }  // namespace quarrow::testing

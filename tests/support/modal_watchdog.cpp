@@ -2,15 +2,9 @@
 
 #include <algorithm>
 
-namespace quarrow::testing {
+#include "tests/support/pump.h"
 
-std::string WindowText(HWND window) {
-  char text[4096] = {};
-  // WM_GETTEXT works across processes, GetWindowText does not.
-  ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                        nullptr);
-  return text;
-}
+namespace quarrow::testing {
 
 std::string MessageBoxText(HWND box) {
   std::string text;
@@ -42,6 +36,13 @@ BOOL CALLBACK CollectBoxes(HWND window, LPARAM param) {
   return TRUE;
 }
 }  // namespace
+
+std::vector<HWND> OpenBoxes(DWORD process_id) {
+  std::vector<HWND> boxes;
+  BoxSearch search{process_id, &boxes};
+  ::EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&search));
+  return boxes;
+}
 
 void PressButton(HWND dialog, int id) {
   HWND button = ::GetDlgItem(dialog, id);
@@ -82,23 +83,17 @@ std::vector<SeenBox> ModalWatchdog::Unexpected() const {
 }
 
 bool ModalWatchdog::WaitForBox(DWORD timeout_ms) const {
-  const DWORD start = ::GetTickCount();
-  while (::GetTickCount() - start < timeout_ms) {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      if (!seen_.empty()) return true;
-    }
-    ::Sleep(20);
-  }
-  return false;
+  return WaitUntil(
+      [this] {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return !seen_.empty();
+      },
+      timeout_ms);
 }
 
 void ModalWatchdog::Run() {
   while (::WaitForSingleObject(stop_, 50) == WAIT_TIMEOUT) {
-    std::vector<HWND> boxes;
-    BoxSearch search{process_id_, &boxes};
-    ::EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&search));
-    for (HWND box : boxes) Handle(box);
+    for (HWND box : OpenBoxes(process_id_)) Handle(box);
   }
 }
 

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/window_info.h"
+
 namespace quarrow::testing {
 
 struct SeenBox {
@@ -52,9 +54,10 @@ class ModalWatchdog {
   std::thread thread_;
 };
 
+// The visible dialogs and message boxes ("#32770" windows) of a process.
+std::vector<HWND> OpenBoxes(DWORD process_id);
 // The message text of a message box: its static controls' texts.
 std::string MessageBoxText(HWND box);
-std::string WindowText(HWND window);
 // Presses a button of a dialog by id, as a click would.
 void PressButton(HWND dialog, int id);
 

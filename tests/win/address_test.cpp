@@ -12,11 +12,10 @@
 #include "app/main_window.h"
 #include "app/window_units.h"
 #include "commands/core_facade.h"
-#include "forms/window_map.h"
 #include "runtime/runtime.h"
 #include "tests/e2e/driver/quarrow_session.h"
-#include "tests/support/modal_watchdog.h"
 #include "tests/support/pump.h"
+#include "tests/support/runtime_fixture.h"
 #include "units/edit_box_properties.h"
 #include "units/label_properties.h"
 #include "units/list_view_facade.h"
@@ -32,40 +31,21 @@ namespace {
 
 namespace u = units;
 using e2e::IsAutoAddress;
-using testing::ModalWatchdog;
 
 constexpr std::int32_t kText = PropertyIndex(edit_box::kText);
 
-class ApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    // A runtime error's box is dismissed rather than waited for, and then fails the test that raised it.
-    watchdog_ = std::make_unique<ModalWatchdog>();
-    TheRuntime().Initialise(program::kHeader);
-  }
-  void TearDown() override { watchdog_.reset(); }
-  static ModalWatchdog& Watchdog() { return *watchdog_; }
-
- private:
-  static inline std::unique_ptr<ModalWatchdog> watchdog_;
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-HWND MainWindow() {
-  const forms::WindowRecord* window = TheRuntime().Windows().Find(kMainWindowId);
-  return window ? window->Hwnd() : nullptr;
-}
+// A runtime error's box is dismissed rather than waited for, and then fails the test that raised it.
+const bool installed = testing::InstallRuntime(program::kHeader, testing::Boxes::kDismissed);
 
 class AddressTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(TheRuntime().Windows().LoadWindow(kMainWindowId, false, false, nullptr));
-    testing::PumpFor(20);
+    ASSERT_TRUE(testing::Load(kMainWindowId));
+    testing::Pump(20);
   }
   void TearDown() override {
-    if (HWND window = MainWindow()) ::DestroyWindow(window);
-    testing::PumpFor(20);
-    EXPECT_TRUE(ApplicationEnvironment::Watchdog().Unexpected().empty()) << "a box was shown";
+    testing::CloseWindows();
+    EXPECT_TRUE(testing::RuntimeWatchdog().Unexpected().empty()) << "a box was shown";
   }
 
   static void SetText(const rt::UnitRef& box, const char* text) { rt::WriteText(box, kText, text); }
@@ -254,7 +234,7 @@ TEST_F(AddressTest, ACountBeyondTheBarsRangeStillEndsAtAHundredPercentWithTheBar
 TEST_F(AddressTest, ClosingTheWindowDuringARunStopsIt) {
   SetText(u::kCountBox, "500");
   // The run's own ProcessEvents handles the close; nothing is touched after it.
-  ::PostMessageA(MainWindow(), WM_CLOSE, 0, 0);
+  ::PostMessageA(testing::WindowOf(kMainWindowId), WM_CLOSE, 0, 0);
   Generate();
   EXPECT_FALSE(cmd::UnitExists(u::kResultList));
 }

@@ -43,13 +43,13 @@ HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(::SendMessageA(window
 class ButtonUnit : public ::testing::Test {
  protected:
   void SetUp() override {
-    CloseUnitWindows();
-    ClearUnitCalls();
+    CloseWindows();
+    HandlerCalls().clear();
     ASSERT_TRUE(LoadAndActivate(w::kButtons));
     button_ = UnitWindow(w::kButtons, u::kButton);
     ASSERT_NE(button_, nullptr);
   }
-  void TearDown() override { CloseUnitWindows(); }
+  void TearDown() override { CloseWindows(); }
 
   HWND button_ = nullptr;
 };
@@ -63,22 +63,22 @@ TEST_F(ButtonUnit, IsAMultiLineChildPushButtonWithTheEngineStyle) {
   EXPECT_TRUE(style & WS_TABSTOP) << "the record asks for a tab stop";
   EXPECT_EQ(style & 0xF, BS_PUSHBUTTON);
   EXPECT_EQ(style & 0xF00, BS_CENTER | BS_VCENTER) << "default alignments: centre, centre";
-  EXPECT_EQ(TextOf(button_), "普通");
+  EXPECT_EQ(WindowText(button_), "普通");
   EXPECT_EQ(::GetDlgCtrlID(button_), 120) << "the last record gets 100";
   EXPECT_EQ(FontOf(button_), ::GetStockObject(DEFAULT_GUI_FONT));
 }
 
 TEST_F(ButtonUnit, AClickRaisesClickedAndTheFocusEventsFollowTheFocus) {
   ClickCentre(button_);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kButtonClicked) == 1; }));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kButtonClicked) == 1; }));
   EXPECT_EQ(::GetFocus(), button_);
-  EXPECT_EQ(UnitCountOf(t::kButtonGotFocus), 1);
+  EXPECT_EQ(CallsOf(t::kButtonGotFocus), 1);
 
   ClickCentre(UnitWindow(w::kButtons, u::kDefaultButton));
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kDefaultClicked) == 1; }));
-  EXPECT_EQ(UnitCountOf(t::kButtonLostFocus), 1);
-  EXPECT_EQ(UnitCountOf(t::kButtonClicked), 1);
-  const std::vector<int> order = UnitTagsCalled();
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kDefaultClicked) == 1; }));
+  EXPECT_EQ(CallsOf(t::kButtonLostFocus), 1);
+  EXPECT_EQ(CallsOf(t::kButtonClicked), 1);
+  const std::vector<int> order = TagsCalled();
   EXPECT_EQ(order, (std::vector<int>{t::kButtonGotFocus, t::kButtonClicked, t::kButtonLostFocus, t::kDefaultClicked}));
 }
 
@@ -86,10 +86,10 @@ TEST_F(ButtonUnit, EnterClicksTheDefaultButton) {
   HWND preferred = UnitWindow(w::kButtons, u::kDefaultButton);
   EXPECT_EQ(StyleOf(preferred) & 0x1F, BS_DEFPUSHBUTTON);
   ASSERT_TRUE(FocusByClick(button_));
-  ClearUnitCalls();
+  HandlerCalls().clear();
   TapKey(VK_RETURN);
-  EXPECT_TRUE(PumpUntil([] { return UnitCountOf(t::kDefaultClicked) == 1; }));
-  EXPECT_EQ(UnitCountOf(t::kButtonClicked), 0);
+  EXPECT_TRUE(PumpUntil([] { return CallsOf(t::kDefaultClicked) == 1; }));
+  EXPECT_EQ(CallsOf(t::kButtonClicked), 0);
 }
 
 TEST_F(ButtonUnit, IsDefaultButtonFollowsTheStyleAndButtonTypeIsClamped) {
@@ -128,14 +128,14 @@ TEST_F(ButtonUnit, AlignmentsAreClampedAndSwitchTheirStyleBits) {
 
 TEST_F(ButtonUnit, TextIsStoredAndShown) {
   WriteText(w::kButtons, u::kButton, kText, "生成(&G)");
-  EXPECT_EQ(TextOf(button_), "生成(&G)");
+  EXPECT_EQ(WindowText(button_), "生成(&G)");
   EXPECT_EQ(ReadText(w::kButtons, u::kButton, kText), "生成(&G)");
 }
 
 TEST_F(ButtonUnit, AnUndecodablePictureShowsTheCaptionAndSettingItAlwaysRecreates) {
   HWND pictured = UnitWindow(w::kButtons, u::kPictureButton);
   EXPECT_EQ(StyleOf(pictured) & (BS_BITMAP | BS_ICON), 0);
-  EXPECT_EQ(TextOf(pictured), "图片");
+  EXPECT_EQ(WindowText(pictured), "图片");
   const std::vector<std::uint8_t> stored = ReadBytes(w::kButtons, u::kPictureButton, kPicture);
   EXPECT_EQ(std::string(stored.begin(), stored.end()), "not a picture");
 
@@ -146,7 +146,7 @@ TEST_F(ButtonUnit, AnUndecodablePictureShowsTheCaptionAndSettingItAlwaysRecreate
   EXPECT_NE(UnitObjectOf(w::kButtons, u::kPictureButton), before) << "the same bytes still re-create";
   EXPECT_FALSE(::IsWindow(pictured));
   EXPECT_TRUE(::IsWindowVisible(after));
-  EXPECT_EQ(TextOf(after), "图片");
+  EXPECT_EQ(WindowText(after), "图片");
   EXPECT_EQ(ReadBytes(w::kButtons, u::kPictureButton, kPicture), stored);
 }
 
@@ -171,8 +171,8 @@ TEST_F(ButtonUnit, ReCreationKeepsEveryStoredPropertyAndThePlace) {
   WriteInt(w::kButtons, u::kButton, kButtonType, 1);
   WriteInt(w::kButtons, u::kButton, kAlignment, 0);
   WriteText(w::kButtons, u::kButton, kText, "再建");
-  UnitWindows().WriteProperty(w::kButtons, u::kButton, kFont, 5, 20);  // 20 points
-  const std::vector<std::uint8_t> font = GetRawBytes(w::kButtons, u::kButton, button::kFont);
+  Windows().WriteProperty(w::kButtons, u::kButton, kFont, 5, 20);  // 20 points
+  const std::vector<std::uint8_t> font = GetBytesDirectly(w::kButtons, u::kButton, button::kFont);
   ASSERT_EQ(font.size(), 60u);
   RECT before;
   ::GetWindowRect(button_, &before);
@@ -184,16 +184,16 @@ TEST_F(ButtonUnit, ReCreationKeepsEveryStoredPropertyAndThePlace) {
   ::GetWindowRect(fresh, &after);
   EXPECT_TRUE(::EqualRect(&before, &after));
   EXPECT_EQ(::GetDlgCtrlID(fresh), 120);
-  EXPECT_EQ(TextOf(fresh), "再建");
+  EXPECT_EQ(WindowText(fresh), "再建");
   EXPECT_EQ(StyleOf(fresh) & 0xF, BS_DEFPUSHBUTTON);
   EXPECT_EQ(StyleOf(fresh) & 0x300, BS_LEFT);
-  EXPECT_EQ(GetRawBytes(w::kButtons, u::kButton, button::kFont), font);
+  EXPECT_EQ(GetBytesDirectly(w::kButtons, u::kButton, button::kFont), font);
   EXPECT_NE(FontOf(fresh), ::GetStockObject(DEFAULT_GUI_FONT));
-  EXPECT_EQ(UnitWindows().ReadProperty(w::kButtons, u::kButton, kFont, 5), 20u);
+  EXPECT_EQ(Windows().ReadProperty(w::kButtons, u::kButton, kFont, 5), 20u);
 
-  ClearUnitCalls();
+  HandlerCalls().clear();
   ClickCentre(fresh);
-  EXPECT_TRUE(PumpUntil([] { return UnitCountOf(t::kButtonClicked) == 1; })) << "the new unit raises the events";
+  EXPECT_TRUE(PumpUntil([] { return CallsOf(t::kButtonClicked) == 1; })) << "the new unit raises the events";
 }
 
 // What the thread's window procedures are handed while a hook is installed: the binding notices and destruction.
@@ -243,7 +243,7 @@ TEST_F(ButtonUnit, ReCreationTakesTheOldPlaceInZOrderAndTellsTheNewUnitBeforeThe
 }
 
 TEST_F(ButtonUnit, ASixtyByteFontIsMadeWithItsForcedFieldsAndAnyOtherLengthIsTheDefaultFont) {
-  EXPECT_EQ(SetRawBytes(w::kButtons, u::kButton, button::kFont, FontBytes(-24, "宋体")), 0);
+  EXPECT_EQ(SetBytesDirectly(w::kButtons, u::kButton, button::kFont, FontBytes(-24, "宋体")), 0);
   HFONT made = FontOf(button_);
   ASSERT_NE(made, ::GetStockObject(DEFAULT_GUI_FONT));
   LOGFONTA seen = {};
@@ -255,18 +255,18 @@ TEST_F(ButtonUnit, ASixtyByteFontIsMadeWithItsForcedFieldsAndAnyOtherLengthIsThe
   EXPECT_STREQ(seen.lfFaceName, "宋体");
 
   for (std::size_t size : {59u, 61u}) {
-    SetRawBytes(w::kButtons, u::kButton, button::kFont, FontBytes(-24, "宋体", size));
+    SetBytesDirectly(w::kButtons, u::kButton, button::kFont, FontBytes(-24, "宋体", size));
     EXPECT_EQ(FontOf(button_), ::GetStockObject(DEFAULT_GUI_FONT)) << size << " bytes";
-    EXPECT_EQ(GetRawBytes(w::kButtons, u::kButton, button::kFont).size(), size) << "the bytes are kept as given";
+    EXPECT_EQ(GetBytesDirectly(w::kButtons, u::kButton, button::kFont).size(), size) << "the bytes are kept as given";
   }
-  SetRawBytes(w::kButtons, u::kButton, button::kFont, {});
-  EXPECT_TRUE(GetRawBytes(w::kButtons, u::kButton, button::kFont).empty());
+  SetBytesDirectly(w::kButtons, u::kButton, button::kFont, {});
+  EXPECT_TRUE(GetBytesDirectly(w::kButtons, u::kButton, button::kFont).empty());
 
   // Application code writes a font member by member, starting from the default font.
-  UnitWindows().WriteProperty(w::kButtons, u::kButton, kFont, 1, 1);  // bold
-  EXPECT_EQ(GetRawBytes(w::kButtons, u::kButton, button::kFont).size(), 60u);
+  Windows().WriteProperty(w::kButtons, u::kButton, kFont, 1, 1);  // bold
+  EXPECT_EQ(GetBytesDirectly(w::kButtons, u::kButton, button::kFont).size(), 60u);
   EXPECT_NE(FontOf(button_), ::GetStockObject(DEFAULT_GUI_FONT));
-  EXPECT_EQ(UnitWindows().ReadProperty(w::kButtons, u::kButton, kFont, 1), 1u);
+  EXPECT_EQ(Windows().ReadProperty(w::kButtons, u::kButton, kFont, 1), 1u);
 }
 
 TEST_F(ButtonUnit, LocalIndexesBeyondTheTableChangeNothing) {
@@ -281,38 +281,38 @@ TEST_F(ButtonUnit, LocalIndexesBeyondTheTableChangeNothing) {
   RawValue read{5, 5};
   EXPECT_EQ(get(unit, button::kOwnPropertyCount, &read), 0);
   EXPECT_EQ(get(unit, -1, &read), 0);
-  EXPECT_EQ(TextOf(button_), "普通");
+  EXPECT_EQ(WindowText(button_), "普通");
 }
 
 TEST_F(ButtonUnit, AHandlerThatClosesTheWindowDuringClickedLeavesNothingBehind) {
-  DuringCall()[t::kButtonClicked] = [] { ::DestroyWindow(WindowOf(w::kButtons)); };
+  OnHandler(t::kButtonClicked, [] { ::DestroyWindow(WindowOf(w::kButtons)); });
   ClickCentre(button_);
   ASSERT_TRUE(PumpUntil([] { return WindowOf(w::kButtons) == nullptr; }));
   EXPECT_FALSE(::IsWindow(button_));
   EXPECT_EQ(UnitObjectOf(w::kButtons, u::kButton), nullptr);
-  EXPECT_FALSE(UnitWindows().Find(w::kButtons)->Loaded());
+  EXPECT_FALSE(Windows().Find(w::kButtons)->Loaded());
   // The window loads again from its description.
-  DuringCall().clear();
+  ForgetActionsAndAnswers();
   ASSERT_TRUE(LoadAndActivate(w::kButtons));
-  EXPECT_EQ(TextOf(UnitWindow(w::kButtons, u::kButton)), "普通");
+  EXPECT_EQ(WindowText(UnitWindow(w::kButtons, u::kButton)), "普通");
 }
 
 TEST_F(ButtonUnit, AUnitWhoseWindowGoesTellsTheEngineAndTakesWhatItOwnsWithIt) {
   const std::uint32_t slots = CoreBufferPool().UsedSlots();
-  EXPECT_EQ(SetRawBytes(w::kButtons, u::kButton, button::kFont, FontBytes(-20, "宋体")), 0);
+  EXPECT_EQ(SetBytesDirectly(w::kButtons, u::kButton, button::kFont, FontBytes(-20, "宋体")), 0);
   ASSERT_EQ(CoreBufferPool().UsedSlots(), slots + 1) << "a 60-byte font takes a slot of the library's pool";
   ASSERT_NE(FontOf(button_), ::GetStockObject(DEFAULT_GUI_FONT));
 
   ::DestroyWindow(button_);
   EXPECT_EQ(UnitObjectOf(w::kButtons, u::kButton), nullptr) << "the destruction notice reached the engine";
   EXPECT_NE(UnitObjectOf(w::kButtons, u::kDefaultButton), nullptr);
-  EXPECT_TRUE(UnitWindows().Find(w::kButtons)->Loaded());
+  EXPECT_TRUE(Windows().Find(w::kButtons)->Loaded());
   EXPECT_EQ(CoreBufferPool().UsedSlots(), slots) << "the unit object is gone, and its font's slot with it";
 }
 
 TEST(ButtonBlock, ALaterVersionFailsCreationAndTheWindowLoad) {
-  CloseUnitWindows();
-  EXPECT_FALSE(UnitWindows().LoadWindow(w::kBadBlock, false, false, nullptr));
+  CloseWindows();
+  EXPECT_FALSE(Windows().LoadWindow(w::kBadBlock, false, false, nullptr));
   EXPECT_EQ(WindowOf(w::kBadBlock), nullptr);
 
   const UnitTypeEntry& type = kCoreUnitTypes[core_type::kButton - 1];
@@ -331,29 +331,12 @@ TEST(ButtonBlock, VisitTextsHandsOverCaptionAndFaceNameAndKeepsChangesMadeInPlac
   LOGFONTA font = {};
   std::strcpy(font.lfFaceName, "Arial");
   p.font.assign(reinterpret_cast<const std::uint8_t*>(&font), reinterpret_cast<const std::uint8_t*>(&font) + 60);
-  const Bytes block = p.Save();
-
-  const UnitTypeEntry& type = kCoreUnitTypes[core_type::kButton - 1];
-  const auto visit = UnitTypeOperation<VisitTextsOperation>(type.unit_interface, unit_operation::kVisitTexts);
-  ASSERT_NE(visit, nullptr);
-  struct Seen {
-    std::vector<std::pair<std::string, int>> texts;
-  } seen;
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  HGLOBAL result = visit(
-      block.data(), &length,
-      [](char* text, std::int32_t face, void* context) {
-        static_cast<Seen*>(context)->texts.emplace_back(text, face);
-        text[0] = 'X';
-      },
-      &seen);
-  ASSERT_NE(result, nullptr);
-  EXPECT_EQ(seen.texts, (std::vector<std::pair<std::string, int>>{{"abc", 0}, {"Arial", 1}}));
+  Bytes block;
+  EXPECT_EQ(VisitTexts(kCoreUnitTypes[core_type::kButton - 1].unit_interface, p.Save(),
+                       [](char* text) { text[0] = 'X'; }, &block),
+            (SeenTexts{{"abc", 0}, {"Arial", 1}}));
   ButtonProperties changed;
-  const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
-  ASSERT_TRUE(changed.Load({data, length}));
-  ::GlobalUnlock(result);
-  ::GlobalFree(result);
+  ASSERT_TRUE(!block.empty() && changed.Load(block));
   EXPECT_EQ(changed.text, "Xbc");
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(changed.font.data()) + 28), "Xrial");
 }

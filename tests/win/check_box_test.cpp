@@ -22,13 +22,13 @@ constexpr std::int32_t P(std::int32_t local) { return PropertyIndex(local); }
 class CheckBoxUnit : public ::testing::Test {
  protected:
   void SetUp() override {
-    CloseUnitWindows();
+    CloseWindows();
     ASSERT_TRUE(LoadAndActivate(w::kChecks));
     check_ = UnitWindow(w::kChecks, u::kCheck);
     ASSERT_NE(check_, nullptr);
-    ClearUnitCalls();
+    HandlerCalls().clear();
   }
-  void TearDown() override { CloseUnitWindows(); }
+  void TearDown() override { CloseWindows(); }
 
   HWND check_ = nullptr;
 };
@@ -46,29 +46,29 @@ TEST_F(CheckBoxUnit, IsAnAutomaticMultiLineCheckBoxStartingFromItsStoredState) {
 TEST_F(CheckBoxUnit, AClickTogglesTheCheckBeforeClickedRuns) {
   ::SetFocus(UnitWindow(w::kChecks, u::kCheckedCheck));
   Pump(30);
-  ClearUnitCalls();
+  HandlerCalls().clear();
   std::vector<std::int32_t> seen;
-  DuringCall()[t::kCheckClicked] = [&] { seen.push_back(ReadInt(w::kChecks, u::kCheck, P(c::kChecked))); };
+  OnHandler(t::kCheckClicked, [&] { seen.push_back(ReadInt(w::kChecks, u::kCheck, P(c::kChecked))); });
   ClickCentre(check_);
   ASSERT_TRUE(PumpUntil([&] { return seen.size() == 1; }));
   ClickCentre(check_);
   ASSERT_TRUE(PumpUntil([&] { return seen.size() == 2; }));
   EXPECT_EQ(seen, (std::vector<std::int32_t>{1, 0}));
-  EXPECT_EQ(UnitCountOf(t::kCheckGotFocus), 1);
+  EXPECT_EQ(CallsOf(t::kCheckGotFocus), 1);
 }
 
 TEST_F(CheckBoxUnit, TheSpaceBarAndTheMnemonicToggleAndRaiseClicked) {
   ASSERT_TRUE(FocusByClick(check_));
-  ClearUnitCalls();
+  HandlerCalls().clear();
   TapKey(VK_SPACE);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kCheckClicked) == 1; }));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kCheckClicked) == 1; }));
   EXPECT_EQ(ReadInt(w::kChecks, u::kCheck, P(c::kChecked)), 0) << "the click toggled it on, Space off";
 
   ::SetFocus(UnitWindow(w::kChecks, u::kCheckedCheck));
   PressKey(VK_MENU, true);
   TapKey('K');
   PressKey(VK_MENU, false);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kCheckClicked) == 2; }));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kCheckClicked) == 2; }));
   EXPECT_EQ(ReadInt(w::kChecks, u::kCheck, P(c::kChecked)), 1);
 }
 
@@ -77,19 +77,19 @@ TEST_F(CheckBoxUnit, SettingCheckedRaisesNothingAndOnlyOneChecks) {
   EXPECT_EQ(::SendMessageA(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
   WriteInt(w::kChecks, u::kCheck, P(c::kChecked), 0);
   EXPECT_EQ(::SendMessageA(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  Pump(50);
-  EXPECT_EQ(UnitCountOf(t::kCheckClicked), 0);
+  ASSERT_TRUE(PumpPostedMessages());
+  EXPECT_EQ(CallsOf(t::kCheckClicked), 0);
 }
 
 TEST_F(CheckBoxUnit, ReCreationKeepsTheCheckLastReadOrSet) {
   ClickCentre(check_);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kCheckClicked) == 1; }));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kCheckClicked) == 1; }));
   EXPECT_EQ(ReadInt(w::kChecks, u::kCheck, P(c::kChecked)), 1);
   WriteBytes(w::kChecks, u::kCheck, P(c::kPicture), {0x42, 0x4D});  // re-creates; decodes to nothing
   HWND fresh = UnitWindow(w::kChecks, u::kCheck);
   ASSERT_NE(fresh, check_);
   EXPECT_EQ(::SendMessageA(fresh, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(TextOf(fresh), "选项(&K)") << "the caption shows";
+  EXPECT_EQ(WindowText(fresh), "选项(&K)") << "the caption shows";
   EXPECT_EQ(StyleOf(fresh) & (BS_BITMAP | BS_ICON), 0);
 }
 

@@ -8,6 +8,7 @@
 
 #include "commands/core_library.h"
 #include "runtime/runtime.h"
+#include "tests/support/runtime_fixture.h"
 
 namespace quarrow::testing {
 
@@ -21,11 +22,7 @@ const ProgramHeader kCommandTestHeader = {
     3, 0, 0, nullptr, kConstants, sizeof kConstants, nullptr, 0, 1, kLibraries, 0, nullptr, nullptr,
 };
 
-class CommandRuntime : public ::testing::Environment {
- public:
-  void SetUp() override { TheRuntime().Initialise(kCommandTestHeader); }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new CommandRuntime);
+const bool installed = InstallRuntime(kCommandTestHeader, Boxes::kWatchedByTests);
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include "tests/e2e/driver/remote_controls.h"
 #include "tests/e2e/driver/save_dialog.h"
 #include "tests/support/modal_watchdog.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/win/unit_command_support.h"
 #include "units/common_dlg.h"
 #include "units/common_dlg_properties.h"
@@ -81,20 +82,15 @@ class CommonDlgUnit : public ::testing::Test {
     ::GetCurrentDirectoryA(sizeof test_folder_, test_folder_);
     ResetHandlers();
     CloseWindows();
-    ASSERT_TRUE(LoadWindow(w::kDialogs));
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(sizeof temp, temp);
-    directory_ = LongPath(std::string(temp) + "quarrow_dialog_" + std::to_string(::GetCurrentProcessId()) + "_" +
-                          std::to_string(::GetTickCount()));
-    ASSERT_TRUE(::CreateDirectoryA(directory_.c_str(), nullptr));
+    ASSERT_TRUE(LoadAndActivate(w::kDialogs));
+    ASSERT_TRUE(scratch_.Made());
+    directory_ = LongPath(scratch_.Path().substr(0, scratch_.Path().size() - 1));
     WriteText(w::kDialogs, u::kSaveDialog, P(common_dlg::kInitialDir), directory_);
   }
   void TearDown() override {
     CloseWindows();
     ::SetCurrentDirectoryA(test_folder_);
     for (const std::string& file : made_) ::DeleteFileA(file.c_str());
-    for (const char* name : {"\\地址.txt", "\\已有.txt", "\\新.txt", "\\地址"}) ::DeleteFileA((directory_ + name).c_str());
-    ::RemoveDirectoryA(directory_.c_str());
   }
 
   std::string MakeFile(const std::string& name) {
@@ -174,6 +170,7 @@ class CommonDlgUnit : public ::testing::Test {
   }
 
   char test_folder_[MAX_PATH] = {};
+  ScratchFolder scratch_;  // the dialogs' folder, removed with what they saved there
   std::string directory_;
   std::vector<std::string> made_;
 };
@@ -424,7 +421,7 @@ TEST_F(CommonDlgUnit, AFontDialogWithoutASizeLeavesTheSizeToTheUserAndReportsThe
       {
         std::lock_guard<std::mutex> lock(mutex);
         size_selected = static_cast<int>(::SendDlgItemMessageA(dialog, kFontSizeBox, CB_GETCURSEL, 0, 0));
-        face_shown = e2e::TextOf(::GetDlgItem(dialog, kFontFaceBox));
+        face_shown = WindowText(::GetDlgItem(dialog, kFontFaceBox));
       }
       // Chosen as a click in the size list chooses it.
       HWND sizes = ::GetDlgItem(dialog, kFontSizeBox);
@@ -455,7 +452,7 @@ TEST_F(CommonDlgUnit, AFontDialogWithoutASizeLeavesTheSizeToTheUserAndReportsThe
     watchdog.Expect("字体", [&](HWND dialog, const SeenBox&) {
       {
         std::lock_guard<std::mutex> lock(mutex);
-        size_shown = e2e::TextOf(::GetDlgItem(dialog, kFontSizeBox));
+        size_shown = WindowText(::GetDlgItem(dialog, kFontSizeBox));
       }
       PressButton(dialog, IDOK);
       return true;
@@ -491,7 +488,7 @@ TEST_F(CommonDlgUnit, HelpForAMissingFileIsRefusedWithoutAMessage) {
   EXPECT_FALSE(Show(u::kPlainDialog)) << "the program has no help file beside it";
   Set(u::kPlainDialog, common_dlg::kHelpCommand, 5);
   EXPECT_TRUE(Show(u::kPlainDialog)) << "closing help needs no file";
-  Pump(200);
+  ASSERT_TRUE(PumpPostedMessages());
   EXPECT_TRUE(watchdog.Seen().empty());
 }
 
@@ -584,7 +581,7 @@ TEST_F(CommonDlgUnit, HelpRequestsReachTheHelpViewerAndCloseWithTheWindow) {
   // Help opened by the unit closes when its window closes; help closed by the program is not closed again.
   CloseWindows();
   EXPECT_EQ(viewer.Take(), (std::vector<Request>{{HELP_QUIT, 0, ""}}));
-  ASSERT_TRUE(LoadWindow(w::kDialogs));
+  ASSERT_TRUE(LoadAndActivate(w::kDialogs));
   Set(u::kPlainDialog, common_dlg::kDialogType, common_dlg::kHelp);
   WriteText(w::kDialogs, u::kPlainDialog, P(common_dlg::kHelpFile), help_file);
   EXPECT_TRUE(Show(u::kPlainDialog));
@@ -647,21 +644,10 @@ TEST(CommonDlgBlock, VisitTextsHandsOverEveryText) {
   p.default_ext = "d";
   p.font_name = "n";
   p.help_file = "h";
-  const Bytes block = p.Save();
-  const auto visit = UnitTypeOperation<VisitTextsOperation>(
-      kCoreUnitTypes[core_type::kCommonDlg - 1].unit_interface, unit_operation::kVisitTexts);
-  ASSERT_NE(visit, nullptr);
-  std::string seen;
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  HGLOBAL result = visit(
-      block.data(), &length,
-      [](char* text, std::int32_t face, void* context) {
-        *static_cast<std::string*>(context) += std::string(text) + (face ? "!" : "");
-      },
-      &seen);
-  ASSERT_NE(result, nullptr);
-  ::GlobalFree(result);
-  EXPECT_EQ(seen, "tfridnh");
+  Bytes block;
+  EXPECT_EQ(VisitTexts(kCoreUnitTypes[core_type::kCommonDlg - 1].unit_interface, p.Save(), nullptr, &block),
+            (SeenTexts{{"t", 0}, {"f", 0}, {"r", 0}, {"i", 0}, {"d", 0}, {"n", 0}, {"h", 0}}));
+  EXPECT_FALSE(block.empty()) << "the block is given back";
 }
 
 }  // namespace

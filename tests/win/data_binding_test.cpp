@@ -23,16 +23,16 @@ constexpr std::int32_t P(std::int32_t local) { return PropertyIndex(local); }
 class DataBindingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    CloseUnitWindows();
+    CloseWindows();
     ASSERT_TRUE(LoadAndActivate(w::kBinding));
     provider_ = static_cast<TestProvider*>(static_cast<ChildUnit*>(UnitObjectOf(w::kBinding, u::kProvider)));
     ASSERT_NE(provider_, nullptr);
     edit_ = UnitWindow(w::kBinding, u::kBoundEdit);
     check_ = UnitWindow(w::kBinding, u::kBoundCheck);
     list_ = UnitWindow(w::kBinding, u::kBoundList);
-    ClearUnitCalls();
+    HandlerCalls().clear();
   }
-  void TearDown() override { CloseUnitWindows(); }
+  void TearDown() override { CloseWindows(); }
 
   static HWND ProviderWindowOf(HWND unit) {
     return reinterpret_cast<HWND>(::SendMessageA(unit, unit_message::kProviderWindow, 0, 0));
@@ -62,18 +62,18 @@ TEST_F(DataBindingTest, ProviderValuesShowWithoutRaisingEvents) {
   provider_->SetValue("名称", "张三");
   provider_->SetValue("选中", "真");
   provider_->SetValue("地区", "乙");
-  EXPECT_EQ(TextOf(edit_), "张三");
+  EXPECT_EQ(WindowText(edit_), "张三");
   EXPECT_EQ(::SendMessageA(check_, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(::SendMessageA(list_, LB_GETCURSEL, 0, 0), 1);
   provider_->MoveTo({{"名称", "李四"}, {"选中", "0"}, {"地区", "无"}});
-  EXPECT_EQ(TextOf(edit_), "李四");
+  EXPECT_EQ(WindowText(edit_), "李四");
   EXPECT_EQ(::SendMessageA(check_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(::SendMessageA(list_, LB_GETCURSEL, 0, 0), LB_ERR) << "no entry begins with the value";
-  Pump(50);
-  EXPECT_TRUE(UnitCalls().empty()) << "neither Changed, Clicked nor SelectionChanged";
+  ASSERT_TRUE(PumpPostedMessages());
+  EXPECT_TRUE(HandlerCalls().empty()) << "neither Changed, Clicked nor SelectionChanged";
 
   provider_->SetValue("其他", "x");
-  EXPECT_EQ(TextOf(edit_), "李四") << "a change of another column leaves the box alone";
+  EXPECT_EQ(WindowText(edit_), "李四") << "a change of another column leaves the box alone";
 }
 
 TEST_F(DataBindingTest, AReadOnlyProviderMakesTheBoxReadOnlyAndTheOthersDisabled) {
@@ -90,7 +90,7 @@ TEST_F(DataBindingTest, AReadOnlyProviderMakesTheBoxReadOnlyAndTheOthersDisabled
 TEST_F(DataBindingTest, CollectingEditsWritesEachUnitsValueBack) {
   ASSERT_TRUE(FocusByClick(edit_));
   TypeKeys("abc");
-  EXPECT_EQ(UnitCountOf(t::kBoundEditChanged), 3) << "typing still raises Changed";
+  EXPECT_EQ(CallsOf(t::kBoundEditChanged), 3) << "typing still raises Changed";
   ClickCentre(check_);
   ::SendMessageA(list_, LB_SETCURSEL, 2, 0);
   provider_->Collect();
@@ -104,7 +104,7 @@ TEST_F(DataBindingTest, SettingTheNamesRebindsAndTheProvidersNoticeRebindsByName
   provider_->SetValue("名称", "王五");
   WriteText(w::kBinding, u::kUnboundEdit, P(edit_box::kDataSource), "数据源");
   EXPECT_EQ(ProviderWindowOf(unbound), UnitWindow(w::kBinding, u::kProvider));
-  EXPECT_EQ(TextOf(unbound), "王五");
+  EXPECT_EQ(WindowText(unbound), "王五");
   EXPECT_EQ(provider_->ListenerCount(), 4u);
   WriteText(w::kBinding, u::kUnboundEdit, P(edit_box::kDataSource), "");
   EXPECT_EQ(ProviderWindowOf(unbound), nullptr);
@@ -114,10 +114,10 @@ TEST_F(DataBindingTest, SettingTheNamesRebindsAndTheProvidersNoticeRebindsByName
   provider_->SetColumnValue("名称", "赵六");
   char other[] = "别的";
   ::SendMessageA(edit_, unit_message::kAllCreated, reinterpret_cast<WPARAM>(other), 0);
-  EXPECT_EQ(TextOf(edit_), "王五");
+  EXPECT_EQ(WindowText(edit_), "王五");
   char name[] = "数据源";
   ::SendMessageA(edit_, unit_message::kAllCreated, reinterpret_cast<WPARAM>(name), 0);
-  EXPECT_EQ(TextOf(edit_), "赵六");
+  EXPECT_EQ(WindowText(edit_), "赵六");
   EXPECT_EQ(provider_->ListenerCount(), 3u) << "re-binding attaches once";
 }
 
@@ -128,15 +128,15 @@ TEST_F(DataBindingTest, ARecreatedUnitBindsAgainAndTheOldOneLetsGo) {
   ASSERT_NE(fresh, edit_);
   EXPECT_EQ(ProviderWindowOf(fresh), UnitWindow(w::kBinding, u::kProvider));
   EXPECT_EQ(provider_->ListenerCount(), 3u) << "the old box's listener went with it";
-  EXPECT_EQ(TextOf(fresh), "孙七");
+  EXPECT_EQ(WindowText(fresh), "孙七");
   provider_->SetValue("名称", "周八");
-  EXPECT_EQ(TextOf(fresh), "周八");
+  EXPECT_EQ(WindowText(fresh), "周八");
 
   WriteInt(w::kBinding, u::kBoundList, P(list_box::kMultiSelect), 1);  // re-creates
   EXPECT_EQ(ProviderWindowOf(UnitWindow(w::kBinding, u::kBoundList)), UnitWindow(w::kBinding, u::kProvider));
   EXPECT_EQ(provider_->ListenerCount(), 3u);
-  Pump(30);
-  EXPECT_TRUE(UnitCalls().empty()) << "showing the values raised nothing";
+  ASSERT_TRUE(PumpPostedMessages());
+  EXPECT_TRUE(HandlerCalls().empty()) << "showing the values raised nothing";
 }
 
 TEST_F(DataBindingTest, AProviderThatGoesAwayLeavesItsListenersUnbound) {
@@ -147,8 +147,8 @@ TEST_F(DataBindingTest, AProviderThatGoesAwayLeavesItsListenersUnbound) {
   EXPECT_FALSE(StyleOf(edit_) & ES_READONLY);
   EXPECT_TRUE(::IsWindowEnabled(check_));
   WriteText(w::kBinding, u::kBoundEdit, P(edit_box::kText), "仍可用");
-  EXPECT_EQ(TextOf(edit_), "仍可用");
-  EXPECT_EQ(UnitCountOf(t::kBoundEditChanged), 1);
+  EXPECT_EQ(WindowText(edit_), "仍可用");
+  EXPECT_EQ(CallsOf(t::kBoundEditChanged), 1);
 }
 
 }  // namespace

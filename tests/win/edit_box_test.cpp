@@ -26,22 +26,22 @@ constexpr std::int32_t P(std::int32_t local) { return PropertyIndex(local); }
 class EditBoxUnit : public ::testing::Test {
  protected:
   void SetUp() override {
-    CloseUnitWindows();
+    CloseWindows();
     ASSERT_TRUE(LoadAndActivate(w::kEdits));
     box_ = UnitWindow(w::kEdits, u::kEdit);
     other_ = UnitWindow(w::kEdits, u::kOtherEdit);
     ASSERT_NE(box_, nullptr);
     ASSERT_NE(other_, nullptr);
-    ClearUnitCalls();
+    HandlerCalls().clear();
   }
-  void TearDown() override { CloseUnitWindows(); }
+  void TearDown() override { CloseWindows(); }
 
   // Types into the box with real keys after giving it the focus by a click, then moves the focus away with a
   // click on the other box. Returns the text the keys left.
   std::string TypeThenLeave(const std::string& keys) {
     EXPECT_TRUE(FocusByClick(box_));
-    TypeKeys(keys);
-    const std::string typed = TextOf(box_);
+    EXPECT_TRUE(TypeKeys(keys)) << "a key for every character of " << keys;
+    const std::string typed = WindowText(box_);
     EXPECT_TRUE(FocusByClick(other_));
     return typed;
   }
@@ -60,7 +60,7 @@ TEST_F(EditBoxUnit, ASingleLineBoxIsAnEditControlWithASunkenBorder) {
   EXPECT_TRUE(style & ES_AUTOHSCROLL);
   EXPECT_FALSE(style & ES_MULTILINE);
   EXPECT_EQ(style & (WS_CHILD | WS_CLIPSIBLINGS), WS_CHILD | WS_CLIPSIBLINGS);
-  EXPECT_EQ(::GetWindowLongPtrA(box_, GWL_EXSTYLE) & 0x20201, WS_EX_CLIENTEDGE) << "Border 1 by default";
+  EXPECT_EQ(ExStyleOf(box_) & 0x20201, WS_EX_CLIENTEDGE) << "Border 1 by default";
   const LONG_PTR multi = StyleOf(UnitWindow(w::kEdits, u::kMultiEdit));
   EXPECT_EQ(multi & 0x1044, 0x1044);
   EXPECT_TRUE(multi & WS_VSCROLL);
@@ -96,7 +96,7 @@ TEST_F(EditBoxUnit, EveryInputModeFiltersTypedKeysAndNormalisesWhenTheFocusGoes)
     WriteInt(w::kEdits, u::kEdit, P(e::kInputMode), c.mode);
     WriteText(w::kEdits, u::kEdit, P(e::kText), "");
     EXPECT_EQ(TypeThenLeave(c.keys), c.typed) << "mode " << c.mode << " typing " << c.keys;
-    EXPECT_EQ(TextOf(box_), c.left) << "mode " << c.mode << " typing " << c.keys;
+    EXPECT_EQ(WindowText(box_), c.left) << "mode " << c.mode << " typing " << c.keys;
     EXPECT_EQ(ReadText(w::kEdits, u::kEdit, P(e::kText)), c.left);
   }
 }
@@ -106,45 +106,45 @@ TEST_F(EditBoxUnit, ATextThatCannotBeTypedIsNormalisedToo) {
   WriteText(w::kEdits, u::kEdit, P(e::kText), "-5");
   ASSERT_TRUE(FocusByClick(box_));
   ASSERT_TRUE(FocusByClick(other_));
-  EXPECT_EQ(TextOf(box_), "") << "-5 is 0, which shows as nothing";
+  EXPECT_EQ(WindowText(box_), "") << "-5 is 0, which shows as nothing";
 }
 
 TEST_F(EditBoxUnit, TheLostFocusEventComesAfterNormalisationWhichRaisesChanged) {
   WriteInt(w::kEdits, u::kEdit, P(e::kInputMode), e::kModeShort);
   WriteText(w::kEdits, u::kEdit, P(e::kText), "");
   std::string seen;
-  DuringCall()[t::kEditLostFocus] = [&] { seen = ReadText(w::kEdits, u::kEdit, P(e::kText)); };
+  OnHandler(t::kEditLostFocus, [&] { seen = ReadText(w::kEdits, u::kEdit, P(e::kText)); });
   ASSERT_TRUE(FocusByClick(other_));
-  ClearUnitCalls();
+  HandlerCalls().clear();
   ASSERT_TRUE(FocusByClick(box_));
-  EXPECT_EQ(UnitCountOf(t::kEditGotFocus), 1);
+  EXPECT_EQ(CallsOf(t::kEditGotFocus), 1);
   TypeKeys("99999");
-  ClearUnitCalls();
+  HandlerCalls().clear();
   ASSERT_TRUE(FocusByClick(other_));
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kEditLostFocus) == 1; }));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kEditLostFocus) == 1; }));
   EXPECT_EQ(seen, "32767");
-  EXPECT_EQ(UnitTagsCalled(), (std::vector<int>{t::kEditChanged, t::kEditLostFocus}));
+  EXPECT_EQ(TagsCalled(), (std::vector<int>{t::kEditChanged, t::kEditLostFocus}));
 
   // Text that needs no change raises nothing but the focus event.
   ASSERT_TRUE(FocusByClick(box_));
-  ClearUnitCalls();
+  HandlerCalls().clear();
   ASSERT_TRUE(FocusByClick(other_));
-  EXPECT_EQ(UnitTagsCalled(), (std::vector<int>{t::kEditLostFocus}));
+  EXPECT_EQ(TagsCalled(), (std::vector<int>{t::kEditLostFocus}));
 }
 
 TEST_F(EditBoxUnit, SettingTextRaisesChangedExactlyOnceAndTypingOncePerKey) {
   WriteText(w::kEdits, u::kEdit, P(e::kText), "新的");
-  EXPECT_EQ(UnitCountOf(t::kEditChanged), 1);
-  EXPECT_EQ(TextOf(box_), "新的");
+  EXPECT_EQ(CallsOf(t::kEditChanged), 1);
+  EXPECT_EQ(WindowText(box_), "新的");
   WriteText(w::kEdits, u::kEdit, P(e::kText), "新的");
-  EXPECT_EQ(UnitCountOf(t::kEditChanged), 2) << "also when the text stays the same";
+  EXPECT_EQ(CallsOf(t::kEditChanged), 2) << "also when the text stays the same";
   WriteText(w::kEdits, u::kMultiEdit, P(e::kText), "多\r\n行");
-  EXPECT_EQ(UnitCountOf(t::kMultiChanged), 1);
+  EXPECT_EQ(CallsOf(t::kMultiChanged), 1);
 
-  ClearUnitCalls();
+  HandlerCalls().clear();
   ASSERT_TRUE(FocusByClick(box_));
   TypeKeys("ab");
-  EXPECT_EQ(UnitCountOf(t::kEditChanged), 2);
+  EXPECT_EQ(CallsOf(t::kEditChanged), 2);
 }
 
 TEST_F(EditBoxUnit, TheAutomaticAdjusterStepsTheNumberAndWrapsAround) {
@@ -154,20 +154,20 @@ TEST_F(EditBoxUnit, TheAutomaticAdjusterStepsTheNumberAndWrapsAround) {
   char cls[32] = {};
   ::GetClassNameA(adjuster, cls, sizeof cls);
   EXPECT_STREQ(cls, "msctls_updown32");
-  EXPECT_EQ(TextOf(box), "100");
+  EXPECT_EQ(WindowText(box), "100");
   RECT r;
   ::GetClientRect(adjuster, &r);
 
   ClickAt(adjuster, r.right / 2, r.bottom / 4);  // the upper arrow: a positive step
-  ASSERT_TRUE(PumpUntil([&] { return TextOf(box) == "0"; })) << TextOf(box);
-  EXPECT_GE(UnitCountOf(t::kAutoChanged), 1);
+  ASSERT_TRUE(PumpUntil([&] { return WindowText(box) == "0"; })) << WindowText(box);
+  EXPECT_GE(CallsOf(t::kAutoChanged), 1);
   EXPECT_EQ(::GetFocus(), box) << "the box takes the focus";
   EXPECT_EQ(ReadInt(w::kEdits, u::kAutoEdit, P(e::kSelLength)), 1) << "the whole text is selected";
 
   ClickAt(adjuster, r.right / 2, r.bottom * 3 / 4);  // the lower arrow: a negative step
-  ASSERT_TRUE(PumpUntil([&] { return TextOf(box) == "100"; })) << TextOf(box);
+  ASSERT_TRUE(PumpUntil([&] { return WindowText(box) == "100"; })) << WindowText(box);
   ClickAt(adjuster, r.right / 2, r.bottom * 3 / 4);
-  ASSERT_TRUE(PumpUntil([&] { return TextOf(box) == "99"; })) << TextOf(box);
+  ASSERT_TRUE(PumpUntil([&] { return WindowText(box) == "99"; })) << WindowText(box);
 }
 
 TEST_F(EditBoxUnit, TheManualAdjusterRaisesAdjusterPressedAndLeavesTheText) {
@@ -179,16 +179,16 @@ TEST_F(EditBoxUnit, TheManualAdjusterRaisesAdjusterPressedAndLeavesTheText) {
   ::GetClientRect(adjuster, &r);
   ClickAt(adjuster, r.right / 2, r.bottom / 4);
   ClickAt(adjuster, r.right / 2, r.bottom * 3 / 4);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kAdjusterPressed) == 2; }));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kAdjusterPressed) == 2; }));
   std::vector<std::int32_t> steps;
-  for (const UnitCall& call : UnitCalls()) {
+  for (const HandlerCall& call : HandlerCalls()) {
     if (call.tag == t::kAdjusterPressed) {
       ASSERT_EQ(call.args.size(), 1u);
       steps.push_back(static_cast<std::int32_t>(call.args[0]));
     }
   }
   EXPECT_EQ(steps, (std::vector<std::int32_t>{1, -1}));
-  EXPECT_EQ(TextOf(box), "7");
+  EXPECT_EQ(WindowText(box), "7");
 }
 
 TEST_F(EditBoxUnit, TheAdjusterFollowsTheBoxInPlaceVisibilityAndEnabledState) {
@@ -249,7 +249,7 @@ TEST_F(EditBoxUnit, AFivePixelSingleLineBoxGrowsToItsTextHeightPlusTheEdges) {
   WriteInt(w::kEdits, u::kLowEdit, 3, 6);  // Height: not corrected until the font is set again
   ::GetWindowRect(low, &r);
   EXPECT_EQ(r.bottom - r.top, 6);
-  UnitWindows().WriteProperty(w::kEdits, u::kLowEdit, P(e::kFont), 1, 0);  // any font write
+  Windows().WriteProperty(w::kEdits, u::kLowEdit, P(e::kFont), 1, 0);  // any font write
   ::GetWindowRect(low, &r);
   EXPECT_EQ(r.bottom - r.top, text.cy + 2 * ::GetSystemMetrics(SM_CYEDGE));
 }
@@ -318,14 +318,14 @@ TEST_F(EditBoxUnit, BordersZeroToFiveSetTheirStyles) {
       {WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME, 0}, {0, WS_BORDER}, {0, 0}};
   for (std::int32_t border = 0; border <= 6; ++border) {
     WriteInt(w::kEdits, u::kEdit, P(e::kBorder), border);
-    EXPECT_EQ(::GetWindowLongPtrA(box_, GWL_EXSTYLE) & 0x20201, expected[border].first) << border;
+    EXPECT_EQ(ExStyleOf(box_) & 0x20201, expected[border].first) << border;
     EXPECT_EQ(StyleOf(box_) & WS_BORDER, expected[border].second) << border;
   }
   HWND adjuster = AdjusterOf(UnitWindow(w::kEdits, u::kAutoEdit));
   WriteInt(w::kEdits, u::kAutoEdit, P(e::kBorder), 2);
-  EXPECT_FALSE(::GetWindowLongPtrA(adjuster, GWL_EXSTYLE) & WS_EX_STATICEDGE);
+  EXPECT_FALSE(ExStyleOf(adjuster) & WS_EX_STATICEDGE);
   WriteInt(w::kEdits, u::kAutoEdit, P(e::kBorder), 3);
-  EXPECT_TRUE(::GetWindowLongPtrA(adjuster, GWL_EXSTYLE) & WS_EX_STATICEDGE);
+  EXPECT_TRUE(ExStyleOf(adjuster) & WS_EX_STATICEDGE);
 }
 
 TEST_F(EditBoxUnit, SelectionPropertiesReadAndMoveTheLiveSelection) {
@@ -341,7 +341,7 @@ TEST_F(EditBoxUnit, SelectionPropertiesReadAndMoveTheLiveSelection) {
   WriteInt(w::kEdits, u::kEdit, P(e::kSelLength), 3);
   EXPECT_EQ(ReadText(w::kEdits, u::kEdit, P(e::kSelText)), "bcd");
   WriteText(w::kEdits, u::kEdit, P(e::kSelText), "中文");
-  EXPECT_EQ(TextOf(box_), "a中文ef");
+  EXPECT_EQ(WindowText(box_), "a中文ef");
   WriteInt(w::kEdits, u::kEdit, P(e::kSelStart), 1);
   WriteInt(w::kEdits, u::kEdit, P(e::kSelLength), 2);
   EXPECT_EQ(ReadText(w::kEdits, u::kEdit, P(e::kSelText)), "中文") << "double-byte characters select whole";
@@ -378,7 +378,7 @@ TEST_F(EditBoxUnit, SettingMultiLineToItsValueDoesNotRecreateAndChangingItDoes) 
   HWND fresh = UnitWindow(w::kEdits, u::kEdit);
   ASSERT_NE(fresh, box_);
   EXPECT_TRUE(StyleOf(fresh) & ES_MULTILINE);
-  EXPECT_EQ(TextOf(fresh), "保留");
+  EXPECT_EQ(WindowText(fresh), "保留");
   EXPECT_EQ(ReadInt(w::kEdits, u::kEdit, P(e::kMultiLine)), 1);
 }
 
@@ -396,7 +396,7 @@ TEST_F(EditBoxUnit, EnterBreaksTheLineInAMultiLineBoxUnlessItIsReadOnly) {
   TypeKeys("a");
   TapKey(VK_RETURN);
   TypeKeys("b");
-  EXPECT_EQ(TextOf(box), "a\r\nb");
+  EXPECT_EQ(WindowText(box), "a\r\nb");
   WriteInt(w::kEdits, u::kMultiEdit, P(e::kInputMode), e::kModeReadOnly);
   EXPECT_FALSE(wants(multi, VK_RETURN));
 }
@@ -411,7 +411,7 @@ TEST_F(EditBoxUnit, ReCreationRestoresTextAsLastReadAndTheStoredSelection) {
   HWND fresh = UnitWindow(w::kEdits, u::kEdit);
   ASSERT_NE(fresh, box_);
   EXPECT_TRUE(StyleOf(fresh) & ES_LOWERCASE);
-  EXPECT_EQ(TextOf(fresh), "hello");
+  EXPECT_EQ(WindowText(fresh), "hello");
   EXPECT_EQ(::GetFocus(), fresh) << "the focus moves to the new box";
   DWORD start = 0, end = 0;
   ::SendMessageA(fresh, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

@@ -4,50 +4,27 @@
 
 #include <string>
 
-#include "tests/support/child_process.h"
-#include "tests/support/modal_watchdog.h"
+#include "tests/support/probe.h"
 
 namespace quarrow::testing {
 namespace {
 
-struct Outcome {
-  std::optional<std::uint32_t> exit_code;
-  std::vector<SeenBox> boxes;
-  std::string log;
-};
-
 // Runs the probe program with a scenario; every "错误" box is read and closed with OK.
-Outcome RunProbe(const std::string& scenario) {
-  const std::string log = TemporaryPath("engine-log");
-  ::DeleteFileA(log.c_str());
-  ChildProcess child = ChildProcess::StartSibling("engine_probe.exe", scenario + " " + log);
-  EXPECT_TRUE(child.Started());
-  Outcome outcome;
-  {
-    ModalWatchdog watchdog(child.Id());
-    watchdog.ExpectAndPress("错误", IDOK);
-    outcome.exit_code = child.Wait(20000);
-    outcome.boxes = watchdog.Seen();
-    EXPECT_TRUE(watchdog.Unexpected().empty());
-  }
-  outcome.log = ReadWholeFile(log);
-  ::DeleteFileA(log.c_str());
+ProbeOutcome RunProbe(const std::string& scenario) {
+  ProbeOutcome outcome = testing::RunProbe("engine_probe.exe", scenario, 20000);
+  EXPECT_TRUE(outcome.unexpected.empty());
   return outcome;
 }
 
-constexpr std::uint32_t kErrorExit = 0xFFFFFFFFu;
-
-std::string Report(const std::string& message) { return "运行时出错!\r\n\r\n错误信息：" + message + "\r\n"; }
-
 TEST(EngineProcess, AWindowClosedByItsCreatedHandlerSkipsTheLoopAndTheProgramEndsWithZero) {
-  const Outcome o = RunProbe("created-closes");
+  const ProbeOutcome o = RunProbe("created-closes");
   EXPECT_TRUE(o.boxes.empty());
   EXPECT_EQ(o.exit_code, 0u);
   EXPECT_EQ(o.log, "created\nloop returned\nend of start routine\n");
 }
 
 TEST(EngineProcess, ClosingTheLastWindowEndsTheLoopButClosingAnotherDoesNot) {
-  const Outcome o = RunProbe("last-window");
+  const ProbeOutcome o = RunProbe("last-window");
   EXPECT_TRUE(o.boxes.empty());
   EXPECT_EQ(o.exit_code, 0u);
   // The idle callback of the live window ran through the real loop; the dead window's entry was dropped.
@@ -55,7 +32,7 @@ TEST(EngineProcess, ClosingTheLastWindowEndsTheLoopButClosingAnotherDoesNot) {
 }
 
 TEST(EngineProcess, ALibraryEndsTheProgramWithItsExitCode) {
-  const Outcome o = RunProbe("library-ends-program");
+  const ProbeOutcome o = RunProbe("library-ends-program");
   EXPECT_TRUE(o.boxes.empty());
   EXPECT_EQ(o.exit_code, 5u);
   EXPECT_EQ(o.log, "") << "nothing after the request runs";
@@ -71,10 +48,10 @@ class EngineBadInput : public ::testing::TestWithParam<BadInput> {};
 
 TEST_P(EngineBadInput, IsARuntimeErrorWithItsBoxAndExitCodeMinusOne) {
   const BadInput& bad = GetParam();
-  const Outcome o = RunProbe(bad.scenario);
+  const ProbeOutcome o = RunProbe(bad.scenario);
   ASSERT_EQ(o.boxes.size(), 1u) << bad.scenario;
   EXPECT_EQ(o.boxes[0].caption, "错误");
-  EXPECT_EQ(o.boxes[0].text, Report(bad.message)) << bad.scenario;
+  EXPECT_EQ(o.boxes[0].text, ErrorBoxText(bad.message)) << bad.scenario;
   EXPECT_EQ(o.exit_code, kErrorExit) << bad.scenario;
   EXPECT_EQ(o.log, bad.log) << bad.scenario;
 }

@@ -21,7 +21,7 @@ class EventCommands : public ::testing::Test {
   void SetUp() override {
     ResetHandlers();
     CloseWindows();
-    ASSERT_TRUE(LoadWindow(w::kEvents));
+    ASSERT_TRUE(LoadAndActivate(w::kEvents));
     poster_ = UnitWindow(w::kEvents, u::kPoster);
     other_ = UnitWindow(w::kEvents, u::kOther);
     ASSERT_NE(poster_, nullptr);

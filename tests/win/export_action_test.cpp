@@ -11,9 +11,9 @@
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 #include "tests/e2e/driver/save_dialog.h"
-#include "tests/support/child_process.h"
 #include "tests/support/modal_watchdog.h"
 #include "tests/support/pump.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/test_heap.h"
 #include "units/list_view_facade.h"
 #include "base/unit_interface.h"
@@ -65,7 +65,7 @@ class ExportFailure : public ::testing::Test {
   void TearDown() override {
     if (HWND window = TheRuntime().Windows().Find(kMainWindowId)->Hwnd()) ::DestroyWindow(window);
     ::DestroyWindow(other_);
-    testing::PumpFor(20);
+    testing::Pump(20);
     ::DeleteFileA(path_.c_str());
   }
 
@@ -103,7 +103,7 @@ TEST_F(ExportFailure, AFileThatCannotBeReplacedIsReportedInABoxOwnedByTheMainWin
   ::CloseHandle(held);
   EXPECT_EQ(FailureBoxText().rfind("无法写入文件：" + path_ + "\r\n", 0), 0u) << FailureBoxText();
   EXPECT_EQ(box_owner_, main_) << "not the window that happened to be active";
-  EXPECT_EQ(testing::ReadWholeFile(path_), "old");
+  EXPECT_EQ(testing::FileBytes(path_), "old");
   EXPECT_TRUE(watchdog_.Unexpected().empty());
 }
 

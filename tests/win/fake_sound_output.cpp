@@ -319,13 +319,4 @@ void FakeMidiOutput::Stream::Close() {
   calls_.push_back({"close", nullptr, {}, 0});
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
-  const DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start >= timeout_ms) return condition();
-    ::Sleep(5);
-  }
-  return true;
-}
-
 }  // namespace quarrow::testing

@@ -142,7 +142,4 @@ class FakeMidiOutput::Stream {
   bool closed_ = false;
 };
 
-// Waits (without pumping) until the condition holds or the timeout passes; the condition's last value.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms = 5000);
-
 }  // namespace quarrow::testing

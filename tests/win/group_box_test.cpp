@@ -25,13 +25,13 @@ constexpr std::int32_t P(std::int32_t local) { return PropertyIndex(local); }
 class GroupBoxUnit : public ::testing::Test {
  protected:
   void SetUp() override {
-    CloseUnitWindows();
+    CloseWindows();
     ASSERT_TRUE(LoadAndActivate(w::kGroups));
     group_ = UnitWindow(w::kGroups, u::kGroup);
     ASSERT_NE(group_, nullptr);
-    ClearUnitCalls();
+    HandlerCalls().clear();
   }
-  void TearDown() override { CloseUnitWindows(); }
+  void TearDown() override { CloseWindows(); }
 
   HWND group_ = nullptr;
 };
@@ -39,7 +39,7 @@ class GroupBoxUnit : public ::testing::Test {
 TEST_F(GroupBoxUnit, IsACaptionedGroupFrameHoldingItsUnits) {
   EXPECT_EQ(StyleOf(group_) & 0xF, BS_GROUPBOX);
   EXPECT_EQ(StyleOf(group_) & 0x300, BS_LEFT);
-  EXPECT_EQ(TextOf(group_), "分组");
+  EXPECT_EQ(WindowText(group_), "分组");
   for (std::uint32_t id : {u::kGroupButton, u::kGroupCheck, u::kGroupEdit, u::kGroupList}) {
     EXPECT_EQ(::GetParent(UnitWindow(w::kGroups, id)), group_) << std::hex << id;
   }
@@ -47,13 +47,13 @@ TEST_F(GroupBoxUnit, IsACaptionedGroupFrameHoldingItsUnits) {
 
 TEST_F(GroupBoxUnit, AButtonInsideRaisesClickedAsOnTheWindow) {
   ClickCentre(UnitWindow(w::kGroups, u::kGroupButton));
-  EXPECT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupButtonClicked) == 1; }));
+  EXPECT_TRUE(PumpUntil([] { return CallsOf(t::kGroupButtonClicked) == 1; }));
 }
 
 TEST_F(GroupBoxUnit, ACheckBoxInsideTogglesAndRaisesClicked) {
   HWND check = UnitWindow(w::kGroups, u::kGroupCheck);
   ClickCentre(check);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupCheckClicked) == 1; }));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kGroupCheckClicked) == 1; }));
   EXPECT_EQ(::SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
@@ -61,14 +61,14 @@ TEST_F(GroupBoxUnit, AnEditBoxAndAListBoxInsideRaiseTheirEvents) {
   HWND edit = UnitWindow(w::kGroups, u::kGroupEdit);
   ASSERT_TRUE(FocusByClick(edit));
   TypeKeys("x");
-  EXPECT_EQ(UnitCountOf(t::kGroupEditChanged), 1);
+  EXPECT_EQ(CallsOf(t::kGroupEditChanged), 1);
   WriteText(w::kGroups, u::kGroupEdit, P(edit_box::kText), "y");
-  EXPECT_EQ(UnitCountOf(t::kGroupEditChanged), 2);
+  EXPECT_EQ(CallsOf(t::kGroupEditChanged), 2);
 
   HWND list = UnitWindow(w::kGroups, u::kGroupList);
   const auto height = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
   ClickAt(list, 10, height + height / 2);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupListSelectionChanged) == 1; }));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kGroupListSelectionChanged) == 1; }));
   EXPECT_EQ(ReadInt(w::kGroups, u::kGroupList, P(list_box::kSelection)), 1);
 }
 
@@ -79,20 +79,20 @@ TEST_F(GroupBoxUnit, AnAdjusterInsideStandsInTheGroupAndRaisesAdjusterPressed) {
   RECT r;
   ::GetClientRect(adjuster, &r);
   ClickAt(adjuster, r.right / 2, r.bottom * 3 / 4);  // the lower arrow: a negative step
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupAdjusterPressed) == 1; }));
-  ASSERT_EQ(UnitCalls().back().args.size(), 1u);
-  EXPECT_EQ(static_cast<std::int32_t>(UnitCalls().back().args[0]), -1);
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kGroupAdjusterPressed) == 1; }));
+  ASSERT_EQ(HandlerCalls().back().args.size(), 1u);
+  EXPECT_EQ(static_cast<std::int32_t>(HandlerCalls().back().args[0]), -1);
 
   // Carried over with the box when the group box is re-created.
-  forms::WindowRecord* window = UnitWindows().Find(w::kGroups);
+  forms::WindowRecord* window = Windows().Find(w::kGroups);
   ASSERT_NE(window, nullptr);
-  UnitWindows().RecreateUnit(*window, *window->IndexOf(u::kGroup));
+  Windows().RecreateUnit(*window, *window->IndexOf(u::kGroup));
   HWND fresh = UnitWindow(w::kGroups, u::kGroup);
   ASSERT_NE(fresh, group_);
   EXPECT_EQ(::GetParent(adjuster), fresh);
   ClickAt(adjuster, r.right / 2, r.bottom / 4);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupAdjusterPressed) == 2; }));
-  EXPECT_EQ(static_cast<std::int32_t>(UnitCalls().back().args[0]), 1);
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kGroupAdjusterPressed) == 2; }));
+  EXPECT_EQ(static_cast<std::int32_t>(HandlerCalls().back().args[0]), 1);
 }
 
 TEST_F(GroupBoxUnit, AChildsColourMessageIsAnsweredByTheChild) {
@@ -135,41 +135,41 @@ TEST_F(GroupBoxUnit, CaptionAlignmentIsClampedAndColoursAreItsOwn) {
   ::DeleteDC(memory);
   ::ReleaseDC(group_, dc);
   WriteText(w::kGroups, u::kGroup, P(g::kText), "新组");
-  EXPECT_EQ(TextOf(group_), "新组");
+  EXPECT_EQ(WindowText(group_), "新组");
 }
 
 TEST_F(GroupBoxUnit, ReCreationCarriesItsUnitsOverAndTheyStillRaiseTheirEvents) {
   WriteText(w::kGroups, u::kGroup, P(g::kText), "再建组");
-  forms::WindowRecord* window = UnitWindows().Find(w::kGroups);
+  forms::WindowRecord* window = Windows().Find(w::kGroups);
   ASSERT_NE(window, nullptr);
   const std::optional<std::size_t> index = window->IndexOf(u::kGroup);
   ASSERT_TRUE(index.has_value());
-  UnitWindows().RecreateUnit(*window, *index);
+  Windows().RecreateUnit(*window, *index);
   HWND fresh = UnitWindow(w::kGroups, u::kGroup);
   ASSERT_NE(fresh, group_);
   EXPECT_FALSE(::IsWindow(group_));
-  EXPECT_EQ(TextOf(fresh), "再建组");
+  EXPECT_EQ(WindowText(fresh), "再建组");
   HWND button = UnitWindow(w::kGroups, u::kGroupButton);
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(::GetParent(button), fresh);
   ClickCentre(button);
-  EXPECT_TRUE(PumpUntil([] { return UnitCountOf(t::kGroupButtonClicked) == 1; }));
+  EXPECT_TRUE(PumpUntil([] { return CallsOf(t::kGroupButtonClicked) == 1; }));
 }
 
 TEST_F(GroupBoxUnit, ReCreationLeavesTheFocusWithTheUnitInsideThatHadIt) {
   HWND edit = UnitWindow(w::kGroups, u::kGroupEdit);
   ASSERT_TRUE(FocusByClick(edit));
-  forms::WindowRecord* window = UnitWindows().Find(w::kGroups);
+  forms::WindowRecord* window = Windows().Find(w::kGroups);
   ASSERT_NE(window, nullptr);
   const std::optional<std::size_t> index = window->IndexOf(u::kGroup);
   ASSERT_TRUE(index.has_value());
-  UnitWindows().RecreateUnit(*window, *index);
+  Windows().RecreateUnit(*window, *index);
   ASSERT_NE(UnitWindow(w::kGroups, u::kGroup), group_);
   EXPECT_EQ(::GetParent(edit), UnitWindow(w::kGroups, u::kGroup));
   EXPECT_EQ(::GetFocus(), edit) << "the box inside was carried over with the focus";
-  ClearUnitCalls();
+  HandlerCalls().clear();
   TypeKeys("z");
-  EXPECT_EQ(UnitCountOf(t::kGroupEditChanged), 1);
+  EXPECT_EQ(CallsOf(t::kGroupEditChanged), 1);
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ class LabelUnit : public ::testing::Test {
   void SetUp() override {
     ResetHandlers();
     CloseWindows();
-    ASSERT_TRUE(LoadWindow(w::kLabels));
+    ASSERT_TRUE(LoadAndActivate(w::kLabels));
     canvas_ = UnitWindow(w::kLabels, u::kCanvas);
     ASSERT_NE(canvas_, nullptr);
   }
@@ -129,9 +129,9 @@ TEST_F(LabelUnit, IsAWindowOfItsOwnClassThatErasesNothing) {
   EXPECT_STREQ(name, "_ZR_Label");
   EXPECT_EQ(::GetClassLongPtrA(canvas_, GCL_STYLE), static_cast<ULONG_PTR>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
   EXPECT_EQ(reinterpret_cast<HGDIOBJ>(::GetClassLongPtrA(canvas_, GCLP_HBRBACKGROUND)), ::GetStockObject(NULL_BRUSH));
-  EXPECT_EQ(::GetWindowLongPtrA(canvas_, GWL_STYLE) & (WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE),
+  EXPECT_EQ(StyleOf(canvas_) & (WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE),
             WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE);
-  EXPECT_EQ(::GetWindowLongPtrA(canvas_, GWL_EXSTYLE) & 0x20201, 0);
+  EXPECT_EQ(ExStyleOf(canvas_) & 0x20201, 0);
   char text[32] = {};
   ::GetWindowTextA(UnitWindow(w::kLabels, u::kCaption), text, sizeof text);
   EXPECT_STREQ(text, "标签") << "the default caption";
@@ -158,13 +158,13 @@ TEST_F(LabelUnit, SettingPropertiesClampsStoresAndNeverRecreates) {
 
 TEST_F(LabelUnit, BorderStylesAreWindowBordersExceptTheGradientFrame) {
   Set(u::kCanvas, label::kBorder, 1);
-  EXPECT_EQ(::GetWindowLongPtrA(canvas_, GWL_EXSTYLE) & 0x20201, WS_EX_CLIENTEDGE);
+  EXPECT_EQ(ExStyleOf(canvas_) & 0x20201, WS_EX_CLIENTEDGE);
   Set(u::kCanvas, label::kBorder, 5);
-  EXPECT_EQ(::GetWindowLongPtrA(canvas_, GWL_EXSTYLE) & 0x20201, 0);
-  EXPECT_TRUE(::GetWindowLongPtrA(canvas_, GWL_STYLE) & WS_BORDER);
+  EXPECT_EQ(ExStyleOf(canvas_) & 0x20201, 0);
+  EXPECT_TRUE(StyleOf(canvas_) & WS_BORDER);
   Set(u::kCanvas, label::kBorder, 6);
-  EXPECT_EQ(::GetWindowLongPtrA(canvas_, GWL_EXSTYLE) & 0x20201, 0);
-  EXPECT_FALSE(::GetWindowLongPtrA(canvas_, GWL_STYLE) & WS_BORDER);
+  EXPECT_EQ(ExStyleOf(canvas_) & 0x20201, 0);
+  EXPECT_FALSE(StyleOf(canvas_) & WS_BORDER);
 }
 
 TEST_F(LabelUnit, TextSetsTheWindowTextAndTheBlockKeepsEverything) {
@@ -238,15 +238,7 @@ TEST_F(LabelUnit, AltAndTheMnemonicMoveTheFocusToTheUnitAfterTheLabel) {
   HWND after = UnitWindow(w::kLabels, u::kAfterMnemonic);
   ::SetFocus(before);
   ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == before; }));
-  for (const auto& [vk, up] : {std::pair<WORD, bool>{VK_MENU, false}, {'N', false}, {'N', true}, {VK_MENU, true}}) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof input);
-    Pump(20);
-  }
+  TapKey('N', kAlt);
   EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == after; }));
 }
 
@@ -561,7 +553,7 @@ TEST_F(LabelCaption, AmpersandsAreProcessedAsPrefixes) {
 TEST(LabelBinding, ABoundLabelShowsTheProvidersColumnAndWritesNothingBack) {
   ModalWatchdog watchdog;
   CloseWindows();
-  ASSERT_TRUE(LoadWindow(w::kBinding));
+  ASSERT_TRUE(LoadAndActivate(w::kBinding));
   auto* provider = static_cast<TestProvider*>(static_cast<ChildUnit*>(UnitObjectOf(w::kBinding, u::kProvider)));
   ASSERT_NE(provider, nullptr);
   HWND label = UnitWindow(w::kBinding, u::kBoundLabel);
@@ -589,26 +581,12 @@ TEST(LabelBlock, VisitTextsHandsOverCaptionFaceNameAndDataNames) {
   p.data_column = "col";
   const std::vector<std::uint8_t> font = FontBytes(-12, "Arial");
   p.font.assign(font.begin(), font.end());
-  const Bytes block = p.Save();
-  const auto visit = UnitTypeOperation<VisitTextsOperation>(kCoreUnitTypes[core_type::kLabel - 1].unit_interface,
-                                                            unit_operation::kVisitTexts);
-  ASSERT_NE(visit, nullptr);
-  std::vector<std::pair<std::string, int>> seen;
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  HGLOBAL result = visit(
-      block.data(), &length,
-      [](char* text, std::int32_t face, void* context) {
-        static_cast<std::vector<std::pair<std::string, int>>*>(context)->emplace_back(text, face);
-        text[0] = 'X';
-      },
-      &seen);
-  ASSERT_NE(result, nullptr);
-  EXPECT_EQ(seen, (std::vector<std::pair<std::string, int>>{{"abc", 0}, {"Arial", 1}, {"src", 0}, {"col", 0}}));
+  Bytes block;
+  EXPECT_EQ(VisitTexts(kCoreUnitTypes[core_type::kLabel - 1].unit_interface, p.Save(),
+                       [](char* text) { text[0] = 'X'; }, &block),
+            (SeenTexts{{"abc", 0}, {"Arial", 1}, {"src", 0}, {"col", 0}}));
   LabelProperties changed;
-  const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
-  ASSERT_TRUE(changed.Load({data, length}));
-  ::GlobalUnlock(result);
-  ::GlobalFree(result);
+  ASSERT_TRUE(!block.empty() && changed.Load(block));
   EXPECT_EQ(changed.text, "Xbc");
   EXPECT_EQ(changed.data_column, "Xol");
 }

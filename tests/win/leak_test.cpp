@@ -10,14 +10,12 @@
 #include "app/main_window.h"
 #include "app/window_units.h"
 #include "commands/core_facade.h"
-#include "forms/window_map.h"
 #include "runtime/runtime.h"
-#include "runtime/runtime_notify.h"
 #include "tests/e2e/driver/save_dialog.h"
-#include "tests/support/child_process.h"
 #include "tests/support/counting_heap.h"
-#include "tests/support/modal_watchdog.h"
 #include "tests/support/pump.h"
+#include "tests/support/runtime_fixture.h"
+#include "tests/support/scratch_folder.h"
 #include "units/check_box_properties.h"
 #include "units/edit_box_properties.h"
 #include "units/list_view_facade.h"
@@ -38,16 +36,10 @@ using testing::ModalWatchdog;
 constexpr std::int32_t kText = PropertyIndex(edit_box::kText);
 constexpr std::int32_t kChecked = PropertyIndex(check_box::kChecked);
 
-class RuntimeEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { TheRuntime().Initialise(program::kHeader); }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
+// Each test watches for the save dialog it expects.
+const bool installed = testing::InstallRuntime(program::kHeader, testing::Boxes::kWatchedByTests);
 
-HWND UnitWindow(std::uint32_t unit_id) {
-  auto* object = reinterpret_cast<UnitObject*>(RuntimeNotify(notify_code::kUnitObject, kMainWindowId, unit_id));
-  return object ? object->Window() : nullptr;
-}
+HWND UnitWindow(std::uint32_t unit_id) { return testing::UnitWindow(kMainWindowId, unit_id); }
 
 // Blocks that outlive the cycle, described for the failure message: size and the first bytes as text.
 std::string Describe(const CountingHeap& heap) {
@@ -71,8 +63,8 @@ class LeakTest : public ::testing::Test {
       e2e::PressSave(dialog);
       return true;
     });
-    ASSERT_TRUE(TheRuntime().Windows().LoadWindow(kMainWindowId, false, false, nullptr));
-    testing::PumpFor(20);
+    ASSERT_TRUE(testing::Load(kMainWindowId));
+    testing::Pump(20);
     ::DeleteFileA(export_path_.c_str());
     RuntimeMemory& memory = TheRuntime().Memory();
     process_heap_ = &memory.Heap();
@@ -81,9 +73,7 @@ class LeakTest : public ::testing::Test {
   }
   void TearDown() override {
     TheRuntime().Memory().SetHeap(*process_heap_);
-    const forms::WindowRecord* window = TheRuntime().Windows().Find(kMainWindowId);
-    if (window && window->Hwnd()) ::DestroyWindow(window->Hwnd());
-    testing::PumpFor(20);
+    testing::CloseWindows();
     const auto unexpected = watchdog_->Unexpected();
     EXPECT_TRUE(unexpected.empty()) << "a box was shown: " << unexpected.front().caption << ": "
                                     << unexpected.front().text;
@@ -98,9 +88,9 @@ class LeakTest : public ::testing::Test {
     rows_after_generate_ = cmd::ListViewItemCount(u::kResultList);
     ::DeleteFileA(export_path_.c_str());  // so that the dialog asks no question about replacing it
     ::SendMessageA(UnitWindow(unit::kExportButton), BM_CLICK, 0, 0);
-    exported_ = testing::ReadWholeFile(export_path_);
+    exported_ = testing::FileBytes(export_path_).value_or("");
     ::SendMessageA(UnitWindow(unit::kClearButton), BM_CLICK, 0, 0);
-    testing::PumpFor(20);
+    testing::Pump(20);
   }
 
   void ExpectNothingLeft(const char* what) {

@@ -103,31 +103,17 @@ TEST(WindowUnitType, ExtractsTheIconDataOfAStoredBlock) {
 }
 
 TEST(WindowUnitType, VisitsTheTitleTheHelpFileAndTheClassNameAndKeepsTheChanges) {
-  const auto visit =
-      UnitTypeOperation<VisitTextsOperation>(kCoreUnitTypes[0].unit_interface, unit_operation::kVisitTexts);
   forms::WindowProperties p;
   p.title = "标题";
   p.help_file = "help.hlp";
   p.class_name = "类";
   p.icon = {1, 2, 3};
-  const Bytes block = forms::SaveWindowProperties(p);
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  std::vector<std::string> seen;
-  HGLOBAL result = visit(
-      block.data(), &length,
-      [](char* text, std::int32_t face, void* context) {
-        EXPECT_EQ(face, 0);
-        static_cast<std::vector<std::string>*>(context)->push_back(text);
-        text[0] = '#';
-      },
-      &seen);
-  ASSERT_NE(result, nullptr);
-  EXPECT_EQ(seen, (std::vector<std::string>{"标题", "help.hlp", "类"}));
-  const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
+  Bytes block;
+  EXPECT_EQ(VisitTexts(kCoreUnitTypes[0].unit_interface, forms::SaveWindowProperties(p),
+                       [](char* text) { text[0] = '#'; }, &block),
+            (SeenTexts{{"标题", 0}, {"help.hlp", 0}, {"类", 0}}));
   forms::WindowProperties changed;
-  ASSERT_TRUE(forms::LoadWindowProperties({data, length}, &changed));
-  ::GlobalUnlock(result);
-  ::GlobalFree(result);
+  ASSERT_TRUE(forms::LoadWindowProperties(block, &changed));
   EXPECT_EQ(changed.title[0], '#');
   EXPECT_EQ(changed.help_file, "#elp.hlp");
   EXPECT_EQ(changed.class_name[0], '#');
@@ -164,7 +150,7 @@ TEST(RuntimeNotifyCodes, AnswerWithTheRuntimesOwnState) {
 }
 
 TEST(RuntimeNotifyCodes, LoadingBeginsAndEndsAroundTheBusyCounter) {
-  CloseAllWindows();
+  CloseWindows();
   ASSERT_TRUE(Load(w::kMain));
   RuntimeNotify(notify_code::kLoadingBegins, 0, 0);
   EXPECT_TRUE(TheRuntime().Busy());
@@ -177,29 +163,27 @@ TEST(RuntimeNotifyCodes, LoadingBeginsAndEndsAroundTheBusyCounter) {
   RuntimeNotify(notify_code::kLoadingBegins, 0, 0);
   EXPECT_TRUE(TheRuntime().Busy()) << "one begin is enough to raise it again";
   RuntimeNotify(notify_code::kLoadingEnds, 0, 0);
-  CloseAllWindows();
+  CloseWindows();
 }
 
 TEST(RuntimeNotifyCodes, ProcessingMessagesLeavesAQuitMessageQueued) {
-  CloseAllWindows();
-  Calls().clear();
-  Answers().clear();
+  CloseWindows();
+  ResetHandlers();
   ASSERT_TRUE(Load(w::kKeepOpen));
   HWND hwnd = WindowOf(w::kKeepOpen);
-  Answers()[tag::kKeepAskClose] = 0;
+  AnswerFrom(tag::kKeepAskClose, 0);
   ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
   ::PostQuitMessage(7);
   RuntimeNotify(notify_code::kProcessMessages, 0, 0);
-  EXPECT_EQ(CountOf(tag::kKeepAskClose), 1) << "the posted close was handled";
+  EXPECT_EQ(CallsOf(tag::kKeepAskClose), 1) << "the posted close was handled";
   MSG message = {};
   ASSERT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit message stays";
   EXPECT_EQ(message.wParam, 7u);
-  Answers().clear();
-  CloseAllWindows();
+  CloseWindows();
 }
 
 TEST(RuntimeNotifyCodes, AUnitsDestructionNoticeClearsItsObjectSlot) {
-  CloseAllWindows();
+  CloseWindows();
   ASSERT_TRUE(Load(w::kMain));
   ASSERT_NE(Windows().LiveUnitObject(w::kMain, u::kA), nullptr);
   HWND a = UnitWindow(w::kMain, u::kA);
@@ -209,7 +193,7 @@ TEST(RuntimeNotifyCodes, AUnitsDestructionNoticeClearsItsObjectSlot) {
   EXPECT_EQ(Windows().Find(w::kMain)->Unit(u::kA)->cursor, nullptr);
   EXPECT_TRUE(Windows().Find(w::kMain)->Loaded()) << "the window stays loaded";
   ::DestroyWindow(a);
-  CloseAllWindows();
+  CloseWindows();
 }
 
 TEST(RuntimeNotifyCodes, ConvertNumbersAndNameTheProgramDirectory) {
@@ -237,7 +221,7 @@ TEST(RuntimeNotifyCodes, TypeInformationComesFromTheTypesLibrary) {
 }
 
 TEST(RuntimeNotifyCodes, MenusAreRebuiltAndPagesShown) {
-  CloseAllWindows();
+  CloseWindows();
   ASSERT_TRUE(Load(w::kMenu));
   HWND hwnd = WindowOf(w::kMenu);
   forms::WindowRecord* window = Windows().Find(w::kMenu);
@@ -263,7 +247,7 @@ TEST(RuntimeNotifyCodes, MenusAreRebuiltAndPagesShown) {
   RuntimeNotify(notify_code::kShowPage, reinterpret_cast<std::uintptr_t>(container), 0);
   EXPECT_TRUE(::IsWindowVisible(first));
   EXPECT_FALSE(::IsWindowVisible(second));
-  CloseAllWindows();
+  CloseWindows();
 }
 
 }  // namespace

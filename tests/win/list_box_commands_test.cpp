@@ -31,7 +31,7 @@ class ListBoxCommands : public ::testing::Test {
   void SetUp() override {
     ResetHandlers();
     CloseWindows();
-    ASSERT_TRUE(LoadWindow(w::kLists));
+    ASSERT_TRUE(LoadAndActivate(w::kLists));
     ASSERT_NE(UnitWindow(w::kLists, u::kSingleList), nullptr);
   }
   void TearDown() override {
@@ -54,23 +54,10 @@ class ListBoxCommands : public ::testing::Test {
     const int x = (entry.left + entry.right) / 2;
     const int y = (entry.top + entry.bottom) / 2;
     if (with_ctrl) {
-      ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(x, y));
-      ::PostMessageA(list, WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(x, y));
-      Pump(50);
-      return;
+      PostClick(list, x, y, MK_CONTROL);
+    } else {
+      ClickAt(list, x, y);
     }
-    POINT at = {x, y};
-    ::ClientToScreen(list, &at);
-    ::SetCursorPos(at.x, at.y);
-    Pump(20);
-    for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-      INPUT input = {};
-      input.type = INPUT_MOUSE;
-      input.mi.dwFlags = flags;
-      ::SendInput(1, &input, sizeof input);
-      Pump(20);
-    }
-    Pump(30);
   }
 
   ModalWatchdog watchdog_;

@@ -32,13 +32,13 @@ std::vector<std::string> Entries(HWND list) {
 class ListBoxUnit : public ::testing::Test {
  protected:
   void SetUp() override {
-    CloseUnitWindows();
+    CloseWindows();
     ASSERT_TRUE(LoadAndActivate(w::kLists));
     list_ = UnitWindow(w::kLists, u::kList);
     ASSERT_NE(list_, nullptr);
-    ClearUnitCalls();
+    HandlerCalls().clear();
   }
-  void TearDown() override { CloseUnitWindows(); }
+  void TearDown() override { CloseWindows(); }
 
   int EntryHeight() const { return static_cast<int>(::SendMessageA(list_, LB_GETITEMHEIGHT, 0, 0)); }
   // A point inside entry i.
@@ -59,23 +59,23 @@ TEST_F(ListBoxUnit, IsFilledFromItsStoredEntriesAndItemData) {
   EXPECT_EQ(::SendMessageA(list_, LB_GETITEMDATA, 1, 0), 0) << "entries beyond the item data get 0";
   EXPECT_EQ(::SendMessageA(list_, LB_GETITEMDATA, 2, 0), 0);
   EXPECT_EQ(ReadInt(w::kLists, u::kList, P(l::kSelection)), -1);
-  EXPECT_EQ(::GetWindowLongPtrA(list_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE);
+  EXPECT_EQ(ExStyleOf(list_) & WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE);
 }
 
 TEST_F(ListBoxUnit, AUserClickRaisesSelectionChangedAndADoubleClickThenDoubleClicked) {
   ::SetFocus(UnitWindow(w::kLists, u::kMultiList));
   Pump(30);
-  ClearUnitCalls();
+  HandlerCalls().clear();
   ClickEntry(1);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kSelectionChanged) == 1; }));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kSelectionChanged) == 1; }));
   EXPECT_EQ(ReadInt(w::kLists, u::kList, P(l::kSelection)), 1);
-  EXPECT_EQ(UnitCountOf(t::kListGotFocus), 1);
+  EXPECT_EQ(CallsOf(t::kListGotFocus), 1);
 
   Pump(::GetDoubleClickTime() + 50);  // the next clicks start a fresh double click
-  ClearUnitCalls();
+  HandlerCalls().clear();
   DoubleClickAt(list_, 20, EntryHeight() * 2 + EntryHeight() / 2);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kDoubleClicked) == 1; }));
-  EXPECT_EQ(UnitTagsCalled(), (std::vector<int>{t::kSelectionChanged, t::kDoubleClicked}));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kDoubleClicked) == 1; }));
+  EXPECT_EQ(TagsCalled(), (std::vector<int>{t::kSelectionChanged, t::kDoubleClicked}));
   EXPECT_EQ(ReadInt(w::kLists, u::kList, P(l::kSelection)), 2);
 }
 
@@ -85,8 +85,8 @@ TEST_F(ListBoxUnit, SettingSelectionIsClampedAndRaisesNothing) {
   EXPECT_EQ(::SendMessageA(list_, LB_GETCURSEL, 0, 0), 2);
   WriteInt(w::kLists, u::kList, P(l::kSelection), -5);
   EXPECT_EQ(::SendMessageA(list_, LB_GETCURSEL, 0, 0), LB_ERR);
-  Pump(50);
-  EXPECT_EQ(UnitCountOf(t::kSelectionChanged), 0);
+  ASSERT_TRUE(PumpPostedMessages());
+  EXPECT_EQ(CallsOf(t::kSelectionChanged), 0);
 
   WriteBytes(w::kLists, u::kList, P(l::kItems), {});
   list_ = UnitWindow(w::kLists, u::kList);
@@ -140,7 +140,7 @@ TEST_F(ListBoxUnit, RowSpacingIsAddedToTheFontsEntryHeight) {
   WriteInt(w::kLists, u::kList, P(l::kRowSpacing), 6);
   EXPECT_EQ(EntryHeight(), base + 6);
 
-  UnitWindows().WriteProperty(w::kLists, u::kList, P(l::kFont), 5, 28);  // 28 points
+  Windows().WriteProperty(w::kLists, u::kList, P(l::kFont), 5, 28);  // 28 points
   HDC dc = ::GetDC(list_);
   HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(list_, WM_GETFONT, 0, 0)));
   TEXTMETRICA metrics = {};
@@ -195,7 +195,7 @@ TEST_F(ListBoxUnit, AMultiSelectionListReadsNoSingleSelection) {
   EXPECT_TRUE(StyleOf(multi) & LBS_EXTENDEDSEL);
   EXPECT_EQ(ReadInt(w::kLists, u::kMultiList, P(l::kSelection)), -1);
   ClickAt(multi, 20, 5);
-  ASSERT_TRUE(PumpUntil([] { return UnitCountOf(t::kMultiSelectionChanged) >= 1; }));
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kMultiSelectionChanged) >= 1; }));
   EXPECT_EQ(ReadInt(w::kLists, u::kMultiList, P(l::kSelection)), -1);
   EXPECT_GT(::SendMessageA(multi, LB_GETSEL, 0, 0), 0);
 }
@@ -204,16 +204,16 @@ TEST_F(ListBoxUnit, BorderIsClampedAndTheFocusEventsComeFromTheControl) {
   WriteInt(w::kLists, u::kList, P(l::kBorder), 9);
   EXPECT_EQ(ReadInt(w::kLists, u::kList, P(l::kBorder)), 5);
   EXPECT_TRUE(StyleOf(list_) & WS_BORDER);
-  EXPECT_FALSE(::GetWindowLongPtrA(list_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_FALSE(ExStyleOf(list_) & WS_EX_CLIENTEDGE);
 
   ::SetFocus(UnitWindow(w::kLists, u::kMultiList));
   Pump(30);
-  ClearUnitCalls();
+  HandlerCalls().clear();
   ::SetFocus(list_);
   Pump(30);
   ::SetFocus(UnitWindow(w::kLists, u::kMultiList));
   Pump(30);
-  EXPECT_EQ(UnitTagsCalled(), (std::vector<int>{t::kListGotFocus, t::kListLostFocus}));
+  EXPECT_EQ(TagsCalled(), (std::vector<int>{t::kListGotFocus, t::kListLostFocus}));
 }
 
 }  // namespace

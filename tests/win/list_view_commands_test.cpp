@@ -26,14 +26,14 @@ namespace u = list_unit;
 class ListViewCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ClearListCalls();
-    ASSERT_TRUE(LoadListWindow(w::kResult));
-    list_ = ListControl(w::kResult, u::kResultList);
+    HandlerCalls().clear();
+    ASSERT_TRUE(LoadAndActivate(w::kResult));
+    list_ = UnitWindow(w::kResult, u::kResultList);
     ASSERT_NE(list_, nullptr);
   }
   void TearDown() override {
-    CloseListWindows();
-    ClearListCalls();
+    CloseWindows();
+    HandlerCalls().clear();
   }
 
   // A command called with exactly these argument records, the unit first.
@@ -85,9 +85,9 @@ TEST_F(ListViewCommandsTest, InsertTakesImageIndentAndItemDataWithinTheirLimits)
 }
 
 TEST_F(ListViewCommandsTest, AGivenStateImageIsShownAndAnOmittedOneLeavesTheCheckBox) {
-  ASSERT_TRUE(LoadListWindow(w::kChecks));
+  ASSERT_TRUE(LoadAndActivate(w::kChecks));
   const rt::UnitRef checks = ListRef(w::kChecks, u::kCheckList);
-  HWND list = ListControl(w::kChecks, u::kCheckList);
+  HWND list = UnitWindow(w::kChecks, u::kCheckList);
   const auto state_image = [&](int row) {
     return static_cast<int>(::SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12);
   };
@@ -144,7 +144,7 @@ TEST_F(ListViewCommandsTest, AUnitOfAnotherTypeGetsTheNeutralAnswers) {
   EXPECT_EQ(cmd::ListViewItemText(button, 0, 0).Get(), nullptr);
   cmd::ListViewSetItemText(button, 0, 0, "无");
   cmd::ListViewDeleteAllItems(button);
-  EXPECT_EQ(WindowText(ListControl(w::kResult, u::kButton)), "按钮");
+  EXPECT_EQ(WindowText(UnitWindow(w::kResult, u::kButton)), "按钮");
 }
 
 // Rows that arrive in a burst.
@@ -173,29 +173,25 @@ TEST_F(ListViewCommandsTest, ABurstIsShownOnceMessagesAreHandled) {
   InsertRows(ref_, 40);
   ASSERT_LT(ScrollRows(list_), 40);
   EXPECT_FALSE(::GetUpdateRect(list_, nullptr, FALSE)) << "nothing has asked for a paint";
-  EXPECT_TRUE(PumpListUntil([&] { return ScrollRows(list_) == 40; }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return ScrollRows(list_) == 40; }, 2000));
   // With no more rows coming the timer stops.
-  const ListView* unit = ListView::Of(ListObjectOf(w::kResult, u::kResultList));
+  const ListView* unit = ListView::Of(UnitObjectOf(w::kResult, u::kResultList));
   ASSERT_NE(unit, nullptr);
-  EXPECT_TRUE(PumpListUntil([&] { return !unit->Painting().Ticking(); }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return !unit->Painting().Ticking(); }, 2000));
   EXPECT_FALSE(unit->Painting().Suspended());
 }
 
 TEST_F(ListViewCommandsTest, ALongBurstIsShownWhileItGoesOn) {
   // Rows keep coming, with messages handled between them as the application does; the list shows some of them
   // before the last has arrived.
-  bool shown_during = false;
-  const DWORD start = ::GetTickCount();
   int rows = 0;
-  while (!shown_during && ::GetTickCount() - start < 5000) {
+  EXPECT_TRUE(PumpUntil([&] {
+    const int shown = ScrollRows(list_);
+    if (shown > 0 && shown <= rows) return true;
     InsertRows(ref_, 5);
     rows += 5;
-    TheRuntime().ProcessWaitingMessages();
-    ::Sleep(5);
-    const int shown = ScrollRows(list_);
-    shown_during = shown > 0 && shown <= rows;
-  }
-  EXPECT_TRUE(shown_during);
+    return false;
+  }));
 }
 
 TEST_F(ListViewCommandsTest, APaintRequestEndsTheBurstFirst) {

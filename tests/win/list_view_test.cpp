@@ -34,10 +34,10 @@ namespace lv = list_view;
 
 class ListViewTest : public ::testing::Test {
  protected:
-  void SetUp() override { ClearListCalls(); }
+  void SetUp() override { HandlerCalls().clear(); }
   void TearDown() override {
-    CloseListWindows();
-    ClearListCalls();
+    CloseWindows();
+    HandlerCalls().clear();
   }
 };
 
@@ -56,8 +56,6 @@ int ColumnCount(HWND list) {
   return header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
-LONG_PTR Style(HWND window) { return ::GetWindowLongPtrA(window, GWL_STYLE); }
-LONG_PTR ExStyle(HWND window) { return ::GetWindowLongPtrA(window, GWL_EXSTYLE); }
 DWORD ListExStyle(HWND list) {
   return static_cast<DWORD>(::SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
 }
@@ -117,19 +115,19 @@ std::vector<std::uint8_t> LogFontBytes(std::size_t size, LONG height) {
 }
 
 TEST_F(ListViewTest, TheApplicationsBlockMakesAReportWithItsThreeColumnsAndNoRows) {
-  ASSERT_TRUE(LoadListWindow(w::kResult));
-  HWND list = ListControl(w::kResult, u::kResultList);
+  ASSERT_TRUE(LoadAndActivate(w::kResult));
+  HWND list = UnitWindow(w::kResult, u::kResultList);
   ASSERT_NE(list, nullptr);
   char window_class[64] = {};
   ::GetClassNameA(list, window_class, sizeof window_class);
   EXPECT_STREQ(window_class, "SysListView32");
-  EXPECT_EQ(Style(list) & LVS_TYPEMASK, LVS_REPORT);
-  EXPECT_EQ(Style(list) & (WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE),
+  EXPECT_EQ(StyleOf(list) & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_EQ(StyleOf(list) & (WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE),
             WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE);
-  EXPECT_TRUE(Style(list) & LVS_SINGLESEL);
-  EXPECT_FALSE(Style(list) & (LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER | LVS_EDITLABELS | LVS_SHOWSELALWAYS |
+  EXPECT_TRUE(StyleOf(list) & LVS_SINGLESEL);
+  EXPECT_FALSE(StyleOf(list) & (LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER | LVS_EDITLABELS | LVS_SHOWSELALWAYS |
                               LVS_SORTASCENDING | LVS_SORTDESCENDING));
-  EXPECT_EQ(ExStyle(list) & (WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE), WS_EX_CLIENTEDGE);
+  EXPECT_EQ(ExStyleOf(list) & (WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE), WS_EX_CLIENTEDGE);
   EXPECT_EQ(ListExStyle(list), static_cast<DWORD>(LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP));
 
   ASSERT_EQ(ColumnCount(list), 3);
@@ -148,18 +146,18 @@ TEST_F(ListViewTest, TheApplicationsBlockMakesAReportWithItsThreeColumnsAndNoRow
   EXPECT_EQ(ReadInt(w::kResult, u::kResultList, PropertyIndex(lv::kBackColor)), 0xFFFFFF);
   EXPECT_EQ(ReadInt(w::kResult, u::kResultList, PropertyIndex(lv::kViewType)), lv::kReport);
   // The unit answers the runtime's question for its object.
-  EXPECT_EQ(::SendMessageA(list, 0x8002, 0, 0), reinterpret_cast<LRESULT>(ListObjectOf(w::kResult, u::kResultList)));
+  EXPECT_EQ(::SendMessageA(list, 0x8002, 0, 0), reinterpret_cast<LRESULT>(UnitObjectOf(w::kResult, u::kResultList)));
 }
 
 TEST_F(ListViewTest, ChoicesAreClampedWhenSet) {
-  ASSERT_TRUE(LoadListWindow(w::kResult));
+  ASSERT_TRUE(LoadAndActivate(w::kResult));
   const auto read = [](std::int32_t local) { return ReadInt(w::kResult, u::kResultList, PropertyIndex(local)); };
   const auto write = [](std::int32_t local, std::int32_t v) {
     WriteInt(w::kResult, u::kResultList, PropertyIndex(local), v);
   };
   write(lv::kViewType, 7);
   EXPECT_EQ(read(lv::kViewType), 3);
-  EXPECT_EQ(Style(ListControl(w::kResult, u::kResultList)) & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_EQ(StyleOf(UnitWindow(w::kResult, u::kResultList)) & LVS_TYPEMASK, LVS_REPORT);
   write(lv::kIconAlignment, -5);
   EXPECT_EQ(read(lv::kIconAlignment), 0);
   write(lv::kIconAlignment, 9);
@@ -168,19 +166,19 @@ TEST_F(ListViewTest, ChoicesAreClampedWhenSet) {
   EXPECT_EQ(SavedListProperties(w::kResult, u::kResultList).current_item, -1);
   write(lv::kSortOrder, 5);
   EXPECT_EQ(read(lv::kSortOrder), 2);
-  EXPECT_TRUE(Style(ListControl(w::kResult, u::kResultList)) & LVS_SORTDESCENDING);
+  EXPECT_TRUE(StyleOf(UnitWindow(w::kResult, u::kResultList)) & LVS_SORTDESCENDING);
   write(lv::kBorder, 9);
   EXPECT_EQ(read(lv::kBorder), 5);
-  HWND list = ListControl(w::kResult, u::kResultList);
-  EXPECT_TRUE(Style(list) & WS_BORDER);
-  EXPECT_EQ(ExStyle(list) & WS_EX_CLIENTEDGE, 0);
+  HWND list = UnitWindow(w::kResult, u::kResultList);
+  EXPECT_TRUE(StyleOf(list) & WS_BORDER);
+  EXPECT_EQ(ExStyleOf(list) & WS_EX_CLIENTEDGE, 0);
   write(lv::kBorder, -3);
   EXPECT_EQ(read(lv::kBorder), 0);
-  EXPECT_FALSE(Style(list) & WS_BORDER);
+  EXPECT_FALSE(StyleOf(list) & WS_BORDER);
 }
 
 TEST_F(ListViewTest, ChangesTakeEffectInPlaceOrByReCreationAsTheViewUsesThem) {
-  ASSERT_TRUE(LoadListWindow(w::kResult));
+  ASSERT_TRUE(LoadAndActivate(w::kResult));
   struct Case {
     std::int32_t local;
     std::int32_t value;
@@ -196,58 +194,58 @@ TEST_F(ListViewTest, ChangesTakeEffectInPlaceOrByReCreationAsTheViewUsesThem) {
                         Case{lv::kFlatScrollBars, 0, 1}, Case{lv::kSingleSelection, 1, 1},
                         Case{lv::kCurrentItem, -1, 0}, Case{lv::kAlwaysShowSelection, 0, 1},
                         Case{lv::kEditedText, 0, 0}, Case{lv::kOwnPropertyCount, 0, 0}}) {
-    EXPECT_EQ(SetListRawWord(w::kResult, u::kResultList, c.local, c.value), c.recreate) << "property " << c.local;
+    EXPECT_EQ(SetWordDirectly(w::kResult, u::kResultList, c.local, c.value), c.recreate) << "property " << c.local;
   }
-  HWND list = ListControl(w::kResult, u::kResultList);
-  EXPECT_TRUE(Style(list) & LVS_NOCOLUMNHEADER) << "the header was hidden in place";
-  EXPECT_EQ(SetListRawBytes(w::kResult, u::kResultList, lv::kColumns, {}), 1);
+  HWND list = UnitWindow(w::kResult, u::kResultList);
+  EXPECT_TRUE(StyleOf(list) & LVS_NOCOLUMNHEADER) << "the header was hidden in place";
+  EXPECT_EQ(SetBytesDirectly(w::kResult, u::kResultList, lv::kColumns, {}), 1);
   // With hot tracking the cursor and underlines need a new control too.
-  SetListRawWord(w::kResult, u::kResultList, lv::kHotTracking, 1);
-  EXPECT_EQ(SetListRawWord(w::kResult, u::kResultList, lv::kHandCursor, 1), 1);
-  EXPECT_EQ(SetListRawWord(w::kResult, u::kResultList, lv::kUnderlineCold, 1), 1);
+  SetWordDirectly(w::kResult, u::kResultList, lv::kHotTracking, 1);
+  EXPECT_EQ(SetWordDirectly(w::kResult, u::kResultList, lv::kHandCursor, 1), 1);
+  EXPECT_EQ(SetWordDirectly(w::kResult, u::kResultList, lv::kUnderlineCold, 1), 1);
 
   // Large icons: alignment and arrangement re-create, the label wrap switches in place, columns are kept only.
-  ASSERT_TRUE(LoadListWindow(w::kIcons));
-  HWND icons = ListControl(w::kIcons, u::kIconList);
-  EXPECT_EQ(Style(icons) & LVS_TYPEMASK, LVS_ICON);
-  EXPECT_TRUE(Style(icons) & LVS_AUTOARRANGE);
-  EXPECT_EQ(SetListRawWord(w::kIcons, u::kIconList, lv::kIconAlignment, 1), 1);
-  EXPECT_EQ(SetListRawWord(w::kIcons, u::kIconList, lv::kAutoArrange, 0), 1);
-  EXPECT_EQ(SetListRawWord(w::kIcons, u::kIconList, lv::kLabelWrap, 0), 0);
-  EXPECT_TRUE(Style(icons) & LVS_NOLABELWRAP);
-  EXPECT_EQ(SetListRawBytes(w::kIcons, u::kIconList, lv::kColumns, {1, 2, 3}), 0);
-  EXPECT_EQ(SetListRawWord(w::kIcons, u::kIconList, lv::kFullRowSelect, 1), 0);
+  ASSERT_TRUE(LoadAndActivate(w::kIcons));
+  HWND icons = UnitWindow(w::kIcons, u::kIconList);
+  EXPECT_EQ(StyleOf(icons) & LVS_TYPEMASK, LVS_ICON);
+  EXPECT_TRUE(StyleOf(icons) & LVS_AUTOARRANGE);
+  EXPECT_EQ(SetWordDirectly(w::kIcons, u::kIconList, lv::kIconAlignment, 1), 1);
+  EXPECT_EQ(SetWordDirectly(w::kIcons, u::kIconList, lv::kAutoArrange, 0), 1);
+  EXPECT_EQ(SetWordDirectly(w::kIcons, u::kIconList, lv::kLabelWrap, 0), 0);
+  EXPECT_TRUE(StyleOf(icons) & LVS_NOLABELWRAP);
+  EXPECT_EQ(SetBytesDirectly(w::kIcons, u::kIconList, lv::kColumns, {1, 2, 3}), 0);
+  EXPECT_EQ(SetWordDirectly(w::kIcons, u::kIconList, lv::kFullRowSelect, 1), 0);
   // What the engine then builds from the saved block.
   WriteInt(w::kIcons, u::kIconList, PropertyIndex(lv::kIconAlignment), 1);
-  HWND rebuilt = ListControl(w::kIcons, u::kIconList);
+  HWND rebuilt = UnitWindow(w::kIcons, u::kIconList);
   EXPECT_NE(rebuilt, icons);
-  EXPECT_TRUE(Style(rebuilt) & LVS_ALIGNLEFT);
-  EXPECT_FALSE(Style(rebuilt) & LVS_AUTOARRANGE);
-  EXPECT_TRUE(Style(rebuilt) & LVS_NOLABELWRAP);
+  EXPECT_TRUE(StyleOf(rebuilt) & LVS_ALIGNLEFT);
+  EXPECT_FALSE(StyleOf(rebuilt) & LVS_AUTOARRANGE);
+  EXPECT_TRUE(StyleOf(rebuilt) & LVS_NOLABELWRAP);
   EXPECT_EQ(RowCount(rebuilt), 2);
 
   // An index beyond the table: nothing to get.
-  EXPECT_TRUE(GetListRawBytes(w::kIcons, u::kIconList, lv::kOwnPropertyCount).empty());
+  EXPECT_TRUE(GetBytesDirectly(w::kIcons, u::kIconList, lv::kOwnPropertyCount).empty());
 }
 
 TEST_F(ListViewTest, HotTrackingSelectsOnHoverWithTheHandCursorAndUnderlines) {
-  ASSERT_TRUE(LoadListWindow(w::kResult));
+  ASSERT_TRUE(LoadAndActivate(w::kResult));
   WriteInt(w::kResult, u::kResultList, PropertyIndex(lv::kHotTracking), 1);
-  HWND list = ListControl(w::kResult, u::kResultList);
+  HWND list = UnitWindow(w::kResult, u::kResultList);
   EXPECT_EQ(ListExStyle(list), static_cast<DWORD>(LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP | LVS_EX_TRACKSELECT |
                                                   LVS_EX_ONECLICKACTIVATE | LVS_EX_UNDERLINEHOT |
                                                   LVS_EX_UNDERLINECOLD));
   EXPECT_EQ(reinterpret_cast<HCURSOR>(::SendMessageA(list, LVM_GETHOTCURSOR, 0, 0)), ::LoadCursorA(nullptr, IDC_HAND));
   WriteInt(w::kResult, u::kResultList, PropertyIndex(lv::kHandCursor), 0);
   WriteInt(w::kResult, u::kResultList, PropertyIndex(lv::kUnderlineCold), 0);
-  list = ListControl(w::kResult, u::kResultList);
+  list = UnitWindow(w::kResult, u::kResultList);
   EXPECT_EQ(reinterpret_cast<HCURSOR>(::SendMessageA(list, LVM_GETHOTCURSOR, 0, 0)), ::LoadCursorA(nullptr, IDC_ARROW));
   EXPECT_EQ(ListExStyle(list) & (LVS_EX_UNDERLINEHOT | LVS_EX_UNDERLINECOLD), static_cast<DWORD>(LVS_EX_UNDERLINEHOT));
 }
 
 TEST_F(ListViewTest, StoredRowsCarryTheirCellsDataAndIndentButNoImageTheListLacks) {
-  ASSERT_TRUE(LoadListWindow(w::kStored));
-  HWND list = ListControl(w::kStored, u::kStoredList);
+  ASSERT_TRUE(LoadAndActivate(w::kStored));
+  HWND list = UnitWindow(w::kStored, u::kStoredList);
   ASSERT_EQ(RowCount(list), 2);
   EXPECT_EQ(CellOf(list, 0, 0), "一");
   EXPECT_EQ(CellOf(list, 0, 1), "一之一");
@@ -263,14 +261,14 @@ TEST_F(ListViewTest, StoredRowsCarryTheirCellsDataAndIndentButNoImageTheListLack
 }
 
 TEST_F(ListViewTest, TheItemsPropertyReplacesAllRowsInPlace) {
-  ASSERT_TRUE(LoadListWindow(w::kStored));
-  HWND list = ListControl(w::kStored, u::kStoredList);
+  ASSERT_TRUE(LoadAndActivate(w::kStored));
+  HWND list = UnitWindow(w::kStored, u::kStoredList);
   cmd::ListViewInsertItem(ListRef(w::kStored, u::kStoredList), -1, "命令行");
   ListViewItemRecord row;
   row.text = "新";
   const Bytes items = WriteListViewItems(std::vector<ListViewItemRecord>{row, row});
   WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kItems), items);
-  EXPECT_EQ(ListControl(w::kStored, u::kStoredList), list);
+  EXPECT_EQ(UnitWindow(w::kStored, u::kStoredList), list);
   ASSERT_EQ(RowCount(list), 2);
   EXPECT_EQ(CellOf(list, 1, 0), "新");
   EXPECT_EQ(ReadBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kItems)), items);
@@ -278,12 +276,12 @@ TEST_F(ListViewTest, TheItemsPropertyReplacesAllRowsInPlace) {
 }
 
 TEST_F(ListViewTest, ReCreationBringsBackTheStoredRowsButNotThoseAddedLater) {
-  ASSERT_TRUE(LoadListWindow(w::kStored));
-  HWND list = ListControl(w::kStored, u::kStoredList);
+  ASSERT_TRUE(LoadAndActivate(w::kStored));
+  HWND list = UnitWindow(w::kStored, u::kStoredList);
   cmd::ListViewInsertItem(ListRef(w::kStored, u::kStoredList), -1, "命令行");
   ASSERT_EQ(RowCount(list), 3);
   WriteInt(w::kStored, u::kStoredList, PropertyIndex(lv::kGridLines), 1);
-  HWND rebuilt = ListControl(w::kStored, u::kStoredList);
+  HWND rebuilt = UnitWindow(w::kStored, u::kStoredList);
   ASSERT_NE(rebuilt, list);
   EXPECT_FALSE(::IsWindow(list));
   EXPECT_TRUE(ListExStyle(rebuilt) & LVS_EX_GRIDLINES);
@@ -293,8 +291,8 @@ TEST_F(ListViewTest, ReCreationBringsBackTheStoredRowsButNotThoseAddedLater) {
 }
 
 TEST_F(ListViewTest, InfoTipsComeFromTheStoredRows) {
-  ASSERT_TRUE(LoadListWindow(w::kStored));
-  HWND list = ListControl(w::kStored, u::kStoredList);
+  ASSERT_TRUE(LoadAndActivate(w::kStored));
+  HWND list = UnitWindow(w::kStored, u::kStoredList);
   cmd::ListViewInsertItem(ListRef(w::kStored, u::kStoredList), -1, "命令行");
   // Asked as the control asks: a notification to the window, which hands it to the unit.
   const auto tip = [&](int row, int size) {
@@ -306,7 +304,7 @@ TEST_F(ListViewTest, InfoTipsComeFromTheStoredRows) {
     info.pszText = buffer;
     info.cchTextMax = size;
     info.iItem = row;
-    ::SendMessageA(ListWindowOf(w::kStored), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    ::SendMessageA(WindowOf(w::kStored), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
     return std::string(buffer);
   };
   EXPECT_EQ(tip(0, 64), "提示一");
@@ -317,7 +315,7 @@ TEST_F(ListViewTest, InfoTipsComeFromTheStoredRows) {
 }
 
 TEST_F(ListViewTest, ColoursAreReadBackFromTheControl) {
-  ASSERT_TRUE(LoadListWindow(w::kResult));
+  ASSERT_TRUE(LoadAndActivate(w::kResult));
   const auto read = [](std::int32_t local) {
     return static_cast<std::uint32_t>(ReadInt(w::kResult, u::kResultList, PropertyIndex(local)));
   };
@@ -335,10 +333,10 @@ TEST_F(ListViewTest, ColoursAreReadBackFromTheControl) {
 }
 
 TEST_F(ListViewTest, OnlyA60ByteFontIsAFontAndItIsMadeAsStoredWithTheFixedFields) {
-  ASSERT_TRUE(LoadListWindow(w::kResult));
-  HWND list = ListControl(w::kResult, u::kResultList);
+  ASSERT_TRUE(LoadAndActivate(w::kResult));
+  HWND list = UnitWindow(w::kResult, u::kResultList);
   const auto stock = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
-  EXPECT_EQ(SetListRawBytes(w::kResult, u::kResultList, lv::kFont, LogFontBytes(60, -21)), 0);
+  EXPECT_EQ(SetBytesDirectly(w::kResult, u::kResultList, lv::kFont, LogFontBytes(60, -21)), 0);
   const auto font = reinterpret_cast<HFONT>(::SendMessageA(list, WM_GETFONT, 0, 0));
   ASSERT_NE(reinterpret_cast<LRESULT>(font), stock);
   LOGFONTA made = {};
@@ -349,15 +347,15 @@ TEST_F(ListViewTest, OnlyA60ByteFontIsAFontAndItIsMadeAsStoredWithTheFixedFields
   EXPECT_EQ(made.lfQuality, PROOF_QUALITY);
   EXPECT_STREQ(made.lfFaceName, "SimSun");
   for (std::size_t size : {59u, 61u}) {
-    EXPECT_EQ(SetListRawBytes(w::kResult, u::kResultList, lv::kFont, LogFontBytes(size, -30)), 0);
+    EXPECT_EQ(SetBytesDirectly(w::kResult, u::kResultList, lv::kFont, LogFontBytes(size, -30)), 0);
     EXPECT_EQ(::SendMessageA(list, WM_GETFONT, 0, 0), stock) << size << " bytes mean the default font";
-    EXPECT_EQ(GetListRawBytes(w::kResult, u::kResultList, lv::kFont).size(), size) << "kept as stored";
+    EXPECT_EQ(GetBytesDirectly(w::kResult, u::kResultList, lv::kFont).size(), size) << "kept as stored";
   }
 }
 
 TEST_F(ListViewTest, ImageListsLoadFromTheirDataOrNotAtAll) {
-  ASSERT_TRUE(LoadListWindow(w::kStored));
-  HWND list = ListControl(w::kStored, u::kStoredList);
+  ASSERT_TRUE(LoadAndActivate(w::kStored));
+  HWND list = UnitWindow(w::kStored, u::kStoredList);
   const auto held = [&](WPARAM which) {
     return reinterpret_cast<HIMAGELIST>(::SendMessageA(list, LVM_GETIMAGELIST, which, 0));
   };
@@ -396,13 +394,13 @@ TEST_F(ListViewTest, ImageListsLoadFromTheirDataOrNotAtAll) {
   EXPECT_EQ(held(LVSIL_STATE), nullptr);
   // The lists are the unit's: the window goes without taking them along twice.
   WriteBytes(w::kStored, u::kStoredList, PropertyIndex(lv::kImages), ImageListData(1));
-  ::DestroyWindow(ListWindowOf(w::kStored));
-  EXPECT_EQ(ListObjectOf(w::kStored, u::kStoredList), nullptr);
+  ::DestroyWindow(WindowOf(w::kStored));
+  EXPECT_EQ(UnitObjectOf(w::kStored, u::kStoredList), nullptr);
 }
 
 TEST_F(ListViewTest, CurrentItemSelectsOnlyInSingleSelection) {
-  ASSERT_TRUE(LoadListWindow(w::kStored));
-  HWND list = ListControl(w::kStored, u::kStoredList);
+  ASSERT_TRUE(LoadAndActivate(w::kStored));
+  HWND list = UnitWindow(w::kStored, u::kStoredList);
   WriteInt(w::kStored, u::kStoredList, PropertyIndex(lv::kCurrentItem), 1);
   EXPECT_EQ(Selected(list), 1);
   EXPECT_EQ(Selected(list, LVNI_FOCUSED), 1);
@@ -410,8 +408,8 @@ TEST_F(ListViewTest, CurrentItemSelectsOnlyInSingleSelection) {
   WriteInt(w::kStored, u::kStoredList, PropertyIndex(lv::kCurrentItem), -1);
   EXPECT_EQ(Selected(list), -1);
 
-  HWND multi = ListControl(w::kStored, u::kMultiList);
-  EXPECT_FALSE(Style(multi) & LVS_SINGLESEL);
+  HWND multi = UnitWindow(w::kStored, u::kMultiList);
+  EXPECT_FALSE(StyleOf(multi) & LVS_SINGLESEL);
   WriteInt(w::kStored, u::kMultiList, PropertyIndex(lv::kCurrentItem), 0);
   EXPECT_EQ(Selected(multi), -1) << "stored, but nothing changes on screen";
   EXPECT_EQ(SavedListProperties(w::kStored, u::kMultiList).current_item, 0);
@@ -437,72 +435,80 @@ POINT CheckBoxOf(HWND list, int row) {
 }
 
 TEST_F(ListViewTest, AClickOnACheckBoxRaisesClickedAndThenTheNewCheckState) {
-  ASSERT_TRUE(LoadListWindow(w::kChecks));
-  HWND list = ListControl(w::kChecks, u::kCheckList);
+  ASSERT_TRUE(LoadAndActivate(w::kChecks));
+  HWND list = UnitWindow(w::kChecks, u::kCheckList);
   EXPECT_TRUE(ListExStyle(list) & LVS_EX_CHECKBOXES);
   const POINT box = CheckBoxOf(list, 1);
   ASSERT_GE(box.x, 0) << "no check box found";
   const auto state_changes = [] {
-    std::vector<std::vector<std::intptr_t>> changes;
-    for (const ListCall& call : ListCalls()) {
+    std::vector<std::vector<std::uintptr_t>> changes;
+    for (const HandlerCall& call : HandlerCalls()) {
       if (call.tag == t::kCheckStateChanged) changes.push_back(call.args);
     }
     return changes;
   };
-  ClickListAt(list, box.x, box.y);
-  ASSERT_TRUE(PumpListUntil([&] { return !state_changes().empty(); }));
-  EXPECT_EQ(ListTagsCalled(), (std::vector<int>{t::kCheckClicked, t::kCheckStateChanged}));
-  EXPECT_EQ(state_changes(), (std::vector<std::vector<std::intptr_t>>{{1, 1}}));
+  ClickAt(list, box.x, box.y);
+  ASSERT_TRUE(PumpUntil([&] { return !state_changes().empty(); }));
+  EXPECT_EQ(TagsCalled(), (std::vector<int>{t::kCheckClicked, t::kCheckStateChanged}));
+  EXPECT_EQ(state_changes(), (std::vector<std::vector<std::uintptr_t>>{{1, 1}}));
 
   // Clicking the box again unchecks it; a right click on it is reported after its own event.
-  ClearListCalls();
-  PumpList(600);  // no double click
-  ClickListAt(list, box.x, box.y);
-  ASSERT_TRUE(PumpListUntil([&] { return !state_changes().empty(); }));
-  EXPECT_EQ(state_changes(), (std::vector<std::vector<std::intptr_t>>{{1, 0}}));
+  HandlerCalls().clear();
+  Pump(600);  // no double click
+  ClickAt(list, box.x, box.y);
+  ASSERT_TRUE(PumpUntil([&] { return !state_changes().empty(); }));
+  EXPECT_EQ(state_changes(), (std::vector<std::vector<std::uintptr_t>>{{1, 0}}));
 
   // A click on the text of a row is only a click.
-  ClearListCalls();
-  PumpList(600);
+  HandlerCalls().clear();
+  Pump(600);
   RECT label = {LVIR_LABEL, 0, 0, 0};
   ::SendMessageA(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&label));
-  ClickListAt(list, label.left + 10, (label.top + label.bottom) / 2);
-  PumpList(150);
-  EXPECT_EQ(ListTagsCalled(), std::vector<int>{t::kCheckClicked});
+  ClickAt(list, label.left + 10, (label.top + label.bottom) / 2);
+  // Space on the row the click made current is the barrier: its state change is the only one.
+  TapKey(VK_SPACE);
+  ASSERT_TRUE(PumpUntil([&] { return !state_changes().empty(); }));
+  EXPECT_EQ(TagsCalled(), (std::vector<int>{t::kCheckClicked, t::kCheckStateChanged}));
+  ASSERT_EQ(state_changes().size(), 1u);
+  EXPECT_EQ(state_changes()[0][0], 2u) << "the row clicked";
 }
 
 TEST_F(ListViewTest, SpaceReportsTheCheckStateOnlyWithCheckBoxes) {
-  ASSERT_TRUE(LoadListWindow(w::kChecks));
-  HWND checks = ListControl(w::kChecks, u::kCheckList);
+  ASSERT_TRUE(LoadAndActivate(w::kChecks));
+  HWND checks = UnitWindow(w::kChecks, u::kCheckList);
   RECT label = {LVIR_LABEL, 0, 0, 0};
   ::SendMessageA(checks, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
-  ClickListAt(checks, label.left + 10, (label.top + label.bottom) / 2);
-  ASSERT_TRUE(PumpListUntil([&] { return ::GetFocus() == checks; }));
+  ClickAt(checks, label.left + 10, (label.top + label.bottom) / 2);
+  ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == checks; }));
   ASSERT_EQ(Selected(checks, LVNI_FOCUSED), 0);
-  ClearListCalls();
-  TapListKey(VK_SPACE);
-  ASSERT_TRUE(PumpListUntil([] { return !ListCalls().empty(); }));
-  EXPECT_EQ(ListCalls(), (std::vector<ListCall>{{t::kCheckStateChanged, {0, 1}}}));
+  HandlerCalls().clear();
+  TapKey(VK_SPACE);
+  ASSERT_TRUE(PumpUntil([] { return !HandlerCalls().empty(); }));
+  EXPECT_EQ(HandlerCalls(), (std::vector<HandlerCall>{{t::kCheckStateChanged, {0, 1}}}));
 
-  HWND plain = ListControl(w::kChecks, u::kPlainList);
+  HWND plain = UnitWindow(w::kChecks, u::kPlainList);
   ::SendMessageA(plain, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
-  ClickListAt(plain, label.left + 10, (label.top + label.bottom) / 2);
-  ASSERT_TRUE(PumpListUntil([&] { return ::GetFocus() == plain; }));
-  ClearListCalls();
-  TapListKey(VK_SPACE);
-  PumpList(200);
-  EXPECT_EQ(ListCalls(), std::vector<ListCall>{});
+  ClickAt(plain, label.left + 10, (label.top + label.bottom) / 2);
+  ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == plain; }));
+  HandlerCalls().clear();
+  TapKey(VK_SPACE);
+  // Space in the list with check boxes is the barrier: once it reports, the Space before it has been handled.
+  ::SendMessageA(checks, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
+  ClickAt(checks, label.left + 10, (label.top + label.bottom) / 2);
+  TapKey(VK_SPACE);
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kCheckStateChanged) > 0; }));
+  EXPECT_EQ(CallsOf(t::kPlainStateChanged), 0);
 }
 
 TEST_F(ListViewTest, ARightClickActivationAndHotTrackingRaiseTheirEvents) {
-  ASSERT_TRUE(LoadListWindow(w::kChecks));
-  HWND list = ListControl(w::kChecks, u::kCheckList);
+  ASSERT_TRUE(LoadAndActivate(w::kChecks));
+  HWND list = UnitWindow(w::kChecks, u::kCheckList);
   RECT label = {LVIR_LABEL, 0, 0, 0};
   ::SendMessageA(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&label));
-  ClearListCalls();
-  ClickListAt(list, label.left + 10, (label.top + label.bottom) / 2, true);
-  ASSERT_TRUE(PumpListUntil([] { return !ListCalls().empty(); }));
-  EXPECT_EQ(ListTagsCalled(), std::vector<int>{t::kCheckRightClicked});
+  HandlerCalls().clear();
+  ClickAt(list, label.left + 10, (label.top + label.bottom) / 2, MouseButton::kRight);
+  ASSERT_TRUE(PumpUntil([] { return !HandlerCalls().empty(); }));
+  EXPECT_EQ(TagsCalled(), std::vector<int>{t::kCheckRightClicked});
 
   // Activation and hot tracking as the control reports them to the window, which hands them to the unit.
   const auto notify = [&](UINT code, int row) {
@@ -511,13 +517,13 @@ TEST_F(ListViewTest, ARightClickActivationAndHotTrackingRaiseTheirEvents) {
     info.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list));
     info.hdr.code = code;
     info.iItem = row;
-    return ::SendMessageA(ListWindowOf(w::kChecks), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    return ::SendMessageA(WindowOf(w::kChecks), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
   };
-  ClearListCalls();
-  ListReturns()[t::kCheckHotItem] = 1;
+  HandlerCalls().clear();
+  AnswerFrom(t::kCheckHotItem, 1);
   EXPECT_EQ(notify(LVN_HOTTRACK, 2), 0) << "hot tracking goes on whatever the handler says";
   EXPECT_EQ(notify(LVN_ITEMACTIVATE, 1), 0);
-  EXPECT_EQ(ListCalls(), (std::vector<ListCall>{{t::kCheckHotItem, {2}}, {t::kCheckActivated, {}}}));
+  EXPECT_EQ(HandlerCalls(), (std::vector<HandlerCall>{{t::kCheckHotItem, {2}}, {t::kCheckActivated, {}}}));
 }
 
 // Starts editing a row's label; the edit box, or null.
@@ -527,103 +533,99 @@ HWND EditLabel(HWND list, int row) {
 }
 
 TEST_F(ListViewTest, ACancelledLabelEditStillEndsWithTheUnchangedText) {
-  ASSERT_TRUE(LoadListWindow(w::kEdit));
-  HWND list = ListControl(w::kEdit, u::kEditList);
+  ASSERT_TRUE(LoadAndActivate(w::kEdit));
+  HWND list = UnitWindow(w::kEdit, u::kEditList);
   std::string during;
-  DuringListCall()[t::kEditEnded] = [&] { during = ReadText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)); };
+  OnHandler(t::kEditEnded, [&] { during = ReadText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)); });
   HWND edit = EditLabel(list, 0);
   ASSERT_NE(edit, nullptr);
   ::SetWindowTextA(edit, "改过");
   ::SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
-  ASSERT_TRUE(PumpListUntil([] { return ListCalls().size() == 2; }));
-  EXPECT_EQ(ListCalls(), (std::vector<ListCall>{{t::kEditStarting, {0}}, {t::kEditEnded, {0}}}));
+  ASSERT_TRUE(PumpUntil([] { return HandlerCalls().size() == 2; }));
+  EXPECT_EQ(HandlerCalls(), (std::vector<HandlerCall>{{t::kEditStarting, {0}}, {t::kEditEnded, {0}}}));
   EXPECT_EQ(during, "甲");
   EXPECT_EQ(CellOf(list, 0, 0), "甲");
   EXPECT_EQ(ReadText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)), "") << "only while the event runs";
 }
 
 TEST_F(ListViewTest, AFinishedLabelEditKeepsTheNewTextUnlessTheHandlerRejectsIt) {
-  ASSERT_TRUE(LoadListWindow(w::kEdit));
-  HWND list = ListControl(w::kEdit, u::kEditList);
+  ASSERT_TRUE(LoadAndActivate(w::kEdit));
+  HWND list = UnitWindow(w::kEdit, u::kEditList);
   std::string during;
-  DuringListCall()[t::kEditEnded] = [&] { during = ReadText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)); };
+  OnHandler(t::kEditEnded, [&] { during = ReadText(w::kEdit, u::kEditList, PropertyIndex(lv::kEditedText)); });
   HWND edit = EditLabel(list, 1);
   ASSERT_NE(edit, nullptr);
   ::SetWindowTextA(edit, "新名");
   ::SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-  ASSERT_TRUE(PumpListUntil([] { return ListCalls().size() == 2; }));
+  ASSERT_TRUE(PumpUntil([] { return HandlerCalls().size() == 2; }));
   EXPECT_EQ(during, "新名");
   EXPECT_EQ(CellOf(list, 1, 0), "新名");
 
-  ClearListCalls();
-  ListReturns()[t::kEditEnded] = 0;
+  HandlerCalls().clear();
+  AnswerFrom(t::kEditEnded, 0);
   edit = EditLabel(list, 1);
   ASSERT_NE(edit, nullptr);
   ::SetWindowTextA(edit, "不要");
   ::SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-  ASSERT_TRUE(PumpListUntil([] { return ListCalls().size() == 2; }));
+  ASSERT_TRUE(PumpUntil([] { return HandlerCalls().size() == 2; }));
   EXPECT_EQ(during, "不要");
   EXPECT_EQ(CellOf(list, 1, 0), "新名") << "rejected by the handler";
 
   // A handler that answers false to the start keeps the label from being edited at all.
-  ClearListCalls();
-  ListReturns()[t::kEditStarting] = 0;
+  HandlerCalls().clear();
+  AnswerFrom(t::kEditStarting, 0);
   EXPECT_EQ(EditLabel(list, 0), nullptr);
-  PumpList(50);
-  EXPECT_EQ(ListCalls(), (std::vector<ListCall>{{t::kEditStarting, {0}}}));
+  ASSERT_TRUE(PumpPostedMessages());
+  EXPECT_EQ(HandlerCalls(), (std::vector<HandlerCall>{{t::kEditStarting, {0}}}));
 }
 
 TEST_F(ListViewTest, FocusSelectionAndColumnClicksRaiseTheirEvents) {
-  ASSERT_TRUE(LoadListWindow(w::kResult));
-  HWND list = ListControl(w::kResult, u::kResultList);
+  ASSERT_TRUE(LoadAndActivate(w::kResult));
+  HWND list = UnitWindow(w::kResult, u::kResultList);
   const rt::UnitRef ref = ListRef(w::kResult, u::kResultList);
   for (int i = 0; i < 3; ++i) cmd::ListViewInsertItem(ref, -1, "行");
   // The list took the focus when its window was activated; the button takes it first.
-  ::SetFocus(ListControl(w::kResult, u::kButton));
-  PumpList(30);
-  ClearListCalls();
+  ::SetFocus(UnitWindow(w::kResult, u::kButton));
+  Pump(30);
+  HandlerCalls().clear();
   RECT label = {LVIR_LABEL, 0, 0, 0};
   ::SendMessageA(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&label));
-  ClickListAt(list, label.left + 5, (label.top + label.bottom) / 2);
-  ASSERT_TRUE(PumpListUntil([] { return !ListCalls().empty() && ListCalls().back().tag == t::kResultClicked; }));
+  ClickAt(list, label.left + 5, (label.top + label.bottom) / 2);
+  ASSERT_TRUE(PumpUntil([] { return !HandlerCalls().empty() && HandlerCalls().back().tag == t::kResultClicked; }));
   // The control decides whether it selects before or after it takes the focus; the click comes last.
-  std::vector<int> tags = ListTagsCalled();
+  std::vector<int> tags = TagsCalled();
   ASSERT_EQ(tags.size(), 3u);
   std::sort(tags.begin(), tags.end() - 1);
   EXPECT_EQ(tags, (std::vector<int>{t::kResultGotFocus, t::kResultCurrentChanged, t::kResultClicked}));
   EXPECT_EQ(ReadInt(w::kResult, u::kResultList, PropertyIndex(lv::kCurrentItem)), 1);
 
   // The button takes the focus away.
-  ClearListCalls();
-  ::SetFocus(ListControl(w::kResult, u::kButton));
-  PumpList(50);
-  EXPECT_EQ(ListTagsCalled(), std::vector<int>{t::kResultLostFocus});
+  HandlerCalls().clear();
+  ::SetFocus(UnitWindow(w::kResult, u::kButton));
+  ASSERT_TRUE(PumpPostedMessages());
+  EXPECT_EQ(TagsCalled(), std::vector<int>{t::kResultLostFocus});
 
   // A click on the second column's header.
-  ClearListCalls();
+  HandlerCalls().clear();
   HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
   RECT column = {};
   ::SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&column));
-  ClickListAt(header, column.left + 20, (column.top + column.bottom) / 2);
-  ASSERT_TRUE(PumpListUntil([] {
-    for (const ListCall& call : ListCalls()) {
+  ClickAt(header, column.left + 20, (column.top + column.bottom) / 2);
+  ASSERT_TRUE(PumpUntil([] {
+    for (const HandlerCall& call : HandlerCalls()) {
       if (call.tag == t::kResultColumnClicked) return true;
     }
     return false;
   }));
-  for (const ListCall& call : ListCalls()) {
+  for (const HandlerCall& call : HandlerCalls()) {
     if (call.tag == t::kResultColumnClicked) {
-      EXPECT_EQ(call.args, std::vector<std::intptr_t>{1});
+      EXPECT_EQ(call.args, std::vector<std::uintptr_t>{1});
     }
   }
 }
 
-// The visitor of VisitTexts: logs what it sees and turns every 'a' into 'o' in place.
-struct Visits {
-  std::vector<std::pair<std::string, std::int32_t>> seen;
-};
-void VisitAndChange(char* text, std::int32_t face_name, void* context) {
-  static_cast<Visits*>(context)->seen.emplace_back(text, face_name);
+// Turns every 'a' into 'o' in place.
+void AToO(char* text) {
   for (char* c = text; *c; ++c) {
     if (*c == 'a') *c = 'o';
   }
@@ -646,21 +648,11 @@ TEST_F(ListViewTest, VisitTextsSeesTheFaceColumnTitlesAndRowTextsAndKeepsWhatThe
   p.items.push_back(0);  // a record cut short after the whole ones stays as it is
   const Bytes block = p.Save();
 
-  const auto visit = UnitTypeOperation<VisitTextsOperation>(ListViewTypeInterface(), unit_operation::kVisitTexts);
-  ASSERT_NE(visit, nullptr);
-  Visits visits;
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  HGLOBAL result = visit(block.data(), &length, &VisitAndChange, &visits);
-  ASSERT_NE(result, nullptr);
-  EXPECT_EQ(visits.seen, (std::vector<std::pair<std::string, std::int32_t>>{
-                             {"Arial", 1}, {"name", 0}, {"value", 0}, {"alpha", 0}, {"tap", 0}, {"gamma", 0}, {"", 0}}));
+  Bytes changed_block;
+  EXPECT_EQ(VisitTexts(ListViewTypeInterface(), block, &AToO, &changed_block),
+            (SeenTexts{{"Arial", 1}, {"name", 0}, {"value", 0}, {"alpha", 0}, {"tap", 0}, {"gamma", 0}, {"", 0}}));
   ListViewProperties changed;
-  {
-    const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
-    ASSERT_TRUE(changed.Load({data, length}));
-    ::GlobalUnlock(result);
-    ::GlobalFree(result);
-  }
+  ASSERT_TRUE(!changed_block.empty() && changed.Load(changed_block));
   EXPECT_STREQ(reinterpret_cast<const char*>(changed.font.data() + kLogFontFaceNameOffset), "Ariol");
   std::vector<ListViewColumn> read_columns;
   ASSERT_TRUE(ReadListViewColumns(changed.columns, read_columns));
@@ -677,19 +669,15 @@ TEST_F(ListViewTest, VisitTextsSeesTheFaceColumnTitlesAndRowTextsAndKeepsWhatThe
   // A block of a later version is not visited and gives nothing.
   ByteWriter later;
   later.U32(lv::kBlockVersion + 1);
-  const Bytes bad = later.Release();
-  length = static_cast<std::uint32_t>(bad.size());
-  visits.seen.clear();
-  EXPECT_EQ(visit(bad.data(), &length, &VisitAndChange, &visits), nullptr);
-  EXPECT_EQ(length, bad.size());
-  EXPECT_TRUE(visits.seen.empty());
+  EXPECT_TRUE(VisitTexts(ListViewTypeInterface(), later.Release(), &AToO, &changed_block).empty());
+  EXPECT_TRUE(changed_block.empty());
 }
 
 TEST_F(ListViewTest, CreationFailsForALaterVersionAndUsesTheDefaultsWithoutABlock) {
-  ASSERT_TRUE(LoadListWindow(w::kResult));
+  ASSERT_TRUE(LoadAndActivate(w::kResult));
   const auto create = UnitTypeOperation<CreateUnitOperation>(ListViewTypeInterface(), unit_operation::kCreateUnit);
   ASSERT_NE(create, nullptr);
-  HWND parent = ListWindowOf(w::kResult);
+  HWND parent = WindowOf(w::kResult);
   ByteWriter later;
   later.U32(lv::kBlockVersion + 1);
   const Bytes bad = later.Release();
@@ -700,14 +688,14 @@ TEST_F(ListViewTest, CreationFailsForALaterVersionAndUsesTheDefaultsWithoutABloc
       create(nullptr, 0, 0, parent, 901, 0, 0, 0, 50, 50, w::kResult, 0x160100F1, 0, 0));
   ASSERT_NE(object, nullptr);
   HWND made = object->Window();
-  EXPECT_EQ(Style(made) & LVS_TYPEMASK, LVS_ICON);
-  EXPECT_TRUE(Style(made) & (LVS_AUTOARRANGE | LVS_SINGLESEL));
-  EXPECT_FALSE(Style(made) & WS_VISIBLE) << "the engine shows units itself";
+  EXPECT_EQ(StyleOf(made) & LVS_TYPEMASK, LVS_ICON);
+  EXPECT_TRUE(StyleOf(made) & (LVS_AUTOARRANGE | LVS_SINGLESEL));
+  EXPECT_FALSE(StyleOf(made) & WS_VISIBLE) << "the engine shows units itself";
   ::DestroyWindow(made);  // the unit goes with it
 }
 
 TEST_F(ListViewTest, AStoredViewTypeOutOfRangeIsUsedAsItsNearestViewThroughout) {
-  ASSERT_TRUE(LoadListWindow(w::kResult));
+  ASSERT_TRUE(LoadAndActivate(w::kResult));
   const auto create = UnitTypeOperation<CreateUnitOperation>(ListViewTypeInterface(), unit_operation::kCreateUnit);
   ListViewProperties stored = SavedListProperties(w::kResult, u::kResultList);  // a report with three columns
   stored.auto_arrange = true;
@@ -716,23 +704,23 @@ TEST_F(ListViewTest, AStoredViewTypeOutOfRangeIsUsedAsItsNearestViewThroughout) 
     stored.view_type = view_type;
     const Bytes block = stored.Save();
     auto* object = static_cast<UnitObject*>(create(block.data(), static_cast<std::int32_t>(block.size()), 0,
-                                                   ListWindowOf(w::kResult), 900, 0, 0, 0, 200, 100, w::kResult,
+                                                   WindowOf(w::kResult), 900, 0, 0, 0, 200, 100, w::kResult,
                                                    unit_id, 0, 0));
     return object ? object->Window() : nullptr;
   };
 
   HWND report = make(7, 0x160100F2);
   ASSERT_NE(report, nullptr);
-  EXPECT_EQ(Style(report) & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_EQ(StyleOf(report) & LVS_TYPEMASK, LVS_REPORT);
   EXPECT_EQ(ColumnCount(report), 3) << "a report view gets its columns";
-  EXPECT_FALSE(Style(report) & LVS_AUTOARRANGE) << "no icon-view bits on a report";
+  EXPECT_FALSE(StyleOf(report) & LVS_AUTOARRANGE) << "no icon-view bits on a report";
   EXPECT_TRUE(ListExStyle(report) & LVS_EX_FULLROWSELECT);
   ::DestroyWindow(report);
 
   HWND icons = make(-1, 0x160100F3);
   ASSERT_NE(icons, nullptr);
-  EXPECT_EQ(Style(icons) & LVS_TYPEMASK, LVS_ICON);
-  EXPECT_TRUE(Style(icons) & LVS_AUTOARRANGE);
+  EXPECT_EQ(StyleOf(icons) & LVS_TYPEMASK, LVS_ICON);
+  EXPECT_TRUE(StyleOf(icons) & LVS_AUTOARRANGE);
   EXPECT_FALSE(ListExStyle(icons) & LVS_EX_FULLROWSELECT) << "no report-view bits on icons";
   ::DestroyWindow(icons);
 }

@@ -25,24 +25,10 @@ namespace w = list_window;
 namespace u = list_unit;
 namespace t = list_tag;
 
-EventBinding On(std::int32_t event, int tag) { return {event, tag * 8}; }
-
 UnitRecord List(std::string name, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
                 Bytes block, std::int32_t tab_order, std::vector<EventBinding> events = {}) {
-  UnitRecord unit = ChildUnit(list_view::kUnitType, std::move(name), left, top, width, height, tab_order);
-  unit.properties = std::move(block);
-  unit.events = std::move(events);
-  return unit;
-}
-
-UnitRecord TestWindow(const std::string& title, std::int32_t width, std::int32_t height,
-                      std::vector<EventBinding> events = {}) {
-  forms::WindowProperties p;
-  p.title = title;
-  p.start_position = 0;
-  UnitRecord window = WindowUnit(p, 40, 40, width, height);
-  window.events = std::move(events);
-  return window;
+  return UnitWith(list_view::kUnitType, std::move(name), left, top, width, height, std::move(block), tab_order,
+                  std::move(events));
 }
 
 ListViewItemRecord Row(std::string text, std::string tip = "", std::uint32_t data = 0) {
@@ -72,10 +58,10 @@ ListViewProperties ReportList(std::vector<ListViewItemRecord> rows) {
 WindowDescription Result() {
   ButtonProperties button;
   button.text = "按钮";
-  UnitRecord other = ChildUnit(0x00010000 + core_type::kButton, "按钮_其他", 10, 280, 80, 24, 1);
+  UnitRecord other = ChildRecord(CoreUnitType(core_type::kButton), "按钮_其他", 10, 280, 80, 24, 1);
   other.properties = button.Save();
   return Window(w::kResult,
-                {{kWindowRecordId, TestWindow("结果", 440, 360, {On(7, t::kIdle)})},
+                {{kWindowRecordId, PlacedWindow("结果", 40, 40, 440, 360, {On(7, t::kIdle)})},
                  {u::kResultList, List("超级列表框1", 10, 10, 410, 257, ApplicationResultListBlock(), 0,
                                        {On(-7, t::kResultGotFocus), On(-8, t::kResultLostFocus),
                                         On(list_view::kCurrentItemChanged, t::kResultCurrentChanged),
@@ -89,7 +75,7 @@ WindowDescription Checks() {
   checks.check_boxes = true;
   const ListViewProperties plain = ReportList({Row("子"), Row("丑")});
   return Window(w::kChecks,
-                {{kWindowRecordId, TestWindow("选择", 560, 260)},
+                {{kWindowRecordId, PlacedWindow("选择", 40, 40, 560, 260)},
                  {u::kCheckList, List("超级列表框_选择", 10, 10, 250, 200, checks.Save(), 0,
                                       {On(list_view::kClicked, t::kCheckClicked),
                                        On(list_view::kRightClicked, t::kCheckRightClicked),
@@ -103,7 +89,7 @@ WindowDescription Checks() {
 WindowDescription Edit() {
   ListViewProperties edit = ReportList({Row("甲"), Row("乙")});
   edit.editable_labels = true;
-  return Window(w::kEdit, {{kWindowRecordId, TestWindow("编辑", 320, 260)},
+  return Window(w::kEdit, {{kWindowRecordId, PlacedWindow("编辑", 40, 40, 320, 260)},
                            {u::kEditList, List("超级列表框_编辑", 10, 10, 280, 200, edit.Save(), 0,
                                                {On(list_view::kLabelEditStarting, t::kEditStarting),
                                                 On(list_view::kLabelEditEnded, t::kEditEnded)})}});
@@ -117,7 +103,7 @@ WindowDescription Stored() {
       {Cell(1, "零之一"), first, Cell(1, "一之一"), Cell(2, "一之二"), Row("二", "提示二", 88)});
   ListViewProperties multi = ReportList({Row("一"), Row("二"), Row("三")});
   multi.single_selection = false;
-  return Window(w::kStored, {{kWindowRecordId, TestWindow("存储", 560, 260)},
+  return Window(w::kStored, {{kWindowRecordId, PlacedWindow("存储", 40, 40, 560, 260)},
                              {u::kStoredList, List("超级列表框_存储", 10, 10, 250, 200, stored.Save(), 0)},
                              {u::kMultiList, List("超级列表框_多选", 280, 10, 250, 200, multi.Save(), 1)}});
 }
@@ -125,7 +111,7 @@ WindowDescription Stored() {
 WindowDescription Icons() {
   ListViewProperties icons;
   icons.items = WriteListViewItems(std::vector<ListViewItemRecord>{Row("图一"), Row("图二")});
-  return Window(w::kIcons, {{kWindowRecordId, TestWindow("图标", 320, 260)},
+  return Window(w::kIcons, {{kWindowRecordId, PlacedWindow("图标", 40, 40, 320, 260)},
                             {u::kIconList, List("超级列表框_图标", 10, 10, 280, 200, icons.Save(), 0)}});
 }
 

@@ -16,7 +16,6 @@ inline constexpr std::uint32_t kChecks = 0x52010002;  // a list with check boxes
 inline constexpr std::uint32_t kEdit = 0x52010003;    // editable labels
 inline constexpr std::uint32_t kStored = 0x52010004;  // stored rows with tips; a multiple-selection list
 inline constexpr std::uint32_t kIcons = 0x52010005;   // large icons
-inline constexpr std::array<std::uint32_t, 5> kAll = {kResult, kChecks, kEdit, kStored, kIcons};
 }  // namespace list_window
 
 namespace list_unit {

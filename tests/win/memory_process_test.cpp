@@ -6,41 +6,17 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/support/child_process.h"
-#include "tests/support/modal_watchdog.h"
+#include "tests/support/probe.h"
 
 namespace quarrow::testing {
 namespace {
 
-constexpr std::uint32_t kErrorExit = 0xFFFFFFFFu;
-
-struct Outcome {
-  std::optional<std::uint32_t> exit_code;
-  std::vector<SeenBox> boxes;
-  std::vector<SeenBox> unexpected;
-  std::string log;
-};
-
-Outcome RunProbe(const std::string& scenario, long number = 0) {
-  const std::string log = TemporaryPath("memory-probe-log");
-  ::DeleteFileA(log.c_str());
-  ChildProcess child = ChildProcess::StartSibling("memory_probe.exe", scenario + " " + log + " " + std::to_string(number));
-  EXPECT_TRUE(child.Started());
-  Outcome outcome;
-  {
-    ModalWatchdog watchdog(child.Id());
-    watchdog.ExpectAndPress("错误", IDOK);
-    outcome.exit_code = child.Wait(30000);
-    outcome.boxes = watchdog.Seen();
-    outcome.unexpected = watchdog.Unexpected();
-  }
-  outcome.log = ReadWholeFile(log);
-  ::DeleteFileA(log.c_str());
-  return outcome;
+ProbeOutcome RunProbe(const std::string& scenario, long number = 0) {
+  return testing::RunProbe("memory_probe.exe", scenario, 30000, std::to_string(number));
 }
 
 std::string AllocationReport(const std::string& size) {
-  return "运行时出错!\r\n\r\n错误信息：分配 " + size + " 字节内存失败!\r\n";
+  return ErrorBoxText("分配 " + size + " 字节内存失败!");
 }
 
 // The size the probe's heap refused, from its log line "failed request <n> of <size> bytes".
@@ -54,7 +30,7 @@ std::string FailedSize(const std::string& log) {
   return log.substr(of + 4, bytes - of - 4);
 }
 
-void ExpectAllocationFailure(const Outcome& o, const std::string& size) {
+void ExpectAllocationFailure(const ProbeOutcome& o, const std::string& size) {
   ASSERT_EQ(o.boxes.size(), 1u) << o.log;
   EXPECT_EQ(o.boxes[0].caption, "错误");
   EXPECT_EQ(o.boxes[0].text, AllocationReport(size));
@@ -89,7 +65,7 @@ TEST(ExhaustedHeap, EveryAllocatingEntryEndsTheProgramNamingTheRequestedSize) {
 }
 
 TEST(ExhaustedHeap, TheEntriesThatMayFailGiveTheirNeutralResults) {
-  const Outcome o = RunProbe("may-fail");
+  const ProbeOutcome o = RunProbe("may-fail");
   EXPECT_TRUE(o.boxes.empty());
   EXPECT_EQ(o.exit_code, 0u);
   EXPECT_EQ(o.log, "notify with flag: null, block\nRepeatText: \"\", \"ababab\"\nreturned\n");
@@ -99,7 +75,7 @@ TEST(ExhaustedHeap, TheEntriesThatMayFailGiveTheirNeutralResults) {
 // of the run (about seventy requests for two rows): each ends in the box naming the refused size, never in a
 // crash, a hang or a program that goes on.
 void SweepGenerate(const char* scenario) {
-  const Outcome full = RunProbe(scenario, 0);
+  const ProbeOutcome full = RunProbe(scenario, 0);
   ASSERT_TRUE(full.boxes.empty());
   ASSERT_EQ(full.exit_code, 0u);
   int requests = 0;
@@ -107,7 +83,7 @@ void SweepGenerate(const char* scenario) {
   ASSERT_GT(requests, 10) << "the action asks the runtime heap for its texts";
   for (int n = 1; n <= requests; ++n) {
     SCOPED_TRACE("request " + std::to_string(n) + " of " + std::to_string(requests));
-    const Outcome o = RunProbe(scenario, n);
+    const ProbeOutcome o = RunProbe(scenario, n);
     ASSERT_EQ(o.boxes.size(), 1u) << o.log;
     const std::string size = FailedSize(o.log);
     ASSERT_FALSE(size.empty()) << o.log;

@@ -9,56 +9,21 @@
 
 #include "internals/picture.h"
 #include "base/handles.h"
-#include "tests/support/child_process.h"
+#include "tests/support/canvas.h"
 #include "tests/support/library_picture_files.h"
 #include "tests/support/picture_files.h"
 #include "tests/support/pump.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quarrow {
 namespace {
 
+using testing::Canvas;
 using testing::IconEntry;
 using testing::IndexedImage;
 using testing::PatternImage;
 using testing::PatternIndexedImage;
 using testing::RgbImage;
-
-// A 32-bit top-down bitmap in a memory device context, read pixel by pixel as 0xRRGGBB.
-class Canvas {
- public:
-  Canvas(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    dc_ = ::CreateCompatibleDC(nullptr);
-    bitmap_.Reset(::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
-    old_ = ::SelectObject(dc_, bitmap_.Get());
-  }
-  ~Canvas() {
-    ::SelectObject(dc_, old_);
-    ::DeleteDC(dc_);
-  }
-  HDC Dc() const { return dc_; }
-  void Fill(COLORREF colour) {
-    ::GdiFlush();
-    const std::uint32_t bgr = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
-    for (int i = 0; i < width_ * height_; ++i) bits_[i] = bgr;
-  }
-  std::uint32_t At(int x, int y) const {
-    ::GdiFlush();
-    return bits_[y * width_ + x] & 0xFFFFFF;
-  }
-
- private:
-  int width_, height_;
-  HDC dc_ = nullptr;
-  OwnedBitmap bitmap_;
-  HGDIOBJ old_ = nullptr;
-  std::uint32_t* bits_ = nullptr;
-};
 
 // 0xRRGGBB as the platform's colour value.
 COLORREF Colour(std::uint32_t rgb) { return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
@@ -79,7 +44,7 @@ void DrawFile(const Bytes& file, Canvas& canvas, int x, int y, COLORREF backgrou
 void ExpectImageAt(const Canvas& canvas, const RgbImage& image, int left, int top) {
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
-      ASSERT_EQ(canvas.At(left + x, top + y), image.At(x, y)) << "pixel " << x << "," << y;
+      ASSERT_EQ(canvas.RgbAt(left + x, top + y), image.At(x, y)) << "pixel " << x << "," << y;
     }
   }
 }
@@ -92,12 +57,12 @@ RgbImage Colours(const IndexedImage& image) {
 
 TEST(PictureDrawing, BmpRowsBothWaysUpAtTheirOwnSize) {
   const auto image = PatternImage(7, 5);
-  Canvas canvas(20, 10);
+  Canvas canvas(20, 10, RGB(0, 0, 0));
   canvas.Fill(RGB(1, 2, 3));
   DrawFile(testing::WriteBmp(image), canvas, 1, 2);
   ExpectImageAt(canvas, image, 1, 2);
-  EXPECT_EQ(canvas.At(8, 2), 0x010203u) << "nothing drawn beyond the picture's own width";
-  EXPECT_EQ(canvas.At(1, 7), 0x010203u);
+  EXPECT_EQ(canvas.RgbAt(8, 2), 0x010203u) << "nothing drawn beyond the picture's own width";
+  EXPECT_EQ(canvas.RgbAt(1, 7), 0x010203u);
 
   DrawFile(testing::WriteBmp(image, {.top_down = true}), canvas, 10, 0);
   ExpectImageAt(canvas, image, 10, 0);
@@ -105,7 +70,7 @@ TEST(PictureDrawing, BmpRowsBothWaysUpAtTheirOwnSize) {
 
 TEST(PictureDrawing, IndexedPicturesShowTheirColourTables) {
   const auto indexed = PatternIndexedImage(9, 6, 200);
-  Canvas canvas(30, 10);
+  Canvas canvas(30, 10, RGB(0, 0, 0));
   DrawFile(testing::WritePcx(indexed), canvas, 0, 0);
   ExpectImageAt(canvas, Colours(indexed), 0, 0);
   DrawFile(testing::WriteGif(indexed), canvas, 10, 1);
@@ -118,24 +83,24 @@ TEST(PictureDrawing, AGifsTransparentIndexShowsTheBackground) {
   const auto indexed = PatternIndexedImage(6, 4, 8);
   testing::GifOptions options{.screen_width = 8, .screen_height = 4, .min_code_size = 3};
   options.control = testing::GifOptions::Control{.transparent = true, .transparent_index = 3};
-  Canvas canvas(8, 4);
+  Canvas canvas(8, 4, RGB(0, 0, 0));
   DrawFile(testing::WriteGif(indexed, options), canvas, 0, 0, RGB(0x12, 0x34, 0x56));
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 8; ++x) {
       const bool clear = x >= 6 || indexed.At(x, y) == 3;
-      EXPECT_EQ(canvas.At(x, y), clear ? 0x123456u : indexed.palette[indexed.At(x, y)]) << x << "," << y;
+      EXPECT_EQ(canvas.RgbAt(x, y), clear ? 0x123456u : indexed.palette[indexed.At(x, y)]) << x << "," << y;
     }
   }
 }
 
 TEST(PictureDrawing, OneBitPcxIsBlackAndWhiteWhateverTheTargetsTextColours) {
   const auto indexed = PatternIndexedImage(11, 3, 2);
-  Canvas canvas(11, 3);
+  Canvas canvas(11, 3, RGB(0, 0, 0));
   ::SetTextColor(canvas.Dc(), RGB(255, 0, 0));
   ::SetBkColor(canvas.Dc(), RGB(0, 0, 255));
   DrawFile(testing::WritePcx(indexed, {.bits = 1, .version = 3}), canvas, 0, 0);
   for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 11; ++x) EXPECT_EQ(canvas.At(x, y), indexed.At(x, y) ? 0xFFFFFFu : 0u) << x << "," << y;
+    for (int x = 0; x < 11; ++x) EXPECT_EQ(canvas.RgbAt(x, y), indexed.At(x, y) ? 0xFFFFFFu : 0u) << x << "," << y;
   }
   EXPECT_EQ(::GetTextColor(canvas.Dc()), RGB(255, 0, 0)) << "the target's colours are put back";
   EXPECT_EQ(::GetBkColor(canvas.Dc()), RGB(0, 0, 255));
@@ -143,13 +108,13 @@ TEST(PictureDrawing, OneBitPcxIsBlackAndWhiteWhateverTheTargetsTextColours) {
 
 TEST(PictureDrawing, PngIsComposedOverTheBackground) {
   const std::vector<std::uint8_t> rgba = {0xFF, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0x80};
-  Canvas canvas(3, 1);
+  Canvas canvas(3, 1, RGB(0, 0, 0));
   canvas.Fill(RGB(9, 9, 9));
   DrawFile(testing::WritePng(3, 1, testing::PngFormat::kRgba, rgba), canvas, 0, 0, RGB(0x20, 0x40, 0x60));
-  EXPECT_EQ(canvas.At(0, 0), 0xFF0000u) << "opaque: its own colour";
-  EXPECT_EQ(canvas.At(1, 0), 0x204060u) << "fully transparent: the background exactly";
+  EXPECT_EQ(canvas.RgbAt(0, 0), 0xFF0000u) << "opaque: its own colour";
+  EXPECT_EQ(canvas.RgbAt(1, 0), 0x204060u) << "fully transparent: the background exactly";
   // 128 * 255 / 255 + g * (1 - 128 * 0.0039215689), truncated: 0x20 gives 143, 0x40 gives 159, 0x60 gives 175.
-  EXPECT_EQ(canvas.At(2, 0), 0x8F9FAFu);
+  EXPECT_EQ(canvas.RgbAt(2, 0), 0x8F9FAFu);
 }
 
 TEST(PictureDrawing, JpegColoursArrivePracticallyUnchanged) {
@@ -157,10 +122,10 @@ TEST(PictureDrawing, JpegColoursArrivePracticallyUnchanged) {
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 16; ++x) samples.insert(samples.end(), {std::uint8_t(x < 8 ? 0xF0 : 0x10), 0x80, 0x20});
   }
-  Canvas canvas(16, 8);
+  Canvas canvas(16, 8, RGB(0, 0, 0));
   DrawFile(testing::WriteJpeg(16, 8, testing::JpegSpace::kRgb, samples), canvas, 0, 0);
   for (const auto& [x, expected] : {std::pair{3, 0xF08020u}, std::pair{12, 0x108020u}}) {
-    const std::uint32_t c = canvas.At(x, 4);
+    const std::uint32_t c = canvas.RgbAt(x, 4);
     for (int shift : {0, 8, 16}) {
       EXPECT_NEAR(static_cast<int>(c >> shift & 0xFF), static_cast<int>(expected >> shift & 0xFF), 4)
           << std::hex << c;
@@ -176,17 +141,17 @@ TEST(PictureDrawing, StretchingFillsTheGivenRectangle) {
   }
   auto picture = Decode(testing::WriteBmp(image));
   ASSERT_NE(picture, nullptr);
-  Canvas canvas(40, 20);
+  Canvas canvas(40, 20, RGB(0, 0, 0));
   canvas.Fill(RGB(0, 0xFF, 0));
   DisplayHandle handle;
   ASSERT_TRUE(MakeDisplayHandle(*picture, canvas.Dc(), 0, &handle));
   DrawPicture(handle, canvas.Dc(), 2, 2, 32, 16, SRCCOPY);
-  EXPECT_EQ(canvas.At(8, 10), 0xC00000u);
-  EXPECT_EQ(canvas.At(28, 10), 0x0000C0u);
-  EXPECT_EQ(canvas.At(3, 3), 0xC00000u);
-  EXPECT_EQ(canvas.At(1, 10), 0x00FF00u) << "nothing outside the rectangle";
-  EXPECT_EQ(canvas.At(34, 10), 0x00FF00u);
-  EXPECT_EQ(canvas.At(20, 18), 0x00FF00u);
+  EXPECT_EQ(canvas.RgbAt(8, 10), 0xC00000u);
+  EXPECT_EQ(canvas.RgbAt(28, 10), 0x0000C0u);
+  EXPECT_EQ(canvas.RgbAt(3, 3), 0xC00000u);
+  EXPECT_EQ(canvas.RgbAt(1, 10), 0x00FF00u) << "nothing outside the rectangle";
+  EXPECT_EQ(canvas.RgbAt(34, 10), 0x00FF00u);
+  EXPECT_EQ(canvas.RgbAt(20, 18), 0x00FF00u);
 }
 
 TEST(PictureDrawing, TheColourKeyLeavesTheTargetWhereThePictureHasTheKey) {
@@ -195,7 +160,7 @@ TEST(PictureDrawing, TheColourKeyLeavesTheTargetWhereThePictureHasTheKey) {
   image.pixels[0] = image.pixels[7] = image.pixels[23] = key;
   auto picture = Decode(testing::WriteBmp(image));
   ASSERT_NE(picture, nullptr);
-  Canvas canvas(6, 4);
+  Canvas canvas(6, 4, RGB(0, 0, 0));
   canvas.Fill(RGB(0x11, 0x22, 0x33));
   ::SetBkColor(canvas.Dc(), RGB(1, 2, 3));
   ::SetTextColor(canvas.Dc(), RGB(4, 5, 6));
@@ -205,7 +170,7 @@ TEST(PictureDrawing, TheColourKeyLeavesTheTargetWhereThePictureHasTheKey) {
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 6; ++x) {
       const std::uint32_t drawn = image.At(x, y);
-      EXPECT_EQ(canvas.At(x, y), drawn == key ? 0x112233u : drawn) << x << "," << y;
+      EXPECT_EQ(canvas.RgbAt(x, y), drawn == key ? 0x112233u : drawn) << x << "," << y;
     }
   }
   EXPECT_EQ(::GetBkColor(canvas.Dc()), RGB(1, 2, 3)) << "the target's colours are put back";
@@ -238,18 +203,18 @@ TEST(PictureDrawing, IconsAreDrawnThroughTheirMasks) {
   EXPECT_EQ(picture->width, 16);
   EXPECT_EQ(picture->height, 16);
   ASSERT_NE(picture->icon, nullptr);
-  Canvas canvas(20, 20);
+  Canvas canvas(20, 20, RGB(0, 0, 0));
   canvas.Fill(RGB(0x33, 0x66, 0x99));
   DisplayHandle handle;
   ASSERT_TRUE(MakeDisplayHandle(*picture, canvas.Dc(), 0, &handle));
   EXPECT_EQ(handle.icon, picture->icon);
   EXPECT_EQ(handle.bitmap, nullptr);
   DrawPicture(handle, canvas.Dc(), 2, 2, -1, -1, SRCCOPY);
-  EXPECT_EQ(canvas.At(2, 2), 0x800000u);
-  EXPECT_EQ(canvas.At(17, 17), 0x800000u);
-  EXPECT_EQ(canvas.At(7, 6), 0x00C000u);
-  EXPECT_EQ(canvas.At(10, 10), 0x336699u) << "the mask keeps the target";
-  EXPECT_EQ(canvas.At(18, 18), 0x336699u);
+  EXPECT_EQ(canvas.RgbAt(2, 2), 0x800000u);
+  EXPECT_EQ(canvas.RgbAt(17, 17), 0x800000u);
+  EXPECT_EQ(canvas.RgbAt(7, 6), 0x00C000u);
+  EXPECT_EQ(canvas.RgbAt(10, 10), 0x336699u) << "the mask keeps the target";
+  EXPECT_EQ(canvas.RgbAt(18, 18), 0x336699u);
 }
 
 TEST(PictureDrawing, AnIconFileOfSixteenPixelEntriesShowsTheLastEntry) {
@@ -257,9 +222,9 @@ TEST(PictureDrawing, AnIconFileOfSixteenPixelEntriesShowsTheLastEntry) {
   RgbImage last{16, 16, std::vector<std::uint32_t>(256, 0x00FF00u)};
   const Bytes file = testing::WriteIconFile(
       1, {IconEntry{16, 16, 16, 1, 32, testing::IconImageBits(first)}, {16, 16, 0, 1, 32, testing::IconImageBits(last)}});
-  Canvas canvas(16, 16);
+  Canvas canvas(16, 16, RGB(0, 0, 0));
   DrawFile(file, canvas, 0, 0);
-  EXPECT_EQ(canvas.At(8, 8), 0x00FF00u);
+  EXPECT_EQ(canvas.RgbAt(8, 8), 0x00FF00u);
 }
 
 TEST(PictureDrawing, BrokenDataGivesNoPictureAndNoHandle) {
@@ -313,12 +278,12 @@ TEST(Cursors, ACursorFromCurDataHasItsHotSpotAndImage) {
   if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
   if (info.hbmMask != nullptr) ::DeleteObject(info.hbmMask);
 
-  Canvas canvas(16, 16);
+  Canvas canvas(16, 16, RGB(0, 0, 0));
   canvas.Fill(RGB(0, 0, 0xFF));
   ::DrawIconEx(canvas.Dc(), 0, 0, cursor, 16, 16, 0, nullptr, DI_NORMAL);
-  EXPECT_EQ(canvas.At(0, 0), 0x800000u);
-  EXPECT_EQ(canvas.At(5, 4), 0x00C000u);
-  EXPECT_EQ(canvas.At(8, 8), 0x0000FFu);
+  EXPECT_EQ(canvas.RgbAt(0, 0), 0x800000u);
+  EXPECT_EQ(canvas.RgbAt(5, 4), 0x00C000u);
+  EXPECT_EQ(canvas.RgbAt(8, 8), 0x0000FFu);
   ::DestroyCursor(cursor);
 }
 
@@ -357,7 +322,7 @@ TEST(PictureBitmaps, BitmapsOfPicturesOverTheirBackground) {
   const Bytes bmp = testing::WriteBmp(image);
   OwnedBitmap bitmap(PictureBytesToBitmap(bmp.data(), bmp.size()));
   ASSERT_TRUE(bitmap);
-  Canvas canvas(5, 4);
+  Canvas canvas(5, 4, RGB(0, 0, 0));
   {
     HDC source = ::CreateCompatibleDC(canvas.Dc());
     HGDIOBJ old = ::SelectObject(source, bitmap.Get());
@@ -374,7 +339,7 @@ TEST(PictureBitmaps, BitmapsOfPicturesOverTheirBackground) {
   ::GetObjectA(icon_bitmap.Get(), sizeof info, &info);
   EXPECT_EQ(info.bmWidth, 16);
   EXPECT_EQ(info.bmHeight, 16);
-  Canvas icon_canvas(16, 16);
+  Canvas icon_canvas(16, 16, RGB(0, 0, 0));
   icon_canvas.Fill(0);
   {
     HDC source = ::CreateCompatibleDC(icon_canvas.Dc());
@@ -383,8 +348,8 @@ TEST(PictureBitmaps, BitmapsOfPicturesOverTheirBackground) {
     ::SelectObject(source, old);
     ::DeleteDC(source);
   }
-  EXPECT_EQ(icon_canvas.At(0, 0), 0x800000u);
-  EXPECT_EQ(icon_canvas.At(8, 8), 0xFFFFFFu) << "icons are drawn on white, whatever the background";
+  EXPECT_EQ(icon_canvas.RgbAt(0, 0), 0x800000u);
+  EXPECT_EQ(icon_canvas.RgbAt(8, 8), 0xFFFFFFu) << "icons are drawn on white, whatever the background";
 
   const Bytes junk = {1, 2, 3, 4, 5, 6, 7, 8, 9};
   EXPECT_EQ(PictureBytesToBitmap(junk.data(), junk.size()), nullptr);
@@ -456,7 +421,7 @@ TEST(PictureWindows, APictureDrawnInARealWindowIsWhatTheScreenShows) {
   ::ShowWindow(window.Get(), SW_SHOW);
   ::UpdateWindow(window.Get());
   ASSERT_TRUE(testing::PumpUntil([&] { return painted.paints > 0; }));
-  testing::PumpFor(100);
+  testing::Pump(100);
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
       const COLORREF c = ::GetPixel(screen, 10 + x, 10 + y);
@@ -483,7 +448,7 @@ TEST(PictureWindows, AButtonShowsAnIconPictureAsItsImage) {
   ::SendMessageA(button.Get(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(handle.icon));
   ::InvalidateRect(button.Get(), nullptr, TRUE);
   ::UpdateWindow(button.Get());
-  testing::PumpFor(100);
+  testing::Pump(100);
   HDC dc = ::GetDC(button.Get());
   EXPECT_EQ(::GetPixel(dc, 30, 20), RGB(0, 0xA0, 0)) << "the icon, centred";
   EXPECT_EQ(::GetPixel(dc, 5, 20), ::GetSysColor(COLOR_BTNFACE)) << "the button face around it";

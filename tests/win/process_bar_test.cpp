@@ -38,7 +38,7 @@ class ProcessBarUnit : public ::testing::Test {
   void SetUp() override {
     ResetHandlers();
     CloseWindows();
-    ASSERT_TRUE(LoadWindow(w::kBars));
+    ASSERT_TRUE(LoadAndActivate(w::kBars));
     bar_ = UnitWindow(w::kBars, u::kBar);
     ASSERT_NE(bar_, nullptr);
   }
@@ -60,15 +60,15 @@ TEST_F(ProcessBarUnit, IsAProgressControlWithTheDefaultsAndAThinBorder) {
   ::GetClassNameA(bar_, name, sizeof name);
   EXPECT_STREQ(name, "msctls_progress32");
   EXPECT_EQ(Bar(), (Shown{0, 100, 0}));
-  EXPECT_EQ(::GetWindowLongPtrA(bar_, GWL_STYLE) & (PBS_VERTICAL | PBS_SMOOTH), 0);
-  EXPECT_EQ(::GetWindowLongPtrA(bar_, GWL_EXSTYLE) & 0x20201, WS_EX_STATICEDGE) << "Border 3";
+  EXPECT_EQ(StyleOf(bar_) & (PBS_VERTICAL | PBS_SMOOTH), 0);
+  EXPECT_EQ(ExStyleOf(bar_) & 0x20201, WS_EX_STATICEDGE) << "Border 3";
   EXPECT_EQ(::GetWindowTextLengthA(bar_), 0);
 }
 
 TEST_F(ProcessBarUnit, AStoredReversedRangeReachesTheControlInOrder) {
   HWND vertical = UnitWindow(w::kBars, u::kVerticalBar);
   EXPECT_EQ(ShownBy(vertical), (Shown{20, 80, 50}));
-  EXPECT_EQ(::GetWindowLongPtrA(vertical, GWL_STYLE) & (PBS_VERTICAL | PBS_SMOOTH), PBS_VERTICAL | PBS_SMOOTH);
+  EXPECT_EQ(StyleOf(vertical) & (PBS_VERTICAL | PBS_SMOOTH), PBS_VERTICAL | PBS_SMOOTH);
   EXPECT_EQ(ReadInt(w::kBars, u::kVerticalBar, P(process_bar::kMinimum)), 80) << "stored as it was";
   EXPECT_EQ(ReadInt(w::kBars, u::kVerticalBar, P(process_bar::kMaximum)), 20);
 }
@@ -146,24 +146,24 @@ TEST_F(ProcessBarUnit, OrientationAndBarStyleRecreateOnlyWhenTheyChange) {
   EXPECT_FALSE(::IsWindow(bar_));
   EXPECT_TRUE(::IsWindowVisible(bar));
   EXPECT_EQ(Get(process_bar::kOrientation), 1);
-  EXPECT_EQ(::GetWindowLongPtrA(bar, GWL_STYLE) & (PBS_VERTICAL | PBS_SMOOTH), PBS_VERTICAL);
+  EXPECT_EQ(StyleOf(bar) & (PBS_VERTICAL | PBS_SMOOTH), PBS_VERTICAL);
   EXPECT_EQ(ShownBy(bar), (Shown{5, 100, 60})) << "range and position survive";
 
   Set(process_bar::kBarStyle, 1);
   HWND smooth = UnitWindow(w::kBars, u::kBar);
   EXPECT_NE(smooth, bar);
-  EXPECT_EQ(::GetWindowLongPtrA(smooth, GWL_STYLE) & (PBS_VERTICAL | PBS_SMOOTH), PBS_VERTICAL | PBS_SMOOTH);
+  EXPECT_EQ(StyleOf(smooth) & (PBS_VERTICAL | PBS_SMOOTH), PBS_VERTICAL | PBS_SMOOTH);
   EXPECT_EQ(SetWordDirectly(w::kBars, u::kBar, process_bar::kBarStyle, 1), 0);
 }
 
 TEST_F(ProcessBarUnit, BorderIsClampedAndApplied) {
   Set(process_bar::kBorder, 9);
   EXPECT_EQ(Get(process_bar::kBorder), 5);
-  EXPECT_TRUE(::GetWindowLongPtrA(bar_, GWL_STYLE) & WS_BORDER);
-  EXPECT_EQ(::GetWindowLongPtrA(bar_, GWL_EXSTYLE) & 0x20201, 0);
+  EXPECT_TRUE(StyleOf(bar_) & WS_BORDER);
+  EXPECT_EQ(ExStyleOf(bar_) & 0x20201, 0);
   Set(process_bar::kBorder, -1);
   EXPECT_EQ(Get(process_bar::kBorder), 0);
-  EXPECT_FALSE(::GetWindowLongPtrA(bar_, GWL_STYLE) & WS_BORDER);
+  EXPECT_FALSE(StyleOf(bar_) & WS_BORDER);
   EXPECT_EQ(UnitObjectOf(w::kBars, u::kBar)->Window(), bar_);
 }
 

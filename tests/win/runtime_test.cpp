@@ -12,6 +12,8 @@
 #include "runtime/runtime_notify.h"
 #include "runtime/service_table.h"
 #include "tests/support/child_process.h"
+#include "tests/support/runtime_fixture.h"
+#include "tests/support/scratch_folder.h"
 
 namespace quarrow {
 namespace {
@@ -43,11 +45,7 @@ const ProgramHeader kTestHeader = {
     3, 0, 0x000100D4, nullptr, kConstants, sizeof kConstants, nullptr, 0, 1, kLibraries, 0, nullptr, nullptr,
 };
 
-class RuntimeEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { TheRuntime().Initialise(kTestHeader); }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
+const bool installed = testing::InstallRuntime(kTestHeader, testing::Boxes::kWatchedByTests);
 
 // A command that records how it was called and touches nothing else.
 struct CallSeen {
@@ -156,11 +154,6 @@ TEST(Memory, MakeArrayPrivateCopiesAConstantArray) {
   EXPECT_NE(array, kConstants + 5);
   EXPECT_EQ(std::memcmp(array, kConstants + 5, 8), 0);
   Services().free(array);
-}
-
-TEST(ExitRoutines, AreNotRegisteredTwice) {
-  // Observed from outside in the process tests; here only that registering through the notify entry is safe.
-  Services().notify(notify_index::kRegisterExitRoutine, 0, 0, 0, 0, 0, 0);
 }
 
 int idle_calls[3];

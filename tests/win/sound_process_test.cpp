@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/child_process.h"
-#include "tests/support/modal_watchdog.h"
+#include "tests/support/probe.h"
 
 namespace quarrow::testing {
 namespace {
@@ -22,27 +21,16 @@ std::vector<std::string> Lines(const std::string& text) {
 struct Outcome {
   std::optional<std::uint32_t> exit_code;
   std::vector<std::string> log;
-  bool unexpected_boxes = false;
+  std::vector<SeenBox> boxes;
 };
 
 Outcome RunProbe(const std::string& scenario) {
-  const std::string log = TemporaryPath("sound-log");
-  ::DeleteFileA(log.c_str());
-  ChildProcess child = ChildProcess::StartSibling("sound_probe.exe", scenario + " " + log);
-  EXPECT_TRUE(child.Started());
-  Outcome outcome;
-  {
-    ModalWatchdog watchdog(child.Id());
-    outcome.exit_code = child.Wait(60000);
-    outcome.unexpected_boxes = !watchdog.Unexpected().empty();
-  }
-  outcome.log = Lines(ReadWholeFile(log));
-  ::DeleteFileA(log.c_str());
-  return outcome;
+  ProbeOutcome outcome = testing::RunProbe("sound_probe.exe", scenario, 60000);
+  return {outcome.exit_code, Lines(outcome.log), outcome.boxes};
 }
 
 void ExpectSoundsStoppedByShutdown(const Outcome& o) {
-  EXPECT_FALSE(o.unexpected_boxes);
+  EXPECT_TRUE(o.boxes.empty());
   ASSERT_EQ(o.log.size(), 5u) << "started, shutdown, and one line per closed device";
   EXPECT_EQ(o.log[0], "started 4 and the window's, playing 5");
   EXPECT_EQ(o.log[1], "shutdown with 5 playing");

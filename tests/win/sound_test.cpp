@@ -16,6 +16,7 @@
 #include "internals/wave_file.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
+#include "tests/support/pump.h"
 #include "tests/win/fake_sound_output.h"
 
 namespace quarrow {
@@ -50,6 +51,22 @@ std::int32_t Play(const Bytes& file, bool loop, FakeWaveOutput& output) {
   return PlayWave(file.data(), file.size(), loop, output);
 }
 
+// A looping wave sound on a recording device, its ring of twenty buffers queued; null when it did not start.
+std::shared_ptr<FakeWaveOutput::Device> PlayLoopingOn(FakeWaveOutput& output) {
+  static const Bytes file = MakePcmWave(Pattern(25 * kBufferBytes));
+  if (Play(file, true, output) != 1) return nullptr;
+  auto device = output.Opened(0);
+  if (device == nullptr || !WaitUntil([&] { return device->Writes().size() == 20; })) return nullptr;
+  return device;
+}
+
+// The barrier behind a stop request that must not reach a sound: its player takes a returned buffer and fills it
+// again. A stop already requested would win over the returned buffer and end the sound instead.
+bool StillPlays(FakeWaveOutput::Device& device) {
+  const std::size_t writes = device.Writes().size();
+  return device.ReturnOldest() && WaitUntil([&] { return device.Writes().size() == writes + 1; }) && !device.Closed();
+}
+
 // Every test leaves no sound behind, so that none can disturb the next.
 class Sound : public ::testing::Test {
  protected:
@@ -72,15 +89,14 @@ TEST_F(WavePlayer, ALoopingSoundOfAThousandBytesQueuesOneBufferAndStartsAgainFro
   const auto device = output.Opened(0);
   ASSERT_TRUE(device);
   ASSERT_TRUE(WaitUntil([&] { return device->Writes().size() == 1; }));
-  ::Sleep(300);  // the other nineteen free buffers go by unused: nothing more is queued while the one is out
-  auto writes = device->Writes();
-  ASSERT_EQ(writes.size(), 1u);
-  EXPECT_EQ(writes[0].data, samples);
+  EXPECT_EQ(device->Writes()[0].data, samples);
   EXPECT_EQ(device->Queued(), 1u);
 
+  // The other nineteen free buffers go by unused: the next write is the refill of the one that comes back.
   ASSERT_TRUE(device->ReturnOldest());
-  ASSERT_TRUE(WaitUntil([&] { return device->Writes().size() == 2; }));
-  writes = device->Writes();
+  ASSERT_TRUE(WaitUntil([&] { return device->Writes().size() >= 2; }));
+  const auto writes = device->Writes();
+  ASSERT_EQ(writes.size(), 2u);
   EXPECT_EQ(writes[1].data, samples) << "from byte 0 again";
   EXPECT_EQ(writes[1].header, writes[0].header) << "in the first buffer of the ring again";
   EXPECT_EQ(Names(device->Calls()),
@@ -121,16 +137,22 @@ TEST_F(WavePlayer, TheRingHoldsTwentyBuffersAndTheFirstIsReusedWhenItComesBack) 
   const auto device = output.Opened(0);
   ASSERT_TRUE(device);
   ASSERT_TRUE(WaitUntil([&] { return device->Writes().size() == 20; }));
-  ::Sleep(200);
   auto writes = device->Writes();
-  ASSERT_EQ(writes.size(), 20u) << "no twenty-first buffer before one comes back";
   std::set<const void*> headers;
   for (const DeviceCall& w : writes) headers.insert(w.header);
   EXPECT_EQ(headers.size(), 20u);
 
+  // No twenty-first buffer before one comes back: the refill of the returned buffer is the next call after
+  // the twentieth write (a buffer taken back while queued would show as misuse).
   ASSERT_TRUE(device->ReturnOldest());
-  ASSERT_TRUE(WaitUntil([&] { return device->Writes().size() == 21; }));
+  ASSERT_TRUE(WaitUntil([&] { return device->Writes().size() >= 21; }));
+  const auto calls = Names(device->Calls());
+  const std::vector<std::string> refill = {"write", "unprepare", "prepare", "write"};
+  ASSERT_GE(calls.size(), refill.size());
+  EXPECT_EQ(Last(calls, refill.size()), refill);
+  EXPECT_EQ(device->Writes().size(), 21u);
   EXPECT_EQ(device->Writes()[20].header, writes[0].header);
+  EXPECT_TRUE(device->Misuse().empty());
 
   // Hand the rest back as it comes; the sound ends by itself after its last 100 bytes.
   ASSERT_TRUE(WaitUntil(
@@ -227,6 +249,7 @@ TEST_F(WavePlayer, TheDeviceIsOpenedWithTheFilesFormatWhereverItsChunkIs) {
   EXPECT_EQ(f.cbSize, 0);
   ASSERT_TRUE(WaitUntil([&] { return device->Writes().size() == 1; }));
   EXPECT_EQ(device->Writes()[0].data, samples);
+  EXPECT_EQ(device->Queued(), 1u);
 }
 
 TEST_F(WavePlayer, DataThatCannotPlayStartsNoPlayerAndOpensNoDevice) {
@@ -312,10 +335,12 @@ TEST_F(Music, WindowMusicPlaysOnlyInModesZeroAndOne) {
   EXPECT_EQ(PlayingWaveCount(), 0u);
 
   // A window that plays nothing stops nothing of others when it goes.
-  ASSERT_EQ(PlayMusic(wave.data(), wave.size(), true), 1);
+  FakeWaveOutput output;
+  const auto other = PlayLoopingOn(output);
+  ASSERT_TRUE(other);
   window.Start(wave.data(), wave.size(), 7);
   window.Stop();
-  ::Sleep(200);
+  EXPECT_TRUE(StillPlays(*other));
   EXPECT_EQ(PlayingWaveCount(), 1u);
 }
 
@@ -325,22 +350,31 @@ TEST_F(Music, RestartingWindowMusicStopsWhatItPlayedAndDestroyingItStopsIt) {
     WindowMusic window;
     window.Start(wave.data(), wave.size(), 0);
     ASSERT_EQ(PlayingWaveCount(), 1u);
+    const DWORD restarted = ::GetTickCount();
     window.Start(wave.data(), wave.size(), 1);
-    EXPECT_TRUE(WaitUntil([] { return PlayingWaveCount() == 1; }, 4000));
-    ::Sleep(200);
-    EXPECT_EQ(PlayingWaveCount(), 1u) << "the new music plays on";
+    EXPECT_TRUE(WaitUntil([] { return PlayingWaveCount() == 1; }, 4000)) << "the old music is stopped";
+    // The new music, played once on the system's output, ends by its last byte or by the players' 8888 ms
+    // time-out when no device takes it; a stop would end it at once.
+    ASSERT_TRUE(WaitUntil([] { return PlayingWaveCount() == 0; }, 40000));
+    EXPECT_GE(::GetTickCount() - restarted, 8000u) << "the new music plays on";
   }
-  EXPECT_TRUE(WaitUntil([] { return PlayingWaveCount() == 0; }, 4000));
+  {
+    WindowMusic window;
+    window.Start(wave.data(), wave.size(), 0);
+    ASSERT_EQ(PlayingWaveCount(), 1u);
+  }
+  EXPECT_TRUE(WaitUntil([] { return PlayingWaveCount() == 0; }, 4000)) << "stopped, not ended by its time-out";
 }
 
 TEST_F(Music, AWindowsMidiMusicStopsOnlyItsOwnPlayer) {
-  const Bytes& wave = LongWave();
-  ASSERT_EQ(PlayMusic(wave.data(), wave.size(), true), 1);
+  FakeWaveOutput output;
+  const auto wave = PlayLoopingOn(output);
+  ASSERT_TRUE(wave);
   const Bytes midi = SmallMidi();
   WindowMusic window;
   window.Start(midi.data(), midi.size(), 0);
   window.Stop();
-  ::Sleep(200);
+  EXPECT_TRUE(StillPlays(*wave));
   EXPECT_EQ(PlayingWaveCount(), 1u);
 }
 

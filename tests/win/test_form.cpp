@@ -11,11 +11,9 @@ using forms::WindowProperties;
 namespace w = test_window;
 namespace u = test_unit;
 
-EventBinding On(std::int32_t event, int handler_tag) { return {event, HandlerOffset(handler_tag)}; }
-
 UnitRecord Box(std::uint32_t type, const std::string& caption, std::int32_t left, std::int32_t top,
                std::int32_t tab_order, bool default_button = false) {
-  UnitRecord unit = ChildUnit(TestType(type), caption, left, top, 80, 22, tab_order);
+  UnitRecord unit = ChildRecord(TestType(type), caption, left, top, 80, 22, tab_order);
   unit.properties = TestUnitBlock(caption, default_button);
   return unit;
 }

@@ -86,8 +86,6 @@ inline constexpr int kEmptySlot = 55;  // a slot of the handler table that holds
 inline constexpr int kCount = 56;
 }  // namespace tag
 
-inline constexpr std::int32_t HandlerOffset(int tag) { return tag * 8; }
-
 // The whole stream.
 Bytes EngineTestForm();
 

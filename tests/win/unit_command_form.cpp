@@ -23,23 +23,6 @@ namespace w = uc_window;
 namespace u = uc_unit;
 namespace t = uc_tag;
 
-EventBinding On(std::int32_t event, int tag) { return {event, tag * 8}; }
-
-UnitRecord Unit(std::uint32_t type, std::string name, std::int32_t left, std::int32_t top, std::int32_t width,
-                std::int32_t height, Bytes block, std::int32_t tab_order, std::vector<EventBinding> events = {}) {
-  UnitRecord unit = ChildUnit(CoreUnitType(type), std::move(name), left, top, width, height, tab_order);
-  unit.properties = std::move(block);
-  unit.events = std::move(events);
-  return unit;
-}
-
-UnitRecord TestWindow(const std::string& title, std::int32_t width, std::int32_t height) {
-  forms::WindowProperties p;
-  p.title = title;
-  p.start_position = 0;
-  return WindowUnit(p, 60, 60, width, height);
-}
-
 WindowDescription Labels() {
   LabelProperties canvas;
   canvas.text.clear();
@@ -62,7 +45,7 @@ WindowDescription Labels() {
   ButtonProperties after;
   after.text = "后";
   return Window(w::kLabels,
-                {{kWindowRecordId, TestWindow("标签", 460, 320)},
+                {{kWindowRecordId, PlacedWindow("标签", 60, 60, 460, 320)},
                  {u::kCanvas, Unit(core_type::kLabel, "标签_画布", 10, 10, 100, 100, canvas.Save(), 0)},
                  {u::kCaption, Unit(core_type::kLabel, "标签_标题", 130, 10, 160, 40, caption.Save(), 1,
                                     {On(0, t::kCaptionFeedback)})},
@@ -82,7 +65,7 @@ WindowDescription Bars() {
   vertical.maximum = 20;
   vertical.position = 50;
   return Window(w::kBars,
-                {{kWindowRecordId, TestWindow("进度条", 360, 220)},
+                {{kWindowRecordId, PlacedWindow("进度条", 60, 60, 360, 220)},
                  {u::kBar, Unit(core_type::kProcessBar, "进度条_一", 10, 10, 300, 24, plain.Save(), 0)},
                  {u::kVerticalBar, Unit(core_type::kProcessBar, "进度条_竖", 10, 50, 24, 120, vertical.Save(), 1)}});
 }
@@ -94,7 +77,7 @@ WindowDescription Dialogs() {
   save.default_ext = "txt";
   CommonDlgProperties plain;
   return Window(w::kDialogs,
-                {{kWindowRecordId, TestWindow("对话框", 300, 160)},
+                {{kWindowRecordId, PlacedWindow("对话框", 60, 60, 300, 160)},
                  {u::kSaveDialog, Unit(core_type::kCommonDlg, "通用对话框_保存", 10, 10, 32, 32, save.Save(), 0)},
                  {u::kPlainDialog, Unit(core_type::kCommonDlg, "通用对话框_一", 50, 10, 32, 32, plain.Save(), 1)}});
 }
@@ -111,7 +94,7 @@ WindowDescription Lists() {
   ListBoxProperties empty;
   LabelProperties label;
   return Window(w::kLists,
-                {{kWindowRecordId, TestWindow("列表框", 520, 220)},
+                {{kWindowRecordId, PlacedWindow("列表框", 60, 60, 520, 220)},
                  {u::kSingleList, Unit(core_type::kListBox, "列表框_单选", 10, 10, 110, 150, single.Save(), 0)},
                  {u::kSortedList, Unit(core_type::kListBox, "列表框_排序", 130, 10, 110, 150, sorted.Save(), 1)},
                  {u::kExtendedList, Unit(core_type::kListBox, "列表框_多选", 250, 10, 110, 150, extended.Save(), 2)},
@@ -125,7 +108,7 @@ WindowDescription Events() {
   LabelProperties other;
   other.text = "其他";
   return Window(w::kEvents,
-                {{kWindowRecordId, TestWindow("事件", 260, 140)},
+                {{kWindowRecordId, PlacedWindow("事件", 60, 60, 260, 140)},
                  {u::kPoster, Unit(core_type::kLabel, "标签_事件", 10, 10, 100, 24, poster.Save(), 0,
                                    {On(0, t::kPosterFeedback)})},
                  {u::kOther, Unit(core_type::kLabel, "标签_其他", 10, 50, 100, 24, other.Save(), 1,
@@ -133,13 +116,13 @@ WindowDescription Events() {
 }
 
 WindowDescription Binding() {
-  UnitRecord provider = ChildUnit(0x00020001, "数据源", 150, 10, 80, 24, 1);
+  UnitRecord provider = ChildRecord(0x00020001, "数据源", 150, 10, 80, 24, 1);
   LabelProperties bound;
   bound.text = "未绑定";
   bound.data_source = "数据源";
   bound.data_column = "名称";
   return Window(w::kBinding,
-                {{kWindowRecordId, TestWindow("绑定", 260, 120)},
+                {{kWindowRecordId, PlacedWindow("绑定", 60, 60, 260, 120)},
                  {u::kProvider, provider},
                  {u::kBoundLabel, Unit(core_type::kLabel, "标签_绑定", 10, 10, 120, 24, bound.Save(), 0)}});
 }

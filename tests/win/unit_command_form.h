@@ -7,11 +7,9 @@
 #include <cstdint>
 
 #include "base/byte_stream.h"
-#include "base/value.h"
+#include "tests/support/form_builder.h"
 
 namespace quarrow::testing {
-
-inline constexpr DataType CoreUnitType(std::uint32_t number) { return 0x00010000 + number; }
 
 namespace uc_window {
 inline constexpr std::uint32_t kLabels = 0x52020001;
@@ -20,7 +18,6 @@ inline constexpr std::uint32_t kDialogs = 0x52020003;
 inline constexpr std::uint32_t kLists = 0x52020004;
 inline constexpr std::uint32_t kEvents = 0x52020005;
 inline constexpr std::uint32_t kBinding = 0x52020006;  // the test data provider and a label bound to it
-inline constexpr std::array<std::uint32_t, 6> kAll = {kLabels, kBars, kDialogs, kLists, kEvents, kBinding};
 }  // namespace uc_window
 
 namespace uc_unit {

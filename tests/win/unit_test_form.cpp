@@ -23,30 +23,6 @@ namespace w = unit_window;
 namespace u = unit_id;
 namespace t = unit_tag;
 
-inline constexpr std::int32_t HandlerOffset(int tag) { return tag * 8; }
-EventBinding On(std::int32_t event, int tag) { return {event, HandlerOffset(tag)}; }
-
-UnitRecord Unit(std::uint32_t type, std::string name, std::int32_t left, std::int32_t top, std::int32_t width,
-                std::int32_t height, Bytes block, std::int32_t tab_order, std::vector<EventBinding> events = {},
-                std::uint32_t parent = 0) {
-  UnitRecord unit = ChildUnit(CoreType(type), std::move(name), left, top, width, height, tab_order);
-  unit.properties = std::move(block);
-  unit.events = std::move(events);
-  unit.parent = parent;
-  return unit;
-}
-
-forms::WindowProperties Titled(const std::string& title) {
-  forms::WindowProperties p;
-  p.title = title;
-  p.start_position = 0;
-  return p;
-}
-
-UnitRecord TestWindow(const std::string& title, std::int32_t width, std::int32_t height) {
-  return WindowUnit(Titled(title), 40, 40, width, height);
-}
-
 WindowDescription Buttons() {
   ButtonProperties plain;
   plain.text = "普通";
@@ -57,7 +33,7 @@ WindowDescription Buttons() {
   pictured.text = "图片";
   pictured.picture = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'};
   return Window(w::kButtons,
-                {{kWindowRecordId, TestWindow("按钮", 320, 200)},
+                {{kWindowRecordId, PlacedWindow("按钮", 40, 40, 320, 200)},
                  {u::kButton, Unit(core_type::kButton, "按钮_普通", 10, 10, 100, 28, plain.Save(), 0,
                                    {On(0, t::kButtonClicked), On(-7, t::kButtonGotFocus),
                                     On(-8, t::kButtonLostFocus)})},
@@ -78,7 +54,7 @@ WindowDescription Edits() {
   multi.multi_line = true;
   multi.scroll_bars = 2;
   return Window(w::kEdits,
-                {{kWindowRecordId, TestWindow("编辑框", 400, 260)},
+                {{kWindowRecordId, PlacedWindow("编辑框", 40, 40, 400, 260)},
                  {u::kEdit, Unit(core_type::kEditBox, "编辑框_一", 10, 10, 150, 24, plain.Save(), 0,
                                  {On(0, t::kEditChanged), On(-7, t::kEditGotFocus), On(-8, t::kEditLostFocus)})},
                  {u::kOtherEdit, Unit(core_type::kEditBox, "编辑框_二", 10, 40, 150, 24, plain.Save(), 1,
@@ -99,7 +75,7 @@ WindowDescription Checks() {
   checked.text = "已选";
   checked.checked = true;
   return Window(w::kChecks,
-                {{kWindowRecordId, TestWindow("选择框", 320, 200)},
+                {{kWindowRecordId, PlacedWindow("选择框", 40, 40, 320, 200)},
                  {u::kCheck, Unit(core_type::kCheckBox, "选择框_一", 10, 10, 140, 24, plain.Save(), 0,
                                   {On(0, t::kCheckClicked), On(-7, t::kCheckGotFocus)})},
                  {u::kCheckedCheck, Unit(core_type::kCheckBox, "选择框_二", 10, 50, 140, 24, checked.Save(), 1,
@@ -119,7 +95,7 @@ WindowDescription Groups() {
   EditBoxProperties adjusted;
   adjusted.adjuster_style = 2;
   return Window(w::kGroups,
-                {{kWindowRecordId, TestWindow("分组框", 360, 300)},
+                {{kWindowRecordId, PlacedWindow("分组框", 40, 40, 360, 300)},
                  {u::kGroup, Unit(core_type::kGroupBox, "分组框_一", 10, 10, 320, 240, group.Save(), 0)},
                  {u::kGroupButton, Unit(core_type::kButton, "按钮_组内", 10, 20, 120, 28, button.Save(), 1,
                                         {On(0, t::kGroupButtonClicked)}, u::kGroup)},
@@ -147,7 +123,7 @@ WindowDescription Lists() {
   odd.row_spacing = -40;
   odd.selection = 9;
   return Window(w::kLists,
-                {{kWindowRecordId, TestWindow("列表框", 400, 240)},
+                {{kWindowRecordId, PlacedWindow("列表框", 40, 40, 400, 240)},
                  {u::kList, Unit(core_type::kListBox, "列表框_一", 10, 10, 150, 140, list.Save(), 0,
                                  {On(0, t::kSelectionChanged), On(1, t::kDoubleClicked), On(-7, t::kListGotFocus),
                                   On(-8, t::kListLostFocus)})},
@@ -157,7 +133,7 @@ WindowDescription Lists() {
 }
 
 WindowDescription Binding() {
-  UnitRecord provider = ChildUnit(0x00020001, "数据源", 250, 10, 80, 24, 9);
+  UnitRecord provider = ChildRecord(0x00020001, "数据源", 250, 10, 80, 24, 9);
   EditBoxProperties edit;
   edit.data_source = "数据源";
   edit.data_column = "名称";
@@ -173,7 +149,7 @@ WindowDescription Binding() {
   unbound.data_source = "编辑框_绑定";  // a unit of this window, but no provider
   unbound.data_column = "名称";
   return Window(w::kBinding,
-                {{kWindowRecordId, TestWindow("绑定", 400, 260)},
+                {{kWindowRecordId, PlacedWindow("绑定", 40, 40, 400, 260)},
                  {u::kProvider, provider},
                  {u::kBoundEdit, Unit(core_type::kEditBox, "编辑框_绑定", 10, 10, 150, 24, edit.Save(), 0,
                                       {On(0, t::kBoundEditChanged)})},
@@ -188,7 +164,7 @@ WindowDescription BadBlock() {
   ByteWriter later;
   later.U32(button::kBlockVersion + 1);
   return Window(w::kBadBlock,
-                {{kWindowRecordId, TestWindow("坏块", 200, 120)},
+                {{kWindowRecordId, PlacedWindow("坏块", 40, 40, 200, 120)},
                  {u::kBadButton, Unit(core_type::kButton, "按钮_坏", 10, 10, 80, 24, later.Release(), 0)}});
 }
 

@@ -8,10 +8,9 @@
 
 #include "base/byte_stream.h"
 #include "base/program_header.h"
+#include "tests/support/form_builder.h"
 
 namespace quarrow::testing {
-
-inline constexpr DataType CoreType(std::uint32_t number) { return 0x00010000 + number; }
 
 namespace unit_window {
 inline constexpr std::uint32_t kButtons = 0x52010001;
@@ -21,8 +20,6 @@ inline constexpr std::uint32_t kGroups = 0x52010004;
 inline constexpr std::uint32_t kLists = 0x52010005;
 inline constexpr std::uint32_t kBinding = 0x52010006;   // a test data provider and units bound to it
 inline constexpr std::uint32_t kBadBlock = 0x52010007;  // a button whose property block has a later version
-inline constexpr std::array<std::uint32_t, 7> kAll = {kButtons, kEdits, kChecks, kGroups, kLists, kBinding,
-                                                      kBadBlock};
 }  // namespace unit_window
 
 namespace unit_id {

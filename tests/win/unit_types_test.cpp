@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/runtime_fixture.h"
 #include "units/button_properties.h"
 #include "units/check_box_properties.h"
 #include "commands/core_unit_types.h"
@@ -58,25 +59,12 @@ TEST(CoreUnitTypes, RowsNameTheirTypesAndHandOutTheirOperations) {
       << "one shared SaveProperties";
 }
 
-std::vector<std::pair<std::string, int>> Visit(std::uint32_t type_number, const Bytes& block, Bytes* changed) {
-  const auto visit = UnitTypeOperation<VisitTextsOperation>(kCoreUnitTypes[type_number - 1].unit_interface,
-                                                            unit_operation::kVisitTexts);
-  std::vector<std::pair<std::string, int>> seen;
-  std::uint32_t length = static_cast<std::uint32_t>(block.size());
-  HGLOBAL result = visit(
-      block.data(), &length,
-      [](char* text, std::int32_t face, void* context) {
-        static_cast<std::vector<std::pair<std::string, int>>*>(context)->emplace_back(text, face);
-        if (text[0] != 0) text[0] = '#';
-      },
-      &seen);
-  if (result != nullptr) {
-    const auto* data = static_cast<const std::uint8_t*>(::GlobalLock(result));
-    changed->assign(data, data + length);
-    ::GlobalUnlock(result);
-    ::GlobalFree(result);
-  }
-  return seen;
+SeenTexts Visit(std::uint32_t type_number, const Bytes& block, Bytes* changed) {
+  return VisitTexts(kCoreUnitTypes[type_number - 1].unit_interface, block,
+                    [](char* text) {
+                      if (text[0] != 0) text[0] = '#';
+                    },
+                    changed);
 }
 
 Bytes Font(const char* face) {
@@ -93,7 +81,7 @@ TEST(CoreUnitTypes, VisitTextsSeesEveryTextOfTheBlockAndKeepsTheChanges) {
   edit.data_column = "c";
   Bytes changed;
   EXPECT_EQ(Visit(core_type::kEditBox, edit.Save(), &changed),
-            (std::vector<std::pair<std::string, int>>{{"t", 0}, {"f", 1}, {"s", 0}, {"c", 0}}));
+            (SeenTexts{{"t", 0}, {"f", 1}, {"s", 0}, {"c", 0}}));
   EditBoxProperties after;
   ASSERT_TRUE(after.Load(changed));
   EXPECT_EQ(after.text, "#");
@@ -103,7 +91,7 @@ TEST(CoreUnitTypes, VisitTextsSeesEveryTextOfTheBlockAndKeepsTheChanges) {
   list.items = {"a", "b"};
   list.data_source = "s";
   EXPECT_EQ(Visit(core_type::kListBox, list.Save(), &changed),
-            (std::vector<std::pair<std::string, int>>{{"a", 0}, {"b", 0}, {"s", 0}, {"", 0}}));
+            (SeenTexts{{"a", 0}, {"b", 0}, {"s", 0}, {"", 0}}));
   ListBoxProperties list_after;
   ASSERT_TRUE(list_after.Load(changed));
   EXPECT_EQ(list_after.items, (TextList{"#", "#"}));
@@ -111,16 +99,15 @@ TEST(CoreUnitTypes, VisitTextsSeesEveryTextOfTheBlockAndKeepsTheChanges) {
   CheckBoxProperties check;
   check.text = "k";
   EXPECT_EQ(Visit(core_type::kCheckBox, check.Save(), &changed),
-            (std::vector<std::pair<std::string, int>>{{"k", 0}, {"", 0}, {"", 0}}));
+            (SeenTexts{{"k", 0}, {"", 0}, {"", 0}}));
   GroupBoxProperties group;
   group.text = "g";
   group.font = Font("h");
   EXPECT_EQ(Visit(core_type::kGroupBox, group.Save(), &changed),
-            (std::vector<std::pair<std::string, int>>{{"g", 0}, {"h", 1}}));
+            (SeenTexts{{"g", 0}, {"h", 1}}));
 
   ByteWriter later;
   later.U32(edit_box::kBlockVersion + 1);
-  changed.clear();
   EXPECT_TRUE(Visit(core_type::kEditBox, later.Release(), &changed).empty());
   EXPECT_TRUE(changed.empty()) << "a block that does not load gives no new block";
 }

@@ -45,26 +45,7 @@ bool TakeLiteral(std::string_view& s, std::string_view literal) {
   return true;
 }
 
-BOOL CALLBACK CollectBoxes(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<std::pair<DWORD, std::vector<HWND>*>*>(param);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(window, &pid);
-  char cls[16] = {};
-  ::GetClassNameA(window, cls, sizeof cls);
-  if (pid == search->first && ::lstrcmpA(cls, "#32770") == 0 && ::IsWindowVisible(window)) {
-    search->second->push_back(window);
-  }
-  return TRUE;
-}
-
 }  // namespace
-
-std::vector<HWND> OpenBoxes(DWORD process_id) {
-  std::vector<HWND> boxes;
-  std::pair<DWORD, std::vector<HWND>*> search{process_id, &boxes};
-  ::EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&search));
-  return boxes;
-}
 
 std::string QuarrowProgram() { return testing::ProgramFolder() + "..\\..\\app\\quarrow.exe"; }
 
@@ -82,7 +63,7 @@ QuarrowSession::QuarrowSession(const std::string& arguments)
   if (!process_.Started()) return;
   watchdog_ = std::make_unique<testing::ModalWatchdog>(process_.Id());
   window_ = WaitForTopLevel(process_.Id(), "WTWindow", "Quarrow", 20000);
-  if (window_ != nullptr) BringToFront(window_);
+  if (window_ != nullptr) Activate(window_);
 }
 
 QuarrowSession::~QuarrowSession() {
@@ -108,7 +89,7 @@ bool QuarrowSession::Running() const {
 bool QuarrowSession::WaitUntilIdle(DWORD timeout_ms) {
   const auto idle = [&] {
     DWORD_PTR answer = 0;
-    return OpenBoxes(process_.Id()).empty() && ::IsWindowEnabled(window_) &&
+    return testing::OpenBoxes(process_.Id()).empty() && ::IsWindowEnabled(window_) &&
            ::SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0;
   };
   // A box about to open is shown only once its own loop runs: look twice, a moment apart.
@@ -142,18 +123,18 @@ HWND QuarrowSession::AddCommunityButton() const { return Find("Button", kInputX 
 HWND QuarrowSession::CommunityList() const { return Find("ListBox", kInputX + 280, kInputY + 96); }
 
 void QuarrowSession::TypeInto(HWND edit, const std::string& ascii) {
-  Click(edit);
-  PressKey(VK_END);
-  TypeAscii(ascii);
+  ClickCentre(edit);
+  TapKey(VK_END);
+  TypeKeys(ascii);
 }
 
 void QuarrowSession::Generate(const std::string& count) {
   HWND box = CountBox();
-  Click(box);
+  ClickCentre(box);
   ::SendMessageA(box, EM_SETSEL, 0, -1);
-  PressKey(VK_DELETE);
-  if (!count.empty()) TypeAscii(count);
-  Click(GenerateButton());
+  TapKey(VK_DELETE);
+  if (!count.empty()) TypeKeys(count);
+  ClickCentre(GenerateButton());
 }
 
 bool QuarrowSession::WaitForRows(int rows, DWORD timeout_ms) {
@@ -170,5 +151,11 @@ bool QuarrowSession::WaitForRows(int rows, DWORD timeout_ms) {
 }
 
 std::vector<std::vector<std::string>> QuarrowSession::Rows() const { return ReadListView(ResultList(), 3); }
+
+std::vector<std::string> QuarrowSession::Column(int column) const {
+  std::vector<std::string> cells;
+  for (const auto& row : Rows()) cells.push_back(row[static_cast<std::size_t>(column)]);
+  return cells;
+}
 
 }  // namespace quarrow::e2e

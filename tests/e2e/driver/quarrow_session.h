@@ -55,6 +55,8 @@ class QuarrowSession {
   // window takes input again and its thread answers messages, and all that still holds a moment later.
   bool WaitUntilIdle(DWORD timeout_ms = 30000);
   std::vector<std::vector<std::string>> Rows() const;
+  // One column of the result list: 0 the numbers, 1 the addresses.
+  std::vector<std::string> Column(int column) const;
 
  private:
   HWND Find(const char* window_class, int left, int top) const;
@@ -63,9 +65,6 @@ class QuarrowSession {
   std::unique_ptr<testing::ModalWatchdog> watchdog_;
   HWND window_ = nullptr;
 };
-
-// The visible dialogs and message boxes of a process.
-std::vector<HWND> OpenBoxes(DWORD process_id);
 
 // The path of quarrow.exe of this build.
 std::string QuarrowProgram();

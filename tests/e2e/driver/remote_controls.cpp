@@ -22,7 +22,7 @@ BOOL CALLBACK FindTop(HWND window, LPARAM param) {
   if (pid != s->pid) return TRUE;
   char cls[64] = {};
   ::GetClassNameA(window, cls, sizeof cls);
-  if (*s->cls == cls && TextOf(window) == *s->caption) {
+  if (*s->cls == cls && WindowText(window) == *s->caption) {
     s->found = window;
     return FALSE;
   }
@@ -71,39 +71,7 @@ class RemoteBuffer {
   std::size_t size_;
 };
 
-void SendMouse(DWORD flags, int x = 0, int y = 0) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_ABSOLUTE) {
-    input.mi.dx = MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  ::SendInput(1, &input, sizeof input);
-}
-
-void SendKey(WORD vk, bool up) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = vk;
-  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  ::SendInput(1, &input, sizeof input);
-}
-
-// Lets the target process take the input just sent before more arrives.
-void Settle() { ::Sleep(30); }
-
 }  // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
-  const DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start >= timeout_ms) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
 
 HWND WaitForTopLevel(DWORD process_id, const std::string& window_class, const std::string& caption,
                      DWORD timeout_ms) {
@@ -138,15 +106,6 @@ HWND FindControl(HWND top, const std::string& window_class, int left, int top_y)
     if (std::abs(r.left - left) <= 2 && std::abs(r.top - top_y) <= 2) return control;
   }
   return nullptr;
-}
-
-std::string TextOf(HWND window) {
-  const LRESULT length = ::SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT copied =
-      ::SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(copied));
-  return text;
 }
 
 void SetTextOf(HWND window, const std::string& text) {
@@ -221,67 +180,6 @@ std::vector<int> ListBoxSelection(HWND list_box) {
     if (::SendMessageA(list_box, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) selected.push_back(i);
   }
   return selected;
-}
-
-void BringToFront(HWND top) {
-  ::SetForegroundWindow(top);
-  ::SetActiveWindow(top);
-  WaitUntil([&] { return ::GetForegroundWindow() == top; }, 2000);
-}
-
-void ClickAt(HWND control, int x, int y, bool with_ctrl) {
-  if (with_ctrl) {
-    // Under Wine a modifier pressed through the input queue is lost when the pointer moves (the X server's own
-    // modifier state wins), so a Ctrl-click is posted as the mouse messages it becomes, with the Ctrl flag.
-    const LPARAM at = MAKELPARAM(x, y);
-    ::PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at);
-    ::PostMessageA(control, WM_LBUTTONUP, MK_CONTROL, at);
-    Settle();
-    return;
-  }
-  POINT p{x, y};
-  ::ClientToScreen(control, &p);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, p.x, p.y);
-  Settle();
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
-  SendMouse(MOUSEEVENTF_LEFTUP);
-  Settle();
-}
-
-void Click(HWND control, bool with_ctrl) {
-  RECT r;
-  ::GetClientRect(control, &r);
-  ClickAt(control, (r.right - r.left) / 2, (r.bottom - r.top) / 2, with_ctrl);
-}
-
-void DoubleClick(HWND control, int x, int y) {
-  POINT p{x, y};
-  ::ClientToScreen(control, &p);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, p.x, p.y);
-  Settle();
-  for (int i = 0; i < 2; ++i) {
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-  }
-  Settle();
-}
-
-void PressKey(WORD virtual_key, bool with_ctrl, bool with_shift) {
-  if (with_ctrl) SendKey(VK_CONTROL, false);
-  if (with_shift) SendKey(VK_SHIFT, false);
-  SendKey(virtual_key, false);
-  SendKey(virtual_key, true);
-  if (with_shift) SendKey(VK_SHIFT, true);
-  if (with_ctrl) SendKey(VK_CONTROL, true);
-  Settle();
-}
-
-void TypeAscii(const std::string& text) {
-  for (char c : text) {
-    const SHORT vk = ::VkKeyScanA(c);
-    const bool shift = (vk >> 8) & 1;
-    PressKey(static_cast<WORD>(vk & 0xFF), false, shift);
-  }
 }
 
 }  // namespace quarrow::e2e

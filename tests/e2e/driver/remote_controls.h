@@ -1,14 +1,29 @@
 // Reading and operating the controls of another process, as a user's tools would: find windows by class,
-// caption and position, read list views and list boxes, click, type.
+// caption and position, read list views and list boxes; click and type with the test harness's own input.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "tests/support/input.h"
+#include "tests/support/pump.h"
+#include "tests/support/window_info.h"
+
 namespace quarrow::e2e {
+
+// Input reaches another process's windows through the same queue as this process's own; the harness's input,
+// waits and window texts serve the driver as they are.
+using testing::Activate;
+using testing::ClickAt;
+using testing::ClickCentre;
+using testing::kCtrl;
+using testing::PostClick;
+using testing::TapKey;
+using testing::TypeKeys;
+using testing::WaitUntil;
+using testing::WindowText;
 
 // The top-level window of a process with this class and caption, waiting up to the timeout for it to appear.
 HWND WaitForTopLevel(DWORD process_id, const std::string& window_class, const std::string& caption,
@@ -22,7 +37,6 @@ std::vector<HWND> FindControls(HWND top, const std::string& window_class);
 // The control's rectangle in `top`'s client coordinates.
 RECT RectIn(HWND top, HWND control);
 
-std::string TextOf(HWND window);
 void SetTextOf(HWND window, const std::string& text);
 
 // Every cell of a report-view list view of another process, row by row (GBK bytes).
@@ -33,18 +47,5 @@ std::vector<std::string> ReadListViewRow(HWND list_view, int row, int columns);
 // The entries of a list box of another process (GBK bytes).
 std::vector<std::string> ReadListBox(HWND list_box);
 std::vector<int> ListBoxSelection(HWND list_box);
-
-// Input, as the user gives it: the window is brought to the front, the pointer moved and the keys pressed
-// through the system's input queue.
-void BringToFront(HWND top);
-void ClickAt(HWND control, int x, int y, bool with_ctrl = false);
-void Click(HWND control, bool with_ctrl = false);
-void DoubleClick(HWND control, int x, int y);
-void PressKey(WORD virtual_key, bool with_ctrl = false, bool with_shift = false);
-// Types ASCII text key by key into whatever has the focus.
-void TypeAscii(const std::string& text);
-
-// Waits until the condition holds, checking every 20 ms; false after the timeout.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms);
 
 }  // namespace quarrow::e2e

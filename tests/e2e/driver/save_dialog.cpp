@@ -16,7 +16,7 @@ HWND FileNameBox(HWND dialog) {
   return edits.empty() ? combo : edits.front();
 }
 
-std::string ProposedFileName(HWND dialog) { return TextOf(FileNameBox(dialog)); }
+std::string ProposedFileName(HWND dialog) { return WindowText(FileNameBox(dialog)); }
 
 void TypeFileName(HWND dialog, const std::string& name) { SetTextOf(FileNameBox(dialog), name); }
 

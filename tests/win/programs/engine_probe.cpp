@@ -13,23 +13,13 @@
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
-#include "tests/support/program_arguments.h"
+#include "tests/support/probe_program.h"
 #include "tests/win/test_form.h"
 
 namespace {
 
 using namespace quarrow;
 using namespace quarrow::testing;
-
-std::string scenario;
-std::string log_path;
-
-void Log(const std::string& line) {
-  if (FILE* f = std::fopen(log_path.c_str(), "ab")) {
-    std::fputs((line + "\n").c_str(), f);
-    std::fclose(f);
-  }
-}
 
 HWND PlatformWindow(std::uint32_t window_id) {
   return reinterpret_cast<HWND>(RuntimeNotify(notify_code::kPlatformWindow, window_id, 0));
@@ -38,7 +28,7 @@ HWND PlatformWindow(std::uint32_t window_id) {
 HandlerResult Nothing(const std::uintptr_t*, std::int32_t) { return {}; }
 
 HandlerResult CloseOnCreation(const std::uintptr_t*, std::int32_t) {
-  Log("created");
+  ProbeLog("created");
   ::DestroyWindow(PlatformWindow(test_window::kClosesItself));
   return {};
 }
@@ -48,18 +38,18 @@ int idle_step = 0;
 HandlerResult IdleScript(const std::uintptr_t*, std::int32_t) {
   if (idle_step++ == 0) {
     ::DestroyWindow(PlatformWindow(test_window::kEscapeOff));
-    Log("second closed");
+    ProbeLog("second closed");
     return {true, 1};
   }
-  Log("loop goes on");
-  Log("callbacks " + std::to_string(TheRuntime().IdleCallbackCount()));
+  ProbeLog("loop goes on");
+  ProbeLog("callbacks " + std::to_string(TheRuntime().IdleCallbackCount()));
   ::DestroyWindow(PlatformWindow(test_window::kMain));
   return {true, 0};
 }
 
 bool callback_logged = false;
 void IdleCallback(std::uintptr_t) {
-  if (!callback_logged) Log("callback");
+  if (!callback_logged) ProbeLog("callback");
   callback_logged = true;
 }
 
@@ -73,11 +63,6 @@ std::array<HandlerSlot, tag::kCount> MakeHandlers() {
 alignas(8) const std::array<HandlerSlot, tag::kCount> kHandlers = MakeHandlers();
 
 const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary, &kTestUnitLibrary};
-
-void ParseArguments() {
-  scenario = testing::ProgramArgument(0);
-  log_path = testing::ProgramArgument(1);
-}
 
 void Initialise(const Bytes& form, std::size_t size) {
   static ProgramHeader header;
@@ -93,21 +78,20 @@ namespace quarrow::program {
 extern const ProgramHeader kHeader = {3, 0, 0x000100D4, nullptr, nullptr, 0, nullptr, 0, 0, nullptr, 0, nullptr, nullptr};
 
 std::int32_t StartRoutine() {
-  ParseArguments();
   static const Bytes form = EngineTestForm();
   forms::WindowMap& windows = TheRuntime().Windows();
-  if (scenario == "bad-form") {
+  if (ProbeScenario() == "bad-form") {
     Initialise(form, form.size() / 2);
-    Log("read a broken form");
+    ProbeLog("read a broken form");
     return 0;
   }
   Initialise(form, form.size());
 
-  if (scenario == "created-closes") {
+  if (ProbeScenario() == "created-closes") {
     rt::LoadStartWindow(test_window::kClosesItself);
     rt::RunMessageLoop();
-    Log("loop returned");
-  } else if (scenario == "last-window") {
+    ProbeLog("loop returned");
+  } else if (ProbeScenario() == "last-window") {
     rt::LoadStartWindow(test_window::kMain);
     forms::LoadWindowRequest second{test_window::kEscapeOff, nullptr, 0};
     RuntimeNotify(notify_code::kLoadWindow, reinterpret_cast<std::uintptr_t>(&second), 0);
@@ -120,38 +104,38 @@ std::int32_t StartRoutine() {
                   reinterpret_cast<std::uintptr_t>(dead_callback));
     ::DestroyWindow(dead);
     rt::RunMessageLoop();
-    Log("loop returned");
-  } else if (scenario == "start-window-fails") {
+    ProbeLog("loop returned");
+  } else if (ProbeScenario() == "start-window-fails") {
     rt::LoadStartWindow(test_window::kFails);
-    Log("still running");
-  } else if (scenario == "start-window-not-in-map") {
+    ProbeLog("still running");
+  } else if (ProbeScenario() == "start-window-not-in-map") {
     rt::LoadStartWindow(0x52019999);
-    Log("still running");
-  } else if (scenario == "property-of-unknown-window") {
+    ProbeLog("still running");
+  } else if (ProbeScenario() == "property-of-unknown-window") {
     windows.ReadProperty(0x52019999, test_unit::kA, 0, -1);
-  } else if (scenario == "event-of-unknown-window") {
+  } else if (ProbeScenario() == "event-of-unknown-window") {
     RaiseTestEvent(0x52019999, test_unit::kA, 0);
-  } else if (scenario == "event-of-unknown-unit") {
+  } else if (ProbeScenario() == "event-of-unknown-unit") {
     rt::LoadStartWindow(test_window::kMain);
     RaiseTestEvent(test_window::kMain, 0x1601FFFF, 0);
-  } else if (scenario == "event-of-mute-unit") {
+  } else if (ProbeScenario() == "event-of-mute-unit") {
     rt::LoadStartWindow(test_window::kMute);
     RaiseTestEvent(test_window::kMute, test_unit::kMuteUnit, 0);
-  } else if (scenario == "own-property-of-unloaded-window") {
-    Log("width " + std::to_string(windows.ReadProperty(test_window::kMain, test_unit::kA, 2, -1)));
+  } else if (ProbeScenario() == "own-property-of-unloaded-window") {
+    ProbeLog("width " + std::to_string(windows.ReadProperty(test_window::kMain, test_unit::kA, 2, -1)));
     windows.ReadProperty(test_window::kMain, test_unit::kA, 8, -1);
-  } else if (scenario == "text-to-number") {
+  } else if (ProbeScenario() == "text-to-number") {
     ValueRecord text = ValueRecord::Make(type::kText, 0);
     RuntimeNotify(notify_code::kConvertToNumber, reinterpret_cast<std::uintptr_t>(&text), 0);
-  } else if (scenario == "library-reports-error") {
+  } else if (ProbeScenario() == "library-reports-error") {
     RuntimeNotify(notify_code::kReportError, reinterpret_cast<std::uintptr_t>("库的错误"), 0);
-  } else if (scenario == "library-ends-program") {
+  } else if (ProbeScenario() == "library-ends-program") {
     rt::LoadStartWindow(test_window::kMain);
     RuntimeNotify(notify_code::kEndProgram, 5, 0);
-  } else if (scenario == "object-of-missing-unit") {
+  } else if (ProbeScenario() == "object-of-missing-unit") {
     RuntimeNotify(notify_code::kUnitObjectOrError, test_window::kMain, test_unit::kA);
   }
-  Log("end of start routine");
+  ProbeLog("end of start routine");
   return 0;
 }
 

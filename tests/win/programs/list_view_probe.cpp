@@ -13,7 +13,7 @@
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
-#include "tests/support/program_arguments.h"
+#include "tests/support/probe_program.h"
 #include "tests/win/list_view_test_form.h"
 #include "units/extended_library.h"
 #include "units/list_view.h"
@@ -25,16 +25,7 @@ namespace {
 using namespace quarrow;
 using namespace quarrow::testing;
 
-std::string scenario;
-std::string log_path;
 constexpr int kBurstRows = 300;
-
-void Log(const std::string& line) {
-  if (FILE* f = std::fopen(log_path.c_str(), "ab")) {
-    std::fputs((line + "\n").c_str(), f);
-    std::fclose(f);
-  }
-}
 
 HWND PlatformWindow(std::uint32_t window_id) {
   return reinterpret_cast<HWND>(RuntimeNotify(notify_code::kPlatformWindow, window_id, 0));
@@ -55,7 +46,7 @@ HandlerResult IdleCheck(const std::uintptr_t*, std::int32_t) {
   HWND list = ResultList();
   SCROLLINFO info = {sizeof info, SIF_RANGE, 0, 0, 0, 0, 0};
   ::GetScrollInfo(list, SB_VERT, &info);
-  Log("idle: rows " + std::to_string(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) + ", scroll bar " +
+  ProbeLog("idle: rows " + std::to_string(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) + ", scroll bar " +
       std::to_string(info.nMax + 1));
   ::DestroyWindow(PlatformWindow(list_window::kResult));
   return {true, 0};
@@ -71,11 +62,6 @@ alignas(8) const std::array<HandlerSlot, list_tag::kCount> kHandlers = MakeHandl
 
 const LibraryDescriptor* const kLibraries[] = {&kCoreLibrary, &kExtendedLibrary};
 
-void ParseArguments() {
-  scenario = testing::ProgramArgument(0);
-  log_path = testing::ProgramArgument(1);
-}
-
 }  // namespace
 
 namespace quarrow::program {
@@ -83,7 +69,6 @@ namespace quarrow::program {
 extern const ProgramHeader kHeader = {3, 0, 0x000100D4, nullptr, nullptr, 0, nullptr, 0, 0, nullptr, 0, nullptr, nullptr};
 
 std::int32_t StartRoutine() {
-  ParseArguments();
   static const Bytes form = ListViewTestForm();
   static ProgramHeader header;
   header = {3, 0, 0x000100D4, kHandlers.data(), nullptr, 0, form.data(), static_cast<std::uint32_t>(form.size()),
@@ -91,19 +76,19 @@ std::int32_t StartRoutine() {
   TheRuntime().Initialise(header);
   rt::LoadStartWindow(list_window::kResult);
 
-  if (scenario == "idle-after-burst") {
+  if (ProbeScenario() == "idle-after-burst") {
     for (int i = 0; i < kBurstRows; ++i) {
       const std::int32_t row = cmd::ListViewInsertItem(ResultRef());
       cmd::ListViewSetItemText(ResultRef(), row, 0, "序号");
       cmd::ListViewSetItemText(ResultRef(), row, 1, "地址");
     }
     rt::RunMessageLoop();
-    Log("loop returned");
-  } else if (scenario == "closed-window") {
+    ProbeLog("loop returned");
+  } else if (ProbeScenario() == "closed-window") {
     ::DestroyWindow(PlatformWindow(list_window::kResult));
-    Log("count " + std::to_string(cmd::ListViewItemCount(ResultRef())));
+    ProbeLog("count " + std::to_string(cmd::ListViewItemCount(ResultRef())));
   }
-  Log("end of start routine");
+  ProbeLog("end of start routine");
   return 0;
 }
 

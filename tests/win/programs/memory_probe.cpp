@@ -17,7 +17,7 @@
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 #include "tests/support/counting_heap.h"
-#include "tests/support/program_arguments.h"
+#include "tests/support/probe_program.h"
 #include "units/check_box_properties.h"
 #include "units/edit_box_properties.h"
 #include "units/list_view_facade.h"
@@ -25,19 +25,13 @@
 
 namespace {
 
+using quarrow::testing::ProbeLog;
+using quarrow::testing::ProbeScenario;
+
 using namespace quarrow;
 namespace u = quarrow::app::units;
 
-std::string scenario;
-std::string log_path;
 long number = 0;
-
-void Log(const std::string& line) {
-  if (FILE* f = std::fopen(log_path.c_str(), "ab")) {
-    std::fputs((line + "\n").c_str(), f);
-    std::fclose(f);
-  }
-}
 
 // Comes in front of the process heap once the scenario is ready to fail; never destroyed, since the program
 // holds its blocks until the end.
@@ -52,15 +46,13 @@ void UseFailingHeap() {
 // Tells the test which request failed before the runtime shows its box.
 std::int32_t LogFailure(std::int32_t, const char*) {
   if (failing_heap) {
-    Log("failed request " + std::to_string(failing_heap->Requests()) + " of " +
+    ProbeLog("failed request " + std::to_string(failing_heap->Requests()) + " of " +
         std::to_string(failing_heap->LastFailedSize()) + " bytes");
   }
   return 0;
 }
 
 void ParseArguments() {
-  scenario = testing::ProgramArgument(0);
-  log_path = testing::ProgramArgument(1);
   number = std::strtol(testing::ProgramArgument(2).c_str(), nullptr, 10);
 }
 
@@ -87,7 +79,7 @@ void GenerateAndClear(bool manual) {
   if (number > 0) failing_heap->FailRequest(static_cast<int>(number));
   app::Generate();
   cmd::ListViewDeleteAllItems(u::kResultList);
-  Log("requests " + std::to_string(failing_heap->Requests()));
+  ProbeLog("requests " + std::to_string(failing_heap->Requests()));
 }
 
 }  // namespace
@@ -99,57 +91,57 @@ std::int32_t StartRoutine() {
   rt::InitialiseRuntime();
   TheRuntime().SetErrorHook(LogFailure);
   const ServiceTable& services = Services();
-  if (scenario == "allocate") {
+  if (ProbeScenario() == "allocate") {
     UseFailingHeap();
     failing_heap->FailAbove(1000);
     services.allocate(1048576);
-  } else if (scenario == "reallocate") {
+  } else if (ProbeScenario() == "reallocate") {
     void* block = services.allocate(8);
     UseFailingHeap();
     failing_heap->FailAbove(1000);
     services.reallocate(block, 4096);
-  } else if (scenario == "reallocate-constant") {
+  } else if (ProbeScenario() == "reallocate-constant") {
     UseFailingHeap();
     failing_heap->FailAbove(1000);
     services.reallocate(const_cast<char*>(app::kConstants.road_suffix), 2000);
-  } else if (scenario == "notify-allocate") {
+  } else if (ProbeScenario() == "notify-allocate") {
     UseFailingHeap();
     failing_heap->FailAbove(1000);
     Notify(notify_code::kAllocate, 5000, 0);
-  } else if (scenario == "notify-reallocate") {
+  } else if (ProbeScenario() == "notify-reallocate") {
     void* block = Notify(notify_code::kAllocate, 8, 0);
     UseFailingHeap();
     failing_heap->FailAbove(1000);
     Notify(notify_code::kReallocate, reinterpret_cast<std::uintptr_t>(block), 3000);
-  } else if (scenario == "make-array-private") {
+  } else if (ProbeScenario() == "make-array-private") {
     // The constant empty array: one dimension of size 0, so its private copy has 8 bytes.
     void* array = const_cast<std::int32_t*>(app::kConstants.empty_array);
     UseFailingHeap();
     failing_heap->FailRequest(1);
     services.notify(notify_index::kMakeArrayPrivate, sizeof(std::int32_t), reinterpret_cast<std::uintptr_t>(&array),
                     0, 0, 0, 0);
-  } else if (scenario == "core-command") {
+  } else if (ProbeScenario() == "core-command") {
     UseFailingHeap();
     failing_heap->FailRequest(1);
     cmd::ToText(12345);
-  } else if (scenario == "core-command-above") {
+  } else if (ProbeScenario() == "core-command-above") {
     const std::string text(2000, 'x');
     UseFailingHeap();
     failing_heap->FailAbove(1000);
     cmd::ToByteSet(text.c_str());
-  } else if (scenario == "library-command") {
+  } else if (ProbeScenario() == "library-command") {
     rt::LoadStartWindow(app::kMainWindowId);
     const std::int32_t row = cmd::ListViewInsertItem(u::kResultList);
     cmd::ListViewSetItemText(u::kResultList, row, 1, "abcdef");
     UseFailingHeap();
     failing_heap->FailRequest(1);
     cmd::ListViewItemText(u::kResultList, row, 1);
-  } else if (scenario == "read-property") {
+  } else if (ProbeScenario() == "read-property") {
     rt::LoadStartWindow(app::kMainWindowId);
     UseFailingHeap();
     failing_heap->FailRequest(1);
     rt::ReadText(u::kRoomMax, kText);
-  } else if (scenario == "read-detached-property") {
+  } else if (ProbeScenario() == "read-detached-property") {
     rt::LoadStartWindow(app::kMainWindowId);
     void* object = Notify(notify_code::kUnitObject, app::kMainWindowId, app::unit::kRoomMax);
     UseFailingHeap();
@@ -158,7 +150,7 @@ std::int32_t StartRoutine() {
     services.notify(notify_index::kReadDetachedProperty, app::unit_type::kEditBox,
                     reinterpret_cast<std::uintptr_t>(object), static_cast<std::uintptr_t>(kText - 8),
                     static_cast<std::uintptr_t>(-1), 0, 0);
-  } else if (scenario == "find-file") {
+  } else if (ProbeScenario() == "find-file") {
     // The probe finds itself: the name it hands back is "memory_probe.exe".
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -167,25 +159,25 @@ std::int32_t StartRoutine() {
     failing_heap->FailRequest(1);
     services.notify(notify_index::kFindFile, reinterpret_cast<std::uintptr_t>(path), 0, 1,
                     reinterpret_cast<std::uintptr_t>(&search), 0, 0);
-  } else if (scenario == "may-fail") {
+  } else if (ProbeScenario() == "may-fail") {
     UseFailingHeap();
     failing_heap->FailAbove(1000);
     void* refused = Notify(notify_code::kAllocate, 5000, 1);
     void* granted = Notify(notify_code::kAllocate, 16, 1);
-    Log(std::string("notify with flag: ") + (refused ? "block" : "null") + ", " + (granted ? "block" : "null"));
+    ProbeLog(std::string("notify with flag: ") + (refused ? "block" : "null") + ", " + (granted ? "block" : "null"));
     Notify(notify_code::kFree, reinterpret_cast<std::uintptr_t>(granted), 0);
     const rt::Text long_text = cmd::RepeatText(1000, "ab");
     const rt::Text short_text = cmd::RepeatText(3, "ab");
-    Log("RepeatText: \"" + std::string(long_text.View()) + "\", \"" + std::string(short_text.View()) + "\"");
-  } else if (scenario == "generate-auto") {
+    ProbeLog("RepeatText: \"" + std::string(long_text.View()) + "\", \"" + std::string(short_text.View()) + "\"");
+  } else if (ProbeScenario() == "generate-auto") {
     GenerateAndClear(false);
-  } else if (scenario == "generate-manual") {
+  } else if (ProbeScenario() == "generate-manual") {
     GenerateAndClear(true);
   } else {
-    Log("unknown scenario " + scenario);
+    ProbeLog("unknown scenario " + ProbeScenario());
     return 2;
   }
-  Log("returned");
+  ProbeLog("returned");
   return 0;
 }
 

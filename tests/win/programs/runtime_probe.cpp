@@ -11,24 +11,17 @@
 
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
-#include "tests/support/program_arguments.h"
+#include "tests/support/probe_program.h"
 
 namespace {
 
-std::string scenario;
-std::string log_path;
+using quarrow::testing::ProbeLog;
+using quarrow::testing::ProbeScenario;
 
-void Log(const std::string& line) {
-  if (FILE* f = std::fopen(log_path.c_str(), "ab")) {
-    std::fputs((line + "\n").c_str(), f);
-    std::fclose(f);
-  }
-}
-
-void ExitA() { Log("A"); }
-void ExitB() { Log("B"); }
+void ExitA() { ProbeLog("A"); }
+void ExitB() { ProbeLog("B"); }
 void ExitOnWhichThread() {
-  Log(::GetCurrentThreadId() == quarrow::TheRuntime().MainThreadId() ? "exit on main thread" : "exit elsewhere");
+  ProbeLog(::GetCurrentThreadId() == quarrow::TheRuntime().MainThreadId() ? "exit on main thread" : "exit elsewhere");
 }
 
 // Asks, from another thread, for the program to end while the main thread is already cleaning up, and lets sent
@@ -45,7 +38,7 @@ void EndFromThreadDuringCleanup() {
     while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
-  Log(returned ? "request returned" : "request still waiting");
+  ProbeLog(returned ? "request returned" : "request still waiting");
   if (returned) {
     requester.join();
   } else {
@@ -54,12 +47,12 @@ void EndFromThreadDuringCleanup() {
 }
 
 void ThrowFromExitRoutine() {
-  Log("exit routine throws");
+  ProbeLog("exit routine throws");
   throw std::runtime_error("exit routine failed");
 }
 
 std::intptr_t LoggingLibraryNotify(std::int32_t code, std::uintptr_t, std::uintptr_t) {
-  Log("library notify " + std::to_string(code));
+  ProbeLog("library notify " + std::to_string(code));
   return 0;
 }
 
@@ -97,12 +90,7 @@ void CallBothConventions() {
     if (answer(i % 10, 3) != (i % 10) * 10 + 3) ++wrong;
   }
   READ_STACK_POINTER(after);
-  Log("wrong results " + std::to_string(wrong) + ", stack moved by " + std::to_string(after - before));
-}
-
-void ParseArguments() {
-  scenario = quarrow::testing::ProgramArgument(0);
-  log_path = quarrow::testing::ProgramArgument(1);
+  ProbeLog("wrong results " + std::to_string(wrong) + ", stack moved by " + std::to_string(after - before));
 }
 
 }  // namespace
@@ -114,49 +102,49 @@ extern const ProgramHeader kHeader = {
 };
 
 std::int32_t StartRoutine() {
-  ParseArguments();
   rt::InitialiseRuntime();
-  if (scenario == "no-windows") {
+  if (ProbeScenario() == "no-windows") {
     rt::RegisterExitRoutine(ExitA);
     rt::LoadStartWindow(0x52010001);
-    Log("still running");
-  } else if (scenario == "exit-routines") {
+    ProbeLog("still running");
+  } else if (ProbeScenario() == "exit-routines") {
     rt::RegisterExitRoutine(ExitA);
+    rt::RegisterExitRoutine(nullptr);
     rt::RegisterExitRoutine(ExitB);
     rt::RegisterExitRoutine(ExitA);
     rt::EndProgram(7);
-  } else if (scenario == "error-skips-exit-routines") {
+  } else if (ProbeScenario() == "error-skips-exit-routines") {
     rt::RegisterExitRoutine(ExitA);
     rt::ReportError(4);
-  } else if (scenario == "end-from-thread") {
+  } else if (ProbeScenario() == "end-from-thread") {
     rt::RegisterExitRoutine(ExitOnWhichThread);
     std::thread([] { rt::EndProgram(42); }).detach();
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) ::DispatchMessageA(&message);
-    Log("main thread left its loop");
-  } else if (scenario == "end-from-thread-during-cleanup") {
+    ProbeLog("main thread left its loop");
+  } else if (ProbeScenario() == "end-from-thread-during-cleanup") {
     rt::RegisterExitRoutine(EndFromThreadDuringCleanup);
     rt::EndProgram(7);
-  } else if (scenario == "end-from-thread-exit-routine-throws") {
+  } else if (ProbeScenario() == "end-from-thread-exit-routine-throws") {
     rt::RegisterExitRoutine(ThrowFromExitRoutine);
     std::thread([] { rt::EndProgram(42); }).detach();
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) ::DispatchMessageA(&message);
-    Log("main thread left its loop");
-  } else if (scenario == "loop-without-window") {
+    ProbeLog("main thread left its loop");
+  } else if (ProbeScenario() == "loop-without-window") {
     rt::RegisterExitRoutine(ExitA);
     rt::RunMessageLoop();
-    Log("loop returned");
-  } else if (scenario == "dll") {
-    Log(std::to_string(Dll<DWORD(WINAPI*)()>(0)() == ::GetCurrentProcessId()));
-    Log(std::to_string(Dll<int (*)(int, int)>(1)(4, 2)));
-    Log(std::to_string(Dll<int (*)()>(2)()));
-    Log(std::to_string(Dll<int (*)(int, int)>(1)(1, 1)));  // resolved once, cached
-  } else if (scenario == "dll-conventions") {
+    ProbeLog("loop returned");
+  } else if (ProbeScenario() == "dll") {
+    ProbeLog(std::to_string(Dll<DWORD(WINAPI*)()>(0)() == ::GetCurrentProcessId()));
+    ProbeLog(std::to_string(Dll<int (*)(int, int)>(1)(4, 2)));
+    ProbeLog(std::to_string(Dll<int (*)()>(2)()));
+    ProbeLog(std::to_string(Dll<int (*)(int, int)>(1)(1, 1)));  // resolved once, cached
+  } else if (ProbeScenario() == "dll-conventions") {
     CallBothConventions();
-  } else if (scenario == "dll-missing-entry") {
+  } else if (ProbeScenario() == "dll-missing-entry") {
     Dll<void*>(3);
-  } else if (scenario == "dll-missing-library") {
+  } else if (ProbeScenario() == "dll-missing-library") {
     Dll<void*>(4);
   }
   return 0;

@@ -12,32 +12,19 @@
 #include "internals/wave_file.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
-#include "tests/support/program_arguments.h"
+#include "tests/support/probe_program.h"
 #include "tests/win/fake_sound_output.h"
 
 namespace {
 
-std::string scenario;
-std::string log_path;
-std::mutex log_mutex;
-std::atomic<DWORD> shutdown_tick{0};
+using quarrow::testing::ProbeLog;
+using quarrow::testing::ProbeScenario;
 
-void Log(const std::string& line) {
-  std::lock_guard lock(log_mutex);
-  if (FILE* f = std::fopen(log_path.c_str(), "ab")) {
-    std::fputs((line + "\n").c_str(), f);
-    std::fclose(f);
-  }
-}
+std::atomic<DWORD> shutdown_tick{0};
 
 void ShutdownBegins() {
   shutdown_tick = ::GetTickCount();
-  Log("shutdown with " + std::to_string(quarrow::PlayingWaveCount()) + " playing");
-}
-
-void ParseArguments() {
-  scenario = quarrow::testing::ProgramArgument(0);
-  log_path = quarrow::testing::ProgramArgument(1);
+  ProbeLog("shutdown with " + std::to_string(quarrow::PlayingWaveCount()) + " playing");
 }
 
 // Devices that take buffers and never hand one back: left alone, their sounds would play on until the 8888 ms
@@ -46,7 +33,7 @@ void ParseArguments() {
 quarrow::testing::FakeWaveOutput& SilentOutput() {
   static quarrow::testing::FakeWaveOutput output;
   output.close_delay_ms = 200;
-  output.on_close = [] { Log("closed " + std::to_string(::GetTickCount() - shutdown_tick)); };
+  output.on_close = [] { ProbeLog("closed " + std::to_string(::GetTickCount() - shutdown_tick)); };
   return output;
 }
 
@@ -60,7 +47,7 @@ void StartSounds() {
   started += quarrow::PlayMusic(wave.data(), wave.size(), true);
   static quarrow::WindowMusic window;
   window.Start(wave.data(), wave.size(), 0);
-  Log("started " + std::to_string(started) + " and the window's, playing " +
+  ProbeLog("started " + std::to_string(started) + " and the window's, playing " +
       std::to_string(quarrow::PlayingWaveCount()));
 }
 
@@ -73,11 +60,10 @@ extern const ProgramHeader kHeader = {
 };
 
 std::int32_t StartRoutine() {
-  ParseArguments();
   rt::InitialiseRuntime();
   rt::RegisterExitRoutine(ShutdownBegins);
   StartSounds();
-  if (scenario == "end-program") rt::EndProgram(5);
+  if (ProbeScenario() == "end-program") rt::EndProgram(5);
   return 0;  // "return": the normal end, through the exit processing with code 0
 }
 

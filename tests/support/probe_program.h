@@ -1,9 +1,12 @@
-// The words a probe program was started with after its own path: a scenario, a log path and sometimes a number,
-// separated by spaces and never quoted themselves. The path comes first and may be quoted.
+// The inside of a probe program: the words it was started with after its own path (a scenario, a log path and
+// sometimes a number, separated by spaces and never quoted themselves; the path comes first and may be quoted),
+// and its log, a line a call, from any thread.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdio>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,22 @@ inline std::vector<std::string> ProgramArguments() {
 inline std::string ProgramArgument(std::size_t index) {
   const std::vector<std::string> words = ProgramArguments();
   return index < words.size() ? words[index] : std::string();
+}
+
+inline const std::string& ProbeScenario() {
+  static const std::string scenario = ProgramArgument(0);
+  return scenario;
+}
+
+// Appends a line to the log file named by the second word.
+inline void ProbeLog(const std::string& line) {
+  static std::mutex mutex;
+  static const std::string path = ProgramArgument(1);
+  std::lock_guard lock(mutex);
+  if (FILE* f = std::fopen(path.c_str(), "ab")) {
+    std::fputs((line + "\n").c_str(), f);
+    std::fclose(f);
+  }
 }
 
 }  // namespace quarrow::testing

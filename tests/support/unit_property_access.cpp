@@ -1,14 +1,12 @@
-#include "tests/win/unit_property_access.h"
+#include "tests/support/unit_property_access.h"
 
-#include "forms/window_map.h"
 #include "runtime/runtime.h"
 #include "base/value.h"
+#include "tests/support/runtime_fixture.h"
 
 namespace quarrow::testing {
 
 namespace {
-
-forms::WindowMap& Windows() { return TheRuntime().Windows(); }
 
 void* ReadAddress(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property) {
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(Windows().ReadProperty(window_id, unit_id, property, -1)));
