@@ -30,8 +30,8 @@ check() { local what=$1; shift; "$@" || fail "$what"; }
 run_program() {
   local program=$1; shift
   case $program in
-    *win32*.exe) QUARROW_WINE_BITS=32 "$top/scripts/wine-run" "$program" "$@" ;;
-    *.exe) "$top/scripts/wine-run" "$program" "$@" ;;
+    *win32*.exe) env -u WINEPREFIX -u WINEARCH QUARROW_WINE_BITS=32 "$top/scripts/wine-run" "$program" "$@" ;;
+    *.exe) env -u WINEPREFIX -u WINEARCH QUARROW_WINE_BITS=64 "$top/scripts/wine-run" "$program" "$@" ;;
     *) "$program" "$@" ;;
   esac
 }

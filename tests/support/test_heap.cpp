@@ -11,8 +11,9 @@ namespace quarrow::testing {
 
 namespace {
 
-// Guarded blocks come from one reserved range, never reused, so a freed block's pages stay unreadable.
-constexpr std::size_t kArenaSize = std::size_t{1} << 30;
+// Guarded blocks come from one reserved range, never reused, so a freed block's pages stay unreadable. A 32-bit
+// process has 2 GB of addresses, seldom a free gigabyte in one piece: it reserves a quarter of that.
+constexpr std::size_t kArenaSize = sizeof(void*) == 4 ? std::size_t{1} << 28 : std::size_t{1} << 30;
 constexpr std::size_t kPage = 4096;
 constexpr std::size_t kHeader = 16;  // the block's size, in front of it
 
@@ -40,8 +41,9 @@ bool IsGuarded(const void* p) {
 void* GuardedAllocate(std::size_t size) {
   const std::size_t span = (size + kHeader + kPage - 1) / kPage * kPage;
   const std::size_t offset = arena_used.fetch_add(span);
-  if (offset + span > kArenaSize) return nullptr;
-  std::uint8_t* pages = Arena() + offset;
+  std::uint8_t* base = Arena();
+  if (base == nullptr || offset + span > kArenaSize) return nullptr;  // no range could be reserved, or it is full
+  std::uint8_t* pages = base + offset;
   if (::VirtualAlloc(pages, span, MEM_COMMIT, PAGE_READWRITE) == nullptr) return nullptr;
   *reinterpret_cast<std::size_t*>(pages) = span;
   return pages + kHeader;

@@ -46,7 +46,12 @@ class ExportFailure : public ::testing::Test {
     other_ = ::CreateWindowExA(0, "STATIC", "其他", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                nullptr, ::GetModuleHandleA(nullptr), nullptr);
     watchdog_.Expect(e2e::kSaveDialogTitle, [this](HWND dialog, const testing::SeenBox&) {
-      e2e::TypeFileName(dialog, path_);
+      // The dialog fills its name box while it opens: type once it shows, until the name stays.
+      testing::WaitUntil([&] {
+        if (!::IsWindowVisible(dialog)) return false;
+        e2e::TypeFileName(dialog, path_);
+        return e2e::ProposedFileName(dialog) == path_;
+      });
       ::SetForegroundWindow(other_);
       e2e::PressSave(dialog);
       return true;
