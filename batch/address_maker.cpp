@@ -41,9 +41,10 @@ std::uint64_t NamesIn(const NameList& list) {
 
 }  // namespace
 
-AddressMaker::AddressMaker(std::uint32_t seed, const std::optional<ManualSettings>& manual)
-    : manual_(manual), ops_(generator_, ScratchSize(manual)) {
-  generator_.Seed(seed);
+AddressMaker::AddressMaker(std::uint32_t generator_state, const std::optional<ManualSettings>& manual,
+                           const RegionDraw* regions, std::uint64_t first_index)
+    : manual_(manual), ops_(generator_, ScratchSize(manual)), regions_(regions), index_(first_index) {
+  generator_.Seed(generator_state);
   if (manual) {
     source_.emplace(app::rules::ManualSource<const NameList*, Bound>{
         &manual->roads, &manual->communities, Bound(manual->house_min), Bound(manual->house_max),
@@ -56,6 +57,11 @@ AddressMaker::AddressMaker(std::uint32_t seed, const std::optional<ManualSetting
 [[gnu::flatten]] Address AddressMaker::Next() {
   ops_.StartAddress();
   Address address;
+  // Its own sequence, so taken first or last it is the same.
+  if (regions_) {
+    address.region_index = regions_->For(index_++);
+    address.region = regions_->Regions()[address.region_index];
+  }
   if (!source_) {
     address.parts = app::rules::DrawAutoAddress(ops_);
   } else if (auto parts = app::rules::DrawManualAddress(ops_, *source_)) {
@@ -68,6 +74,10 @@ AddressMaker::AddressMaker(std::uint32_t seed, const std::optional<ManualSetting
 }
 
 std::uint64_t AddressMaker::DistinctCount() const {
+  return Times(DistinctAddresses(), regions_ ? regions_->Count() : 1);
+}
+
+std::uint64_t AddressMaker::DistinctAddresses() const {
   if (!source_) {
     const std::uint64_t hanzi = 43 * 43;  // lead and trail bytes B0..DA
     return Times(Times(Times(hanzi * hanzi, ValuesIn(3, 19)), hanzi),

@@ -5,12 +5,13 @@
 
 #include "batch/batch_options.h"
 #include "batch/batch_run.h"
+#include "batch/division_table.h"
 #include "batch/output_target.h"
 #include "commands/random_numbers.h"
 
 namespace {
 
-constexpr char kVersion[] = "quarrow-batch 1.0\n";
+constexpr char kVersion[] = "quarrow-batch 1.1";
 
 #ifdef _WIN32
 constexpr auto kArgumentBytes = quarrow::batch::ArgumentBytes::kGbk;
@@ -38,11 +39,11 @@ int main(int argc, char** argv) {
     return kBadInput;
   }
   if (options.help) {
-    std::fputs(HelpText().data(), stdout);
+    std::fputs(ConsoleText(HelpText()).c_str(), stdout);
     return kWritten;
   }
   if (options.version) {
-    std::fputs(kVersion, stdout);
+    std::printf("%s (regions: %s)\n", kVersion, quarrow::batch::divisions::kSource);
     return kWritten;
   }
   return Run(options, ClockSeed());

@@ -75,6 +75,11 @@ class Parser {
         if (word == "--version") o.version = true;
         if (word == "--unique") o.unique = true;
         if (word == "--progress") o.progress = true;
+      } else if (word == "--regions") {
+        // The filter is optional: it is the next word only when that is not an option.
+        const bool value_follows = inline_value || (next_ < arguments_.size() &&
+                                                    !std::string_view(arguments_[next_]).starts_with("-"));
+        o.regions = value_follows ? Gbk(Value()) : std::string();
       } else if (word == "--count") {
         const auto count = Decimal(Value(), kMostRows);
         if (!count || *count == 0) throw UsageError("--count expects a number of rows from 1 to 100000000, not " +
@@ -185,6 +190,9 @@ std::string_view HelpText() {
          "  --communities FILE   community names, one per line\n"
          "  --house A-B          house-number range (manual mode; default 1-99), likewise\n"
          "  --building A-B, --unit A-B, --room A-B\n"
+         "  --regions [FILTER]   put a real province, city and county-level division, with its code, in front\n"
+         "                       of every address, each division as likely; FILTER keeps those under a name\n"
+         "                       (江苏省, 南京市, 江苏省南京市) or a code prefix (32, 3201), several separated by commas\n"
          "  --unique             no two rows share an address\n"
          "  --progress           show progress on standard error (default when it is a terminal)\n"
          "  --help, --version\n"

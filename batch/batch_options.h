@@ -30,6 +30,7 @@ struct Options {
   std::string prefix;  // GBK
   std::string roads_file, communities_file;
   RangeTexts house = kDefaultRange, building = kDefaultRange, unit = kDefaultRange, room = kDefaultRange;
+  std::optional<std::string> regions;  // the --regions filter, GBK; empty for every region
   bool unique = false;
   bool progress = false;
   bool help = false;

@@ -15,6 +15,7 @@
 #include "batch/address_maker.h"
 #include "batch/name_list_file.h"
 #include "batch/output_target.h"
+#include "batch/region_filter.h"
 #include "batch/row_format.h"
 #include "batch/unique_addresses.h"
 #include "conversions/gbk_unicode.h"
@@ -47,6 +48,17 @@ void CheckPrefix(const Options& o) {
     throw UsageError("--prefix is not valid GBK, so it cannot be written as UTF-8");
   }
   if (o.prefix.find('\0') != std::string::npos) throw UsageError("--prefix holds a zero byte");
+}
+
+// The --regions filter's choice, drawn from with the run's seed; nothing without --regions.
+std::optional<RegionDraw> DrawRegions(const Options& o, const RegionTable& table, std::uint32_t seed) {
+  if (!o.regions) return std::nullopt;
+  try {
+    return RegionDraw(seed, SelectRegions(table, *o.regions));
+  } catch (const UsageError& e) {
+    // The message names divisions, which are GBK.
+    throw UsageError(ConsoleText(e.what()));
+  }
 }
 
 // "12% (1200000 of 10000000 rows)" on one line of standard error, rewritten about four times a second.
@@ -94,8 +106,9 @@ struct Block {
 
 // `buffer` is the room of a block written before: used again, it costs the system no new pages.
 Block MakeBlock(std::uint32_t start_state, std::uint32_t first_row, std::uint32_t rows,
-                const std::optional<ManualSettings>& manual, RowFormat format, std::string buffer) {
-  AddressMaker maker(start_state, manual);
+                const std::optional<ManualSettings>& manual, const RegionDraw* regions, RowFormat format,
+                std::string buffer) {
+  AddressMaker maker(start_state, manual, regions, first_row - 1);
   Block block;
   block.bytes = std::move(buffer);
   block.bytes.clear();
@@ -107,7 +120,7 @@ Block MakeBlock(std::uint32_t start_state, std::uint32_t first_row, std::uint32_
 // Every row may be made on its own, since the generator can be moved on to where any row starts: blocks of rows
 // are made side by side on several threads, and written in their order while the next ones are made.
 void WriteInBlocks(const Options& o, std::uint32_t seed, const std::optional<ManualSettings>& manual,
-                   const RowFormat& format, OutputTarget& target, Progress& progress) {
+                   const RegionDraw* regions, const RowFormat& format, OutputTarget& target, Progress& progress) {
   const std::uint64_t draws = DrawsPerAddress(manual);
   const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
   struct Pending {
@@ -130,7 +143,7 @@ void WriteInBlocks(const Options& o, std::uint32_t seed, const std::optional<Man
       spare_buffers.pop_back();
     }
     pending.push_back({std::async(std::launch::async, MakeBlock, start_state, next_row, rows, std::cref(manual),
-                                  format, std::move(buffer)),
+                                  regions, format, std::move(buffer)),
                        rows, next_start.State()});
     next_row += rows;
   };
@@ -152,7 +165,11 @@ void WriteInBlocks(const Options& o, std::uint32_t seed, const std::optional<Man
 int Generate(const Options& o, std::uint32_t seed) {
   CheckPrefix(o);
   const std::optional<ManualSettings> manual = ReadManualSettings(o);
-  AddressMaker maker(seed, manual);
+  std::optional<RegionTable> region_table;
+  if (o.regions) region_table.emplace();
+  const std::optional<RegionDraw> region_draw = region_table ? DrawRegions(o, *region_table, seed) : std::nullopt;
+  const RegionDraw* regions = region_draw ? &*region_draw : nullptr;
+  AddressMaker maker(seed, manual, regions);
   std::optional<UniqueAddresses> seen;
   if (o.unique) {
     const std::uint64_t distinct = maker.DistinctCount();
@@ -171,13 +188,14 @@ int Generate(const Options& o, std::uint32_t seed) {
   }
 
   std::unique_ptr<OutputTarget> target = o.out.empty() ? OpenStandardOutput() : OpenReplacement(o.out);
-  RowFormat format(o.format, o.encoding, o.prefix);
+  RowFormat format(o.format, o.encoding, o.prefix,
+                   regions ? regions->Regions() : std::span<const Region* const>());
   std::string chunk;
   format.AppendStart(chunk);
   target->Write(chunk);
   Progress progress(o.progress, o.count);
   if (!seen) {
-    WriteInBlocks(o, seed, manual, format, *target, progress);
+    WriteInBlocks(o, seed, manual, regions, format, *target, progress);
     target->Commit();
     progress.Done();
     return kWritten;
@@ -187,7 +205,7 @@ int Generate(const Options& o, std::uint32_t seed) {
   const std::uint32_t first_state = maker.GeneratorState();
   for (std::uint32_t row = 1; row <= o.count; ++row) {
     Address address = maker.Next();
-    while (!seen->Add(address.text)) {
+    while (!seen->Add(address.text, address.region ? address.region->code : 0)) {
       // The generator goes round a fixed cycle: once it is back where it started, every later address repeats.
       if (maker.GeneratorState() == first_state) {
         throw UsageError("--unique: seed " + std::to_string(seed) + " gives only " + std::to_string(row - 1) +

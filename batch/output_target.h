@@ -28,5 +28,7 @@ std::unique_ptr<OutputTarget> OpenStandardOutput();
 // Begins the replacement of the file at `path`; throws WriteError.
 std::unique_ptr<OutputTarget> OpenReplacement(const std::string& path);
 bool StandardErrorIsTerminal();
+// A GBK text as the console shows it: as it is under Windows, whose ANSI code page is GBK; UTF-8 elsewhere.
+std::string ConsoleText(std::string_view gbk);
 
 }  // namespace quarrow::batch

@@ -11,6 +11,7 @@
 
 #include "batch/output_target.h"
 #include "commands/temporary_names.h"
+#include "conversions/gbk_unicode.h"
 
 namespace quarrow::batch {
 
@@ -121,5 +122,10 @@ class Replacement final : public OutputTarget {
 std::unique_ptr<OutputTarget> OpenStandardOutput() { return std::make_unique<StandardOutput>(); }
 std::unique_ptr<OutputTarget> OpenReplacement(const std::string& path) { return std::make_unique<Replacement>(path); }
 bool StandardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+
+std::string ConsoleText(std::string_view gbk) {
+  std::string utf8;
+  return AppendGbkAsUtf8(gbk, utf8) ? utf8 : std::string(gbk);
+}
 
 }  // namespace quarrow::batch

@@ -66,4 +66,6 @@ std::unique_ptr<OutputTarget> OpenStandardOutput() { return std::make_unique<Sta
 std::unique_ptr<OutputTarget> OpenReplacement(const std::string& path) { return std::make_unique<Replacement>(path); }
 bool StandardErrorIsTerminal() { return ::_isatty(::_fileno(stderr)) != 0; }
 
+std::string ConsoleText(std::string_view gbk) { return std::string(gbk); }
+
 }  // namespace quarrow::batch

@@ -11,9 +11,11 @@ std::uint64_t SlotsFor(std::uint32_t rows) {
 }
 
 // FNV-1a over the bytes, then a final mix so that the low bits, which pick the slot, depend on every byte. The
-// same on every build: no std::hash.
-std::uint64_t Fingerprint(std::string_view bytes) {
+// same on every build: no std::hash. The region's code comes first, in four bytes: fixed in length, it cannot
+// run into the address.
+std::uint64_t Fingerprint(std::uint32_t region_code, std::string_view bytes) {
   std::uint64_t h = 0xCBF29CE484222325u;
+  for (int shift = 0; shift < 32; shift += 8) h = (h ^ ((region_code >> shift) & 0xFF)) * 0x100000001B3u;
   for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3u;
   h ^= h >> 33;
   h *= 0xFF51AFD7ED558CCDu;
@@ -27,8 +29,8 @@ UniqueAddresses::UniqueAddresses(std::uint32_t rows) : slots_(SlotsFor(rows), 0)
 
 std::uint64_t UniqueAddresses::BytesFor(std::uint32_t rows) { return SlotsFor(rows) * sizeof(std::uint64_t); }
 
-bool UniqueAddresses::Add(std::string_view address) {
-  const std::uint64_t print = Fingerprint(address);
+bool UniqueAddresses::Add(std::string_view address, std::uint32_t region_code) {
+  const std::uint64_t print = Fingerprint(region_code, address);
   for (std::uint64_t at = print & mask_;; at = (at + 1) & mask_) {
     if (slots_[at] == print) return false;
     if (slots_[at] == 0) {

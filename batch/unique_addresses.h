@@ -15,7 +15,8 @@ class UniqueAddresses {
   // True when no address with this text's fingerprint was added before. Two different texts with one
   // fingerprint (about one chance in 2^64 per pair) count as the same, which skips one address and never lets a
   // duplicate through.
-  bool Add(std::string_view address);
+  // `region_code`, the region's code under --regions (0 without), counts in what makes an address different.
+  bool Add(std::string_view address, std::uint32_t region_code = 0);
 
   static std::uint64_t BytesFor(std::uint32_t rows);
 

@@ -60,6 +60,8 @@ if [ "${1:-}" = --same-bytes ]; then
     "--seed 123456 --count 500 --format jsonl --prefix 北京市"
     "--seed 77 --count 500 --roads roads.txt --communities communities-gbk.txt --house 100-5 --room=１２-3"
     "--seed 2026 --count 150000"
+    "--seed 31 --count 3000 --regions 32,北京市,4419 --format csv --encoding utf-8"
+    "--seed 32 --count 150000 --regions"
   )
   for s in "${settings[@]}"; do
     # shellcheck disable=SC2086
@@ -187,6 +189,75 @@ check "the refusal gives both numbers" grep -q '6 .*7\|7 .*6' refused.err
 check "a refused run writes nothing" test ! -e refused.out
 batch --seed 8 --count 20000 --unique >many.out
 check "--unique in auto mode" test "$(cut -d$'\r' -f1 many.out | sed 's/^[0-9]*//' | sort -u | wc -l)" = 20000
+
+group="regions"
+# The judge reads the committed table of divisions itself and applies the official reading on its own: a
+# municipality's or a directly governed county's text has no city, a city without counties is not named twice.
+batch --seed 20 --count 100000 >plain.out
+batch --seed 20 --count 100000 --regions >regions.out
+batch --seed 20 --count 100000 --regions --format csv --encoding utf-8 --prefix 前 >regions.csv
+check "100,000 rows: real regions, consistent, as likely each, the addresses as without --regions" \
+  python3 - "$top/batch/division_table.cpp" plain.out regions.out regions.csv <<'PY'
+import csv, io, re, sys
+source = open(sys.argv[1], encoding="utf-8").read()
+def level(name):
+    body = source.split(f"const {name} ")[1].split("};")[0]
+    return [(int(m[1]), m[2], int(m[3] or -1)) for m in re.finditer(r'\{(\d+), "([^"]+)"(?:, (\d+))?\}', body)]
+provinces, cities, counties = level("Province"), level("City"), level("County")
+assert (len(provinces), len(cities), len(counties)) == (31, 342, 2978)
+official = {}
+for code, name, city_at in counties:
+    city_code, city, province_at = cities[city_at]
+    province = provinces[province_at][1]
+    assert code // 100 == city_code and city_code // 100 == provinces[province_at][0]
+    if city in ("市辖区", "县") or city.endswith("直辖县级行政区划"):
+        city = ""
+    official[str(code)] = (province, city, "" if name == city else name)
+plain = open(sys.argv[2], "rb").read().decode("gbk").split("\r\n")[:-1]
+texts = open(sys.argv[3], "rb").read().decode("gbk").split("\r\n")[:-1]
+table = list(csv.reader(io.StringIO(open(sys.argv[4], encoding="utf-8", newline="").read())))
+assert table[0] == ["序号", "前缀", "省", "市", "区县", "区划代码", "路", "号", "小区", "号楼", "单元", "室", "地址"]
+counts = dict.fromkeys(official, 0)
+for i, (row, without, text) in enumerate(zip(table[1:], plain, texts), 1):
+    number, prefix, province, city, county, code = row[:6]
+    assert official[code] == (province, city, county), row
+    region = province + city + county
+    assert text == without[:len(str(i))] + region + without[len(str(i)):], (text, without)
+    assert row[12] == prefix + region + without[len(str(i)):], row
+    counts[code] += 1
+assert len(table) == 100001 and len(texts) == 100000
+expected = 100000 / len(counts)
+chi2 = sum((n - expected) ** 2 / expected for n in counts.values())
+# 2977 degrees of freedom: a mean of 2977 and a spread of 77; four spreads either way.
+assert 2977 - 4 * 77 < chi2 < 2977 + 4 * 77, chi2
+assert min(counts.values()) > 0
+PY
+for filter in 江苏省南京市 南京市 3201 "3201,320102"; do
+  batch --seed 21 --count 2000 --regions "$filter" --format csv --encoding utf-8 >filtered.csv
+  check "--regions $filter keeps Nanjing's 11 districts, each drawn" \
+    test "$(tail -n +2 filtered.csv | cut -d, -f6 | sort -u | grep -c '^3201[0-9][0-9]$')" = 11
+  check "--regions $filter keeps nothing else" test "$(tail -n +2 filtered.csv | cut -d, -f6 | grep -vc '^3201')" = 0
+done
+batch --seed 21 --count 50 --regions=北京市东城区,广东省东莞市 --format jsonl >two.jsonl
+check "a municipality's and a city's own county-level text, in jsonl" \
+  python3 - two.jsonl <<'PY'
+import json, sys
+rows = [json.loads(line) for line in open(sys.argv[1], encoding="utf-8")]
+seen = {(r["省"], r["市"], r["区县"], r["区划代码"]) for r in rows}
+assert seen == {("北京市", "", "东城区", "110101"), ("广东省", "东莞市", "", "441900")}, seen
+assert all(r["地址"].startswith(r["省"] + r["市"] + r["区县"] + r["路"] + "路 ") for r in rows)
+PY
+unique=(--roads two-roads.txt --communities one-community.txt --house 1-1 --building 1-1 --unit 1-1 --room 1-1)
+batch --seed 3 --count 22 --unique --regions 3201 "${unique[@]}" >unique-regions.out
+check "--unique counts the regions: 2 addresses in 11 districts" test "$(sed "s/^[0-9]*//" unique-regions.out | sort -u | wc -l)" = 22
+batch --seed 3 --count 23 --unique --regions 3201 "${unique[@]}" 2>refused.err >/dev/null
+check "and refuses a 23rd" grep -q '22 .*23' refused.err
+for filter in 朝阳区 江苏 3299 火星; do
+  batch --count 5 --regions "$filter" --out kept.out 2>stderr.txt
+  check "--regions $filter: exit code 2" test $? = 2
+  check "--regions $filter: one line listing what was meant" \
+    test "$(wc -l <stderr.txt)" = 1 -a "$(grep -o '([0-9]*)' stderr.txt | wc -l)" -ge 2
+done
 
 group="bad arguments"
 printf '好\n\xf0\x9f\x98\x80\n' >emoji.txt

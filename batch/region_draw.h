@@ -1,0 +1,38 @@
+// Which region each address of a --regions run gets. Not a draw of the address's own generator: a function of
+// the seed and the address's place in the run (a SplitMix64 step), so that --regions changes nothing else of a
+// seeded run, and rows made side by side in blocks get the regions that rows made one by one get.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "batch/region_table.h"
+
+namespace quarrow::batch {
+
+class RegionDraw {
+ public:
+  RegionDraw(std::uint32_t seed, std::vector<const Region*> regions) : seed_(seed), regions_(std::move(regions)) {}
+
+  // `index` counts the addresses made before this one, from 0: the rows, and under --unique the addresses it
+  // skipped too.
+  // The place in Regions() of the region for the address with this index.
+  std::uint32_t For(std::uint64_t index) const {
+    std::uint64_t z = seed_ + (index + 1) * 0x9E3779B97F4A7C15u;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    z ^= z >> 31;
+    // The top 32 bits scaled to the count: uniform to within count / 2^32.
+    return static_cast<std::uint32_t>(((z >> 32) * regions_.size()) >> 32);
+  }
+  std::span<const Region* const> Regions() const { return regions_; }
+  std::size_t Count() const { return regions_.size(); }
+
+ private:
+  std::uint64_t seed_;
+  std::vector<const Region*> regions_;
+};
+
+}  // namespace quarrow::batch

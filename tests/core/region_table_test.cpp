@@ -1,0 +1,166 @@
+// The generated table of divisions, the regions made of it, and the --regions filters.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "batch/batch_options.h"
+#include "batch/division_table.h"
+#include "batch/region_filter.h"
+#include "batch/region_table.h"
+#include "conversions/gbk_unicode.h"
+
+namespace quarrow::batch {
+namespace {
+
+using namespace divisions;
+
+// Every name is GBK that goes to UTF-8 and back unchanged, and can stand in a csv field or a JSON string as it is.
+void ExpectPlainGbk(const char* name) {
+  const std::string gbk = name;
+  std::string utf8, back;
+  ASSERT_FALSE(gbk.empty());
+  ASSERT_TRUE(AppendGbkAsUtf8(gbk, utf8)) << utf8;
+  ASSERT_TRUE(Utf8ToGbk(utf8, back));
+  EXPECT_EQ(back, gbk) << utf8;
+  for (const char c : utf8) EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 && c != ',' && c != '"' && c != '\\');
+}
+
+TEST(DivisionTable, EachLevelIsInCodeOrderAndEveryEntryLiesUnderItsParent) {
+  for (int i = 0; i < kProvinceCount; ++i) {
+    ExpectPlainGbk(kProvinces[i].name);
+    EXPECT_TRUE(kProvinces[i].code >= 11 && kProvinces[i].code <= 99);
+    if (i > 0) {
+      EXPECT_LT(kProvinces[i - 1].code, kProvinces[i].code);
+    }
+  }
+  for (int i = 0; i < kCityCount; ++i) {
+    ExpectPlainGbk(kCities[i].name);
+    ASSERT_LT(kCities[i].province, kProvinceCount);
+    EXPECT_EQ(kCities[i].code / 100, kProvinces[kCities[i].province].code) << kCities[i].code;
+    if (i > 0) {
+      EXPECT_LT(kCities[i - 1].code, kCities[i].code);
+    }
+  }
+  std::set<int> cities_with_counties;
+  for (int i = 0; i < kCountyCount; ++i) {
+    ExpectPlainGbk(kCounties[i].name);
+    ASSERT_LT(kCounties[i].city, kCityCount);
+    EXPECT_EQ(kCounties[i].code / 100, kCities[kCounties[i].city].code) << kCounties[i].code;
+    if (i > 0) {
+      EXPECT_LT(kCounties[i - 1].code, kCounties[i].code);
+    }
+    cities_with_counties.insert(kCounties[i].city);
+  }
+  EXPECT_EQ(cities_with_counties.size(), std::size_t{kCityCount}) << "a city without a county could not be drawn";
+}
+
+std::string Utf8(const std::string& gbk) {
+  std::string utf8;
+  AppendGbkAsUtf8(gbk, utf8);
+  return utf8;
+}
+
+TEST(RegionTable, TheNamesReadAsTheOfficialOnesWithoutPlaceholdersOrDoubledNames) {
+  const RegionTable table;
+  ASSERT_EQ(table.Regions().size(), std::size_t{kCountyCount});
+  std::set<std::string> joined;
+  int without_city = 0, without_county = 0;
+  for (int i = 0; i < kCountyCount; ++i) {
+    const Region& r = table.Regions()[i];
+    const County& county = kCounties[i];
+    const RegionNames& n = r.gbk;
+    const std::string& text = n.joined;
+    EXPECT_EQ(r.utf8.joined, Utf8(text));
+    EXPECT_EQ(r.code, county.code);
+    EXPECT_EQ(r.code_text, std::to_string(r.code));
+    EXPECT_TRUE(joined.insert(text).second) << text << " names two regions";
+    EXPECT_EQ(text.find("市辖区"), std::string::npos) << text;
+    EXPECT_EQ(text.find("直辖县级行政区划"), std::string::npos) << text;
+    EXPECT_EQ(r.utf8.city, n.city.empty() ? "" : Utf8(n.city));
+    EXPECT_NE(n.city, "县") << text;
+    // No level repeats the one before it, and the county-level division's own name ends the text.
+    EXPECT_NE(n.province, n.city) << text;
+    EXPECT_NE(n.city, n.county) << text;
+    EXPECT_FALSE(n.county.empty() && n.city.empty()) << text;
+    EXPECT_TRUE(n.joined.ends_with(county.name)) << text;
+    EXPECT_EQ(n.province, kProvinces[kCities[county.city].province].name);
+    without_city += n.city.empty();
+    without_county += n.county.empty();
+  }
+  // Beijing's, Tianjin's, Shanghai's and Chongqing's districts and counties, and those that Henan, Hubei, Hainan
+  // and Xinjiang govern themselves; Dongguan, Zhongshan, Danzhou and Jiayuguan have no county level.
+  EXPECT_EQ(without_city, 16 + 16 + 16 + 38 + 1 + 4 + 15 + 12);
+  EXPECT_EQ(without_county, 4);
+  for (const char* official : {"北京市东城区", "天津市和平区", "上海市黄浦区", "重庆市渝中区", "重庆市城口县",
+                               "河南省济源市", "湖北省仙桃市", "海南省琼海市", "新疆维吾尔自治区石河子市",
+                               "广东省东莞市", "广东省中山市", "海南省儋州市", "甘肃省嘉峪关市", "江苏省南京市玄武区"}) {
+    EXPECT_TRUE(joined.contains(official)) << official;
+  }
+}
+
+std::set<std::string> Codes(const RegionTable& table, const char* filter) {
+  std::set<std::string> codes;
+  for (const Region* r : SelectRegions(table, filter)) codes.insert(r->code_text);
+  return codes;
+}
+
+TEST(RegionFilter, NamesAndCodePrefixesKeepTheRegionsUnderTheDivisionTheyName) {
+  const RegionTable table;
+  const std::set<std::string> jiangsu = Codes(table, "32");
+  EXPECT_EQ(Codes(table, "江苏省"), jiangsu);
+  for (const std::string& code : jiangsu) EXPECT_TRUE(code.starts_with("32"));
+  std::size_t all_of_32 = 0;
+  for (const Region& r : table.Regions()) all_of_32 += r.code_text.starts_with("32");
+  EXPECT_EQ(jiangsu.size(), all_of_32);
+
+  const std::set<std::string> nanjing = Codes(table, "3201");
+  EXPECT_EQ(nanjing.size(), 11u);
+  EXPECT_EQ(Codes(table, "南京市"), nanjing);
+  EXPECT_EQ(Codes(table, "江苏省南京市"), nanjing);
+  EXPECT_EQ(Codes(table, " 南京市 "), nanjing);
+  EXPECT_EQ(Codes(table, "江苏省南京市玄武区"), std::set<std::string>{"320102"});
+  EXPECT_EQ(Codes(table, "南京市玄武区"), std::set<std::string>{"320102"});
+  EXPECT_EQ(Codes(table, "320102"), std::set<std::string>{"320102"});
+  EXPECT_EQ(Codes(table, "北京市东城区"), std::set<std::string>{"110101"});
+  EXPECT_EQ(Codes(table, "东莞市"), std::set<std::string>{"441900"});
+  EXPECT_EQ(Codes(table, "广东省东莞市"), std::set<std::string>{"441900"});
+  EXPECT_EQ(Codes(table, "湖北省仙桃市"), std::set<std::string>{"429004"});
+  EXPECT_EQ(Codes(table, "北京市").size(), 16u);
+
+  std::set<std::string> both = nanjing;
+  both.insert("110101");
+  EXPECT_EQ(Codes(table, "3201,北京市东城区"), both);
+  EXPECT_EQ(Codes(table, "3201,320102,南京市"), nanjing) << "a region kept twice is drawn as often as the others";
+  EXPECT_EQ(Codes(table, "").size(), std::size_t{kCountyCount});
+  EXPECT_EQ(Codes(table, " , ").size(), std::size_t{kCountyCount});
+}
+
+// The message lists what the filter could have meant.
+std::string Refusal(const RegionTable& table, const char* filter) {
+  try {
+    SelectRegions(table, filter);
+  } catch (const UsageError& e) {
+    return e.what();
+  }
+  return "not refused";
+}
+
+TEST(RegionFilter, AFilterThatMatchesNothingOrSeveralDivisionsIsRefusedWithWhatItCouldMean) {
+  const RegionTable table;
+  const std::string ambiguous = Refusal(table, "朝阳区");
+  EXPECT_NE(ambiguous.find("北京市朝阳区 (110105)"), std::string::npos) << ambiguous;
+  EXPECT_NE(ambiguous.find("吉林省长春市朝阳区 (220104)"), std::string::npos) << ambiguous;
+  const std::string partial = Refusal(table, "江苏");
+  EXPECT_NE(partial.find("did you mean: 江苏省 (32), 江苏省南京市 (3201)"), std::string::npos) << partial;
+  const std::string unknown_code = Refusal(table, "3299");
+  EXPECT_NE(unknown_code.find("under 32 there are: 江苏省南京市 (3201)"), std::string::npos) << unknown_code;
+  EXPECT_NE(Refusal(table, "99").find("the provinces are: 北京市 (11)"), std::string::npos);
+  EXPECT_NE(Refusal(table, "火星").find("the provinces are:"), std::string::npos);
+  EXPECT_NE(Refusal(table, "32,火星").find("火星"), std::string::npos) << "one bad part refuses the whole filter";
+  EXPECT_NE(Refusal(table, "1234567"), "not refused") << "a code has at most six digits";
+}
+
+}  // namespace
+}  // namespace quarrow::batch
