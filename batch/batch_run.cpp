@@ -50,11 +50,9 @@ void CheckPrefix(const Options& o) {
   if (o.prefix.find('\0') != std::string::npos) throw UsageError("--prefix holds a zero byte");
 }
 
-// The --regions filter's choice, drawn from with the run's seed; nothing without --regions.
-std::optional<RegionDraw> DrawRegions(const Options& o, const RegionTable& table, std::uint32_t seed) {
-  if (!o.regions) return std::nullopt;
+std::vector<const Region*> SelectedRegions(const RegionTable& table, const std::string& filter) {
   try {
-    return RegionDraw(seed, SelectRegions(table, *o.regions));
+    return SelectRegions(table, filter);
   } catch (const UsageError& e) {
     // The message names divisions, which are GBK.
     throw UsageError(ConsoleText(e.what()));
@@ -166,8 +164,11 @@ int Generate(const Options& o, std::uint32_t seed) {
   CheckPrefix(o);
   const std::optional<ManualSettings> manual = ReadManualSettings(o);
   std::optional<RegionTable> region_table;
-  if (o.regions) region_table.emplace();
-  const std::optional<RegionDraw> region_draw = region_table ? DrawRegions(o, *region_table, seed) : std::nullopt;
+  std::optional<RegionDraw> region_draw;
+  if (o.regions) {
+    region_table.emplace();
+    region_draw.emplace(seed, SelectedRegions(*region_table, *o.regions));
+  }
   const RegionDraw* regions = region_draw ? &*region_draw : nullptr;
   AddressMaker maker(seed, manual, regions);
   std::optional<UniqueAddresses> seen;

@@ -16,6 +16,14 @@ bool IsCityPlaceholder(std::string_view name) {
   return name == "市辖区" || name == "县" || name.ends_with("直辖县级行政区划");
 }
 
+// The statistical division codes also number development zones and other such areas, 71 to 80 after a city's
+// four digits (a province's own group, xx90, numbers its counties from 01). They are no administrative divisions
+// and their codes are in no administrative register, which is what a database checks a division code against.
+bool IsStatisticalArea(const divisions::County& county, const divisions::City& city) {
+  const std::uint32_t number = county.code % 100;
+  return number >= 71 && number <= 80 && city.code % 100 != 90;
+}
+
 std::string Utf8(std::string_view gbk) {
   std::string utf8;
   // The generated table holds GBK only; a name that does not convert is a fault of the table.
@@ -29,6 +37,7 @@ RegionTable::RegionTable() {
   regions_.reserve(divisions::kCountyCount);
   for (const divisions::County& county : divisions::kCounties) {
     const divisions::City& city = divisions::kCities[county.city];
+    if (IsStatisticalArea(county, city)) continue;
     const divisions::Province& province = divisions::kProvinces[city.province];
     Region region;
     region.code = county.code;

@@ -24,7 +24,7 @@ struct Region {
 
 class RegionTable {
  public:
-  // Every county-level division of the generated table, in code order.
+  // Every county-level division of the generated table, in code order, but for the statistical areas.
   RegionTable();
   std::span<const Region> Regions() const { return regions_; }
 
