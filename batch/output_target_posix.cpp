@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -100,9 +101,10 @@ class Replacement final : public OutputTarget {
 #ifdef __linux__
     // The disk starts on what is written while the next rows are made, so that the flush at the end waits only
     // for the last of them, not for the whole file. Only a start: the flush still decides success.
-    constexpr off_t kStartEvery = off_t{8} << 20;
+    constexpr std::uint64_t kStartEvery = std::uint64_t{8} << 20;
     if (written_ - started_ >= kStartEvery) {
-      ::sync_file_range(fd_, started_, written_ - started_, SYNC_FILE_RANGE_WRITE);
+      ::sync_file_range(fd_, static_cast<off64_t>(started_), static_cast<off64_t>(written_ - started_),
+                        SYNC_FILE_RANGE_WRITE);
       started_ = written_;
     }
 #endif
@@ -127,8 +129,8 @@ class Replacement final : public OutputTarget {
   std::string temporary_;
   int fd_ = -1;
   bool committed_ = false;
-  off_t written_ = 0;
-  off_t started_ = 0;  // the disk has been asked to write everything before this
+  std::uint64_t written_ = 0;
+  std::uint64_t started_ = 0;  // the disk has been asked to write everything before this
 };
 
 }  // namespace
