@@ -1,8 +1,9 @@
 #include "batch/region_filter.h"
 
 #include <algorithm>
-#include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "batch/batch_options.h"
 #include "commands/text_algorithms.h"
