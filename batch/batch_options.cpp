@@ -80,6 +80,10 @@ class Parser {
         const bool value_follows = inline_value || (next_ < arguments_.size() &&
                                                     !std::string_view(arguments_[next_]).starts_with("-"));
         o.regions = value_follows ? Gbk(Value()) : std::string();
+        // Division names are compared as GBK; bytes that are neither UTF-8 nor GBK name none of them.
+        if (std::string utf8; !AppendGbkAsUtf8(*o.regions, utf8)) {
+          throw UsageError("--regions: the filter is neither UTF-8 nor GBK");
+        }
       } else if (word == "--count") {
         const auto count = Decimal(Value(), kMostRows);
         if (!count || *count == 0) throw UsageError("--count expects a number of rows from 1 to 100000000, not " +

@@ -265,6 +265,9 @@ for filter in 朝阳区 江苏 3299 火星; do
     test "$(wc -l <stderr.txt)" = 1 -a "$(grep -o '([0-9]*)' stderr.txt | wc -l)" -ge 2
 done
 
+batch --count 5 --regions $'\xff\xfe' 2>stderr.txt
+check "--regions with bytes that are no text: exit code 2" test $? = 2
+
 group="bad arguments"
 printf '好\n\xf0\x9f\x98\x80\n' >emoji.txt
 printf '\xb0\xa1\n\xb0\n' >bad-gbk.txt
