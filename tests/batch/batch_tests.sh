@@ -238,6 +238,10 @@ df = len(counts) - 1
 assert df - 4 * (2 * df) ** 0.5 < chi2 < df + 4 * (2 * df) ** 0.5, chi2
 assert min(counts.values()) > 0
 PY
+# As without --regions: blocks side by side, and --unique's rows one by one, which has nothing to skip here.
+batch --seed 11 --count 200000 --regions >blocks.out
+batch --seed 11 --count 200000 --regions --unique >one-by-one.out
+check "regions of rows made in blocks are those of rows made one by one" cmp -s blocks.out one-by-one.out
 for filter in 江苏省南京市 南京市 3201 "3201,320102"; do
   batch --seed 21 --count 2000 --regions "$filter" --format csv --encoding utf-8 >filtered.csv
   check "--regions $filter keeps Nanjing's 11 districts, each drawn" \
