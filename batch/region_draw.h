@@ -16,9 +16,8 @@ class RegionDraw {
  public:
   RegionDraw(std::uint32_t seed, std::vector<const Region*> regions) : seed_(seed), regions_(std::move(regions)) {}
 
-  // `index` counts the addresses made before this one, from 0: the rows, and under --unique the addresses it
-  // skipped too.
-  // The place in Regions() of the region for the address with this index.
+  // The place in Regions() of the region for the address made after `index` others: the rows before it, and
+  // under --unique the addresses it skipped too.
   std::uint32_t For(std::uint64_t index) const {
     std::uint64_t z = seed_ + (index + 1) * 0x9E3779B97F4A7C15u;
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
