@@ -8,9 +8,14 @@
 
 #include "app/address_rules.h"
 #include "batch/batch_operations.h"
-#include "batch/region_draw.h"
+#include "places/region_draw.h"
 
 namespace quarrow::batch {
+
+using places::Region;
+using places::RegionDraw;
+using places::RegionNames;
+using places::RegionTable;
 
 // What manual mode draws from; without it, auto mode.
 struct ManualSettings {

@@ -5,7 +5,7 @@
 
 #include "batch/batch_options.h"
 #include "batch/batch_run.h"
-#include "batch/division_table.h"
+#include "places/division_table.h"
 #include "batch/output_target.h"
 #include "commands/random_numbers.h"
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     return kWritten;
   }
   if (options.version) {
-    std::printf("%s (regions: %s)\n", kVersion, quarrow::batch::divisions::kSource);
+    std::printf("%s (regions: %s)\n", kVersion, quarrow::places::divisions::kSource);
     return kWritten;
   }
   return Run(options, ClockSeed());

@@ -12,8 +12,6 @@ namespace {
 
 constexpr std::uint32_t kMostRows = 100'000'000;
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
-
 // Plain decimal digits and nothing else, up to `largest`.
 std::optional<std::uint64_t> Decimal(std::string_view text, std::uint64_t largest) {
   if (text.empty() || text.size() > 20) return std::nullopt;

@@ -15,10 +15,10 @@
 #include "batch/address_maker.h"
 #include "batch/name_list_file.h"
 #include "batch/output_target.h"
-#include "batch/region_filter.h"
 #include "batch/row_format.h"
 #include "batch/unique_addresses.h"
 #include "conversions/gbk_unicode.h"
+#include "places/region_filter.h"
 
 namespace quarrow::batch {
 
@@ -33,8 +33,8 @@ constexpr unsigned kMostThreads = 4;
 std::optional<ManualSettings> ReadManualSettings(const Options& o) {
   if (!o.Manual()) return std::nullopt;
   ManualSettings m;
-  m.roads = ReadNameList(o.roads_file, o.Utf8Output());
-  m.communities = ReadNameList(o.communities_file, o.Utf8Output());
+  m.roads = ReadNameList(o.roads_file);
+  m.communities = ReadNameList(o.communities_file);
   m.house_min = o.house.low, m.house_max = o.house.high;
   m.building_min = o.building.low, m.building_max = o.building.high;
   m.unit_min = o.unit.low, m.unit_max = o.unit.high;
@@ -43,19 +43,17 @@ std::optional<ManualSettings> ReadManualSettings(const Options& o) {
 }
 
 void CheckPrefix(const Options& o) {
-  std::string utf8;
-  if (o.Utf8Output() && !AppendGbkAsUtf8(o.prefix, utf8)) {
-    throw UsageError("--prefix is not valid GBK, so it cannot be written as UTF-8");
-  }
+  // A broken GBK byte would run into the address after it, whatever the output's encoding.
+  if (std::string utf8; !AppendGbkAsUtf8(o.prefix, utf8)) throw UsageError("--prefix is neither UTF-8 nor valid GBK");
   if (o.prefix.find('\0') != std::string::npos) throw UsageError("--prefix holds a zero byte");
 }
 
 std::vector<const Region*> SelectedRegions(const RegionTable& table, const std::string& filter) {
   try {
-    return SelectRegions(table, filter);
-  } catch (const UsageError& e) {
+    return places::SelectRegions(table, filter);
+  } catch (const places::FilterError& e) {
     // The message names divisions, which are GBK.
-    throw UsageError(ConsoleText(e.what()));
+    throw UsageError(ConsoleText("--regions: " + std::string(e.what())));
   }
 }
 

@@ -27,8 +27,9 @@ bool Blank(std::string_view line) { return line.find_first_not_of(" \t") == std:
 
 }  // namespace
 
-std::vector<std::string> ReadNameList(const std::string& path, bool utf8_output) {
-  std::string bytes = ReadWholeFile(path);
+std::vector<std::string> ReadNameList(const std::string& path) { return ParseNameList(ReadWholeFile(path), path); }
+
+std::vector<std::string> ParseNameList(std::string_view bytes, std::string_view file_name) {
   const bool utf8 = IsUtf8(bytes);
   std::string_view rest = bytes;
   if (utf8 && rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
@@ -40,20 +41,19 @@ std::vector<std::string> ReadNameList(const std::string& path, bool utf8_output)
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     if (line.ends_with('\r')) line.remove_suffix(1);
     if (Blank(line)) continue;
-    const std::string where = path + " line " + std::to_string(line_number) + ": ";
+    const std::string where = std::string(file_name) + " line " + std::to_string(line_number) + ": ";
     // The window's texts end at a zero byte, so a name cannot hold one.
     if (line.find('\0') != std::string_view::npos) throw UsageError(where + "the name holds a zero byte");
     if (utf8) {
       std::string gbk;
       if (!Utf8ToGbk(line, gbk)) throw UsageError(where + "the name holds a character that GBK cannot hold");
       names.push_back(std::move(gbk));
-    } else {
-      converted.clear();
-      if (utf8_output && !AppendGbkAsUtf8(line, converted)) {
-        throw UsageError(where + "the name is not valid GBK, so it cannot be written as UTF-8");
-      }
-      names.emplace_back(line);
+      continue;
     }
+    // A broken GBK byte would run into the text written after the name ("路"), whatever the output's encoding.
+    converted.clear();
+    if (!AppendGbkAsUtf8(line, converted)) throw UsageError(where + "the name is neither UTF-8 nor valid GBK");
+    names.emplace_back(line);
   }
   return names;
 }

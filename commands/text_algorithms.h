@@ -27,4 +27,11 @@ void WriteRepeated(char* out, std::int32_t count, std::string_view piece);
 // The one-byte text of the code's low eight bits; code 0 (or any multiple of 256) gives the empty text.
 std::string CharFromCode(std::int32_t code);
 
+// A user's text between single quotes, as a message shows it.
+inline std::string Quoted(std::string_view text) {
+  std::string quoted(1, '\'');
+  quoted.append(text).push_back('\'');
+  return quoted;
+}
+
 }  // namespace quarrow

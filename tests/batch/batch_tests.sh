@@ -198,7 +198,7 @@ batch --seed 20 --count 100000 >plain.out
 batch --seed 20 --count 100000 --regions >regions.out
 batch --seed 20 --count 100000 --regions --format csv --encoding utf-8 --prefix 前 >regions.csv
 check "100,000 rows: real regions, consistent, as likely each, the addresses as without --regions" \
-  python3 - "$top/batch/division_table.cpp" plain.out regions.out regions.csv <<'PY'
+  python3 - "$top/places/division_table.cpp" plain.out regions.out regions.csv <<'PY'
 import csv, io, re, sys
 source = open(sys.argv[1], encoding="utf-8").read()
 def level(name):
@@ -307,7 +307,12 @@ done <<'ARGS'
 --count 5 --roads roads.txt --communities communities.txt --unit a-9
 --count 5 --roads emoji.txt --communities communities.txt
 --count 5 --roads bad-gbk.txt --communities communities.txt --encoding utf-8
+--count 5 --roads bad-gbk.txt --communities communities.txt
 ARGS
+batch --count 5 --prefix $'\xb0' >stdout.txt 2>stderr.txt
+check "a prefix that is no GBK is refused in GBK output too" test $? = 2 -a ! -s stdout.txt
+batch --count 5 --roads bad-gbk.txt --communities communities.txt 2>stderr.txt
+check "a list name that is no GBK is named by its line" grep -q 'bad-gbk.txt line 2' stderr.txt
 batch --count 5 --roads emoji.txt --communities communities.txt 2>stderr.txt
 check "a name GBK cannot hold is named by its line" grep -q 'emoji.txt line 2' stderr.txt
 batch --help | grep -q -- '--count N' || fail "--help"

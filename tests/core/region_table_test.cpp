@@ -1,17 +1,16 @@
-// The generated table of divisions, the regions made of it, and the --regions filters.
+// The generated table of divisions, the regions made of it, and the region filters.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "batch/batch_options.h"
-#include "batch/division_table.h"
-#include "batch/region_filter.h"
-#include "batch/region_table.h"
+#include "places/division_table.h"
+#include "places/region_filter.h"
+#include "places/region_table.h"
 #include "conversions/gbk_unicode.h"
 
-namespace quarrow::batch {
+namespace quarrow::places {
 namespace {
 
 using namespace divisions;
@@ -145,7 +144,7 @@ TEST(RegionFilter, NamesAndCodePrefixesKeepTheRegionsUnderTheDivisionTheyName) {
 std::string Refusal(const RegionTable& table, const char* filter) {
   try {
     SelectRegions(table, filter);
-  } catch (const UsageError& e) {
+  } catch (const FilterError& e) {
     return e.what();
   }
   return "not refused";
@@ -169,4 +168,4 @@ TEST(RegionFilter, AFilterThatMatchesNothingOrSeveralDivisionsIsRefusedWithWhatI
 }
 
 }  // namespace
-}  // namespace quarrow::batch
+}  // namespace quarrow::places

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace quarrow::batch {
+namespace quarrow::places {
 
 // A region's names in one encoding. `city` is empty where the province has no city level (a municipality,
 // or a county the province governs directly: "北京市东城区", "湖北省仙桃市"); `county` is empty where the city
@@ -32,4 +32,4 @@ class RegionTable {
   std::vector<Region> regions_;
 };
 
-}  // namespace quarrow::batch
+}  // namespace quarrow::places

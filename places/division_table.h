@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace quarrow::batch::divisions {
+namespace quarrow::places::divisions {
 
 struct Province {
   std::uint32_t code;  // two digits
@@ -34,4 +34,4 @@ extern const Province kProvinces[kProvinceCount];
 extern const City kCities[kCityCount];
 extern const County kCounties[kCountyCount];
 
-}  // namespace quarrow::batch::divisions
+}  // namespace quarrow::places::divisions

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "batch/region_table.h"
+#include "places/region_table.h"
 
-namespace quarrow::batch {
+namespace quarrow::places {
 
 class RegionDraw {
  public:
@@ -34,4 +34,4 @@ class RegionDraw {
   std::vector<const Region*> regions_;
 };
 
-}  // namespace quarrow::batch
+}  // namespace quarrow::places

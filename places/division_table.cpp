@@ -3,10 +3,10 @@
 // Bureau of Statistics' division codes of 2023. Licence: MIT (its package.json); its LICENSE
 // file is the WTFPL, version 2.
 // Names are as the package gives them; the placeholders of absent city levels are dealt with in
-// batch/region_table.cpp.
-#include "batch/division_table.h"
+// places/region_table.cpp.
+#include "places/division_table.h"
 
-namespace quarrow::batch::divisions {
+namespace quarrow::places::divisions {
 
 const char kSource[] = "china-division 2.7.0";
 
@@ -3372,4 +3372,4 @@ const County kCounties[kCountyCount] = {
     {659012, "白杨市", 341},
 };
 
-}  // namespace quarrow::batch::divisions
+}  // namespace quarrow::places::divisions

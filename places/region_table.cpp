@@ -1,12 +1,12 @@
-#include "batch/region_table.h"
+#include "places/region_table.h"
 
 #include <stdexcept>
 #include <string_view>
 
-#include "batch/division_table.h"
+#include "places/division_table.h"
 #include "conversions/gbk_unicode.h"
 
-namespace quarrow::batch {
+namespace quarrow::places {
 
 namespace {
 
@@ -53,4 +53,4 @@ RegionTable::RegionTable() {
   }
 }
 
-}  // namespace quarrow::batch
+}  // namespace quarrow::places

@@ -3,16 +3,23 @@
 // "320102"); the regions under any part are kept. An empty filter keeps them all.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "batch/region_table.h"
+#include "places/region_table.h"
 
-namespace quarrow::batch {
+namespace quarrow::places {
 
-// The regions kept, in code order. Throws UsageError when a part matches nothing or a name names several
-// divisions; its message (GBK) lists the divisions the part could have meant.
+// A filter that keeps nothing, or names something twice over; the message (GBK) lists what it could have meant.
+class FilterError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The regions kept, in code order. Throws FilterError when a part matches nothing or a name names several
+// divisions.
 std::vector<const Region*> SelectRegions(const RegionTable& table, std::string_view filter_gbk);
 
-}  // namespace quarrow::batch
+}  // namespace quarrow::places

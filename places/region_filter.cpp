@@ -1,15 +1,14 @@
-#include "batch/region_filter.h"
+#include "places/region_filter.h"
 
 #include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "batch/batch_options.h"
 #include "commands/text_algorithms.h"
 #include "conversions/gbk_unicode.h"
 
-namespace quarrow::batch {
+namespace quarrow::places {
 
 namespace {
 
@@ -69,12 +68,6 @@ std::set<Division> Below(const RegionTable& table, std::string_view prefix) {
   return below;
 }
 
-std::string Quoted(std::string_view gbk) {
-  std::string quoted = "'";
-  quoted.append(gbk).push_back('\'');
-  return quoted;
-}
-
 void KeepCode(const RegionTable& table, std::string_view code, std::set<const Region*>& kept) {
   bool found = false;
   for (const Region& r : table.Regions()) {
@@ -86,7 +79,7 @@ void KeepCode(const RegionTable& table, std::string_view code, std::set<const Re
   // The longest start of the code that some division has shows where the user was.
   std::string_view known = code.substr(0, code.size() >= 4 ? 4 : code.size() >= 2 ? 2 : 0);
   while (!known.empty() && Below(table, known).empty()) known = known.substr(0, known.size() == 4 ? 2 : 0);
-  throw UsageError("--regions: no county-level division's code begins with " + std::string(code) + "; " +
+  throw FilterError("no county-level division's code begins with " + std::string(code) + "; " +
                    (known.empty() ? std::string("the provinces are: ")
                                   : "under " + std::string(known) + " there are: ") +
                    Listed(Below(table, known)));
@@ -106,7 +99,7 @@ void KeepName(const RegionTable& table, std::string_view name, std::set<const Re
     return;
   }
   if (named.size() > 1) {
-    throw UsageError("--regions: " + Quoted(name) + " names " + std::to_string(named.size()) +
+    throw FilterError(Quoted(name) + " names " + std::to_string(named.size()) +
                      " divisions; give more of the name or a code: " + Listed(named));
   }
   // Compared in UTF-8, where a text found inside another starts on a character of it; in GBK a trail byte can
@@ -123,14 +116,14 @@ void KeepName(const RegionTable& table, std::string_view name, std::set<const Re
     });
   }
   if (near.empty()) {
-    throw UsageError("--regions: no division is named " + Quoted(name) + "; the provinces are: " +
+    throw FilterError("no division is named " + Quoted(name) + "; the provinces are: " +
                      Listed(Below(table, "")));
   }
   // The shortest names first: the divisions highest up are the likeliest meant.
   std::vector<Division> by_level(near.begin(), near.end());
   std::stable_sort(by_level.begin(), by_level.end(),
                    [](const Division& a, const Division& b) { return a.code.size() < b.code.size(); });
-  throw UsageError("--regions: no division is named " + Quoted(name) + "; did you mean: " + Listed(by_level, 12));
+  throw FilterError("no division is named " + Quoted(name) + "; did you mean: " + Listed(by_level, 12));
 }
 
 }  // namespace
@@ -162,4 +155,4 @@ std::vector<const Region*> SelectRegions(const RegionTable& table, std::string_v
   return regions;
 }
 
-}  // namespace quarrow::batch
+}  // namespace quarrow::places
