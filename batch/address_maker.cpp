@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
 #include <unordered_set>
 
 namespace quarrow::batch {
@@ -41,16 +42,36 @@ std::uint64_t NamesIn(const NameList& list) {
 
 }  // namespace
 
-AddressMaker::AddressMaker(std::uint32_t generator_state, const std::optional<ManualSettings>& manual,
-                           const RegionDraw* regions, std::uint64_t first_index)
-    : manual_(manual), ops_(generator_, ScratchSize(manual)), regions_(regions), index_(first_index) {
-  generator_.Seed(generator_state);
+AddressMaker::AddressMaker(std::uint32_t seed, const std::optional<ManualSettings>& manual,
+                           const RegionDraw* regions)
+    : seed_(seed), manual_(manual), ops_(generator_, ScratchSize(manual)), regions_(regions) {
   if (manual) {
     source_.emplace(app::rules::ManualSource<const NameList*, Bound>{
         &manual->roads, &manual->communities, Bound(manual->house_min), Bound(manual->house_max),
         Bound(manual->building_min), Bound(manual->building_max), Bound(manual->unit_min), Bound(manual->unit_max),
         Bound(manual->room_min), Bound(manual->room_max)});
   }
+  draws_per_address_ = DrawsPerAddress();
+  MoveTo(0);
+}
+
+// The same for every address of a run, whose bounds and lists are fixed (auto mode takes ten): found by making
+// one and seeing how far the generator went.
+std::uint32_t AddressMaker::DrawsPerAddress() {
+  generator_.Seed(seed_);
+  Next();
+  RandomGenerator moved;
+  moved.Seed(seed_);
+  for (std::uint32_t draws = 0; draws <= 64; ++draws, moved.Draw()) {
+    if (moved.State() == generator_.State()) return draws;
+  }
+  throw std::logic_error("an address took more draws than the rules make");
+}
+
+void AddressMaker::MoveTo(std::uint64_t index) {
+  generator_.Seed(seed_);
+  generator_.Skip(std::uint64_t{draws_per_address_} * index);
+  index_ = index;
 }
 
 // Flattened: the rules' calls are inlined with their fixed bounds, so auto mode's draws reduce by constants.
@@ -58,8 +79,9 @@ AddressMaker::AddressMaker(std::uint32_t generator_state, const std::optional<Ma
   ops_.StartAddress();
   Address address;
   // Its own sequence, so taken first or last it is the same.
+  const std::uint64_t index = index_++;
   if (regions_) {
-    address.region_index = regions_->For(index_++);
+    address.region_index = regions_->For(index);
     address.region = regions_->Regions()[address.region_index];
   }
   if (!source_) {

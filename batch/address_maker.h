@@ -34,11 +34,12 @@ struct Address {
 
 class AddressMaker {
  public:
-  // `generator_state` is where this maker's first address starts: the seed, or a later row's state. With
-  // `regions`, `first_index` is that address's place in the run, from 0.
-  AddressMaker(std::uint32_t generator_state, const std::optional<ManualSettings>& manual,
-               const RegionDraw* regions = nullptr, std::uint64_t first_index = 0);
+  // Starts at the run's first address. With `regions`, each address also gets its region.
+  AddressMaker(std::uint32_t seed, const std::optional<ManualSettings>& manual, const RegionDraw* regions = nullptr);
 
+  // The next address made is the one after `index` others of the run, in logarithmic time: every address takes
+  // the same number of draws, so the generator can be moved on to where any of them starts.
+  void MoveTo(std::uint64_t index);
   Address Next();
   std::uint32_t GeneratorState() const { return generator_.State(); }
   // How many different addresses these settings can give at most, regions counted, capped at the largest 64-bit
@@ -46,14 +47,17 @@ class AddressMaker {
   std::uint64_t DistinctCount() const;
 
  private:
+  std::uint32_t DrawsPerAddress();
   std::uint64_t DistinctAddresses() const;
 
+  std::uint32_t seed_;
   RandomGenerator generator_;
   const std::optional<ManualSettings>& manual_;
   std::optional<app::rules::ManualSource<const NameList*, Bound>> source_;
   BatchOperations ops_;
   const RegionDraw* regions_;
-  std::uint64_t index_;
+  std::uint64_t index_ = 0;
+  std::uint32_t draws_per_address_ = 0;
 };
 
 }  // namespace quarrow::batch

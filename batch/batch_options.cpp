@@ -85,12 +85,12 @@ class Parser {
       } else if (word == "--count") {
         const auto count = Decimal(Value(), kMostRows);
         if (!count || *count == 0) throw UsageError("--count expects a number of rows from 1 to 100000000, not " +
-                                                    Quoted(Value()));
+                                                    Shown(Value()));
         o.count = static_cast<std::uint32_t>(*count);
         count_given = true;
       } else if (word == "--seed") {
         const auto seed = Decimal(Value(), 4294967295u);
-        if (!seed) throw UsageError("--seed expects a number from 0 to 4294967295, not " + Quoted(Value()));
+        if (!seed) throw UsageError("--seed expects a number from 0 to 4294967295, not " + Shown(Value()));
         o.seed = static_cast<std::uint32_t>(*seed);
       } else if (word == "--out") {
         if (Value().empty()) throw UsageError("--out expects a file name");
@@ -100,13 +100,13 @@ class Parser {
         if (v == "text") o.format = Format::kText;
         else if (v == "csv") o.format = Format::kCsv;
         else if (v == "jsonl") o.format = Format::kJsonl;
-        else throw UsageError("--format expects text, csv or jsonl, not " + Quoted(v));
+        else throw UsageError("--format expects text, csv or jsonl, not " + Shown(v));
       } else if (word == "--encoding") {
         const std::string_view v = Value();
         if (v == "gbk") o.encoding = Encoding::kGbk;
         else if (v == "utf-8") o.encoding = Encoding::kUtf8;
         else if (v == "utf-8-bom") o.encoding = Encoding::kUtf8Bom;
-        else throw UsageError("--encoding expects gbk, utf-8 or utf-8-bom, not " + Quoted(v));
+        else throw UsageError("--encoding expects gbk, utf-8 or utf-8-bom, not " + Shown(v));
         encoding_given = true;
       } else if (word == "--prefix") {
         o.prefix = Gbk(Value());
@@ -120,9 +120,9 @@ class Parser {
             std::move(range);
         ranges_given = true;
       } else if (word.starts_with("-")) {
-        throw UsageError("unknown option " + Quoted(word) + " (see --help)");
+        throw UsageError("unknown option " + Shown(word) + " (see --help)");
       } else {
-        throw UsageError("unexpected argument " + Quoted(word) + " (see --help)");
+        throw UsageError("unexpected argument " + Shown(word) + " (see --help)");
       }
     }
     if (o.help || o.version) return o;
@@ -150,10 +150,15 @@ class Parser {
     return *inline_value_;
   }
 
+  // A word of the command line as a message quotes it.
+  std::string Shown(std::string_view text) const {
+    return Quoted(bytes_ == ArgumentBytes::kGbk ? std::string(text) : GbkForMessage(text));
+  }
+
   std::string Gbk(std::string_view text) {
     if (bytes_ == ArgumentBytes::kGbk) return std::string(text);
     std::optional<std::string> gbk = AsGbk(text);
-    if (!gbk) throw UsageError(name_ + ": " + Quoted(text) + " holds a character that GBK cannot hold");
+    if (!gbk) throw UsageError(name_ + ": " + Shown(text) + " holds a character that GBK cannot hold");
     return *std::move(gbk);
   }
 
@@ -175,6 +180,18 @@ std::optional<std::string> AsGbk(std::string_view bytes) {
   if (!IsUtf8(bytes)) return std::string(bytes);
   std::string gbk;
   if (!Utf8ToGbk(bytes, gbk)) return std::nullopt;
+  return gbk;
+}
+
+std::string GbkForMessage(std::string_view bytes) {
+  if (!IsUtf8(bytes)) return std::string(bytes);
+  std::string gbk;
+  for (std::size_t at = 0; at < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (!Utf8ToGbk(bytes.substr(at, length), gbk)) gbk.push_back('?');
+    at += length;
+  }
   return gbk;
 }
 

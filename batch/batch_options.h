@@ -57,6 +57,10 @@ Options ParseOptions(std::span<const char* const> arguments, ArgumentBytes bytes
 // Nothing when the text is UTF-8 with a character GBK lacks.
 std::optional<std::string> AsGbk(std::string_view bytes);
 
+// A text of the user's (a word of the command line, a file's name) as GBK for a message, which is GBK like every
+// text of the program: UTF-8 converted, with '?' for each character GBK lacks; other bytes as they are.
+std::string GbkForMessage(std::string_view bytes);
+
 std::string_view HelpText();
 
 }  // namespace quarrow::batch

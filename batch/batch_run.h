@@ -10,7 +10,8 @@ inline constexpr int kWritten = 0;
 inline constexpr int kWriteFailed = 1;
 inline constexpr int kBadInput = 2;
 
-// `clock_seed` seeds the run when the options give no seed. Messages go to standard error.
-int Run(const Options& options, std::uint32_t clock_seed);
+// `fresh_seed` seeds the run when the options give no seed; it is then said on standard error ("seed: N"), so
+// that the run can be made again. Messages go to standard error.
+int Run(const Options& options, std::uint32_t fresh_seed);
 
 }  // namespace quarrow::batch

@@ -14,12 +14,12 @@ namespace {
 
 std::string ReadWholeFile(const std::string& path) {
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) throw UsageError("cannot read " + path + ": " + std::strerror(errno));
+  if (!file) throw UsageError("cannot read " + GbkForMessage(path) + ": " + std::strerror(errno));
   std::string bytes;
   char chunk[65536];
   std::size_t got;
   while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
-  if (std::ferror(file.get())) throw UsageError("cannot read " + path + ": " + std::strerror(errno));
+  if (std::ferror(file.get())) throw UsageError("cannot read " + GbkForMessage(path) + ": " + std::strerror(errno));
   return bytes;
 }
 
@@ -27,7 +27,9 @@ bool Blank(std::string_view line) { return line.find_first_not_of(" \t") == std:
 
 }  // namespace
 
-std::vector<std::string> ReadNameList(const std::string& path) { return ParseNameList(ReadWholeFile(path), path); }
+std::vector<std::string> ReadNameList(const std::string& path) {
+  return ParseNameList(ReadWholeFile(path), GbkForMessage(path));
+}
 
 std::vector<std::string> ParseNameList(std::string_view bytes, std::string_view file_name) {
   const bool utf8 = IsUtf8(bytes);

@@ -13,7 +13,7 @@ namespace quarrow::batch {
 // name cannot be held.
 std::vector<std::string> ReadNameList(const std::string& path);
 
-// The same for a file's bytes already read; `file_name` is what the messages call it.
+// The same for a file's bytes already read; `file_name` (GBK) is what the messages call it.
 std::vector<std::string> ParseNameList(std::string_view bytes, std::string_view file_name);
 
 }  // namespace quarrow::batch

@@ -16,8 +16,8 @@ namespace {
 constexpr std::string_view kColumns[] = {"序号", "前缀", "路", "号", "小区", "号楼", "单元", "室", "地址"};
 constexpr std::string_view kRegionColumns[] = {"省", "市", "区县", "区划代码"};
 
-void AppendNumber(std::uint32_t number, std::string& out) {
-  char digits[10];
+void AppendNumber(std::uint64_t number, std::string& out) {
+  char digits[20];
   out.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
 }
 
@@ -181,7 +181,7 @@ void RowFormat::AppendWhole(const Address& address, std::string& out) {
   }
 }
 
-void RowFormat::AppendRow(std::uint32_t number, const Address& address, std::string& out) {
+void RowFormat::AppendRow(std::uint64_t number, const Address& address, std::string& out) {
   const auto& p = address.parts;
   const std::string_view fields[] = {p.road, p.number, p.community, p.building, p.unit, p.room};
   switch (format_) {

@@ -22,7 +22,7 @@ class RowFormat {
 
   // What comes before the first row: a byte-order mark, the csv header.
   void AppendStart(std::string& out) const;
-  void AppendRow(std::uint32_t number, const Address& address, std::string& out);
+  void AppendRow(std::uint64_t number, const Address& address, std::string& out);
 
  private:
   void AppendEncoded(std::string_view gbk, std::string& out) const;

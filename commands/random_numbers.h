@@ -38,6 +38,15 @@ class RandomGenerator {
   std::uint32_t state_ = 1;
 };
 
+// SplitMix64's mixing of one 64-bit number: every bit of the result depends on every bit of `z`. Numbers a
+// fixed odd step apart give results that pass for independent draws.
+constexpr std::uint64_t MixBits(std::uint64_t z) {
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+  return z ^ (z >> 31);
+}
+inline constexpr std::uint64_t kGoldenStep = 0x9E3779B97F4A7C15u;
+
 // The generator of the calling thread; each thread starts with state 1.
 RandomGenerator& ThreadRandomGenerator();
 

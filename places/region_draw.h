@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "commands/random_numbers.h"
 #include "places/region_table.h"
 
 namespace quarrow::places {
@@ -19,10 +20,7 @@ class RegionDraw {
   // The place in Regions() of the region for the address made after `index` others: the rows before it, and
   // under --unique the addresses it skipped too.
   std::uint32_t For(std::uint64_t index) const {
-    std::uint64_t z = seed_ + (index + 1) * 0x9E3779B97F4A7C15u;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    z ^= z >> 31;
+    const std::uint64_t z = MixBits(seed_ + (index + 1) * kGoldenStep);
     // The top 32 bits scaled to the count: uniform to within count / 2^32.
     return static_cast<std::uint32_t>(((z >> 32) * regions_.size()) >> 32);
   }

@@ -162,7 +162,16 @@ batch --seed=42 --count=1000 >b.out
 batch --seed 43 --count 1000 >c.out
 check "the same seed gives the same bytes" cmp -s a.out b.out
 check "another seed gives other rows" test "$(cmp -s a.out c.out; echo $?)" = 1
-check "without a seed the rows still come" test "$(batch --count 10 | grep -c $'\r$')" = 10
+batch --count 10 >unseeded.out 2>seed.txt
+check "without a seed the rows still come" test "$(grep -c $'\r$' unseeded.out)" = 10
+check "and the seed used is said on standard error" grep -qx 'seed: [0-9]*' seed.txt
+batch --count 10 --seed "$(sed -n 's/^seed: //p' seed.txt)" >reseeded.out 2>seed-given.txt
+check "which makes the run again" cmp -s unseeded.out reseeded.out
+check "a seed given is not said" test ! -s seed-given.txt
+# Runs started together get seeds of their own.
+for i in $(seq 12); do batch --count 1 2>"seed-$i.txt" >/dev/null & done
+wait
+check "runs started together get different seeds" test "$(cat seed-*.txt | sort -u | wc -l)" = 12
 # 200,000 rows are several blocks made side by side; --unique makes its rows one after the other, and with this
 # many possible addresses it has (all but surely) nothing to skip, so both give the same rows.
 batch --seed 11 --count 200000 >blocks.out
@@ -313,10 +322,44 @@ batch --count 5 --prefix $'\xb0' >stdout.txt 2>stderr.txt
 check "a prefix that is no GBK is refused in GBK output too" test $? = 2 -a ! -s stdout.txt
 batch --count 5 --roads bad-gbk.txt --communities communities.txt 2>stderr.txt
 check "a list name that is no GBK is named by its line" grep -q 'bad-gbk.txt line 2' stderr.txt
+# The user's texts in a message are in the console's encoding: UTF-8 here, GBK under Windows.
+case $program in *.exe) console() { iconv -f UTF-8 -t GBK; } ;; *) console() { cat; } ;; esac
+batch --count 5 --roads roads.txt --communities communities.txt --house １x-9 2>stderr.txt
+check "a bound is quoted as typed" grep -qF "'$(printf １x | console)'" stderr.txt
+batch --count 5 --regions 火星 2>stderr.txt
+check "a filter is quoted as typed" grep -qF "'$(printf 火星 | console)'" stderr.txt
+batch --count 5 --format 😀 2>stderr.txt
+check "a character GBK lacks is shown as '?'" grep -qF "not '?'" stderr.txt
 batch --count 5 --roads emoji.txt --communities communities.txt 2>stderr.txt
 check "a name GBK cannot hold is named by its line" grep -q 'emoji.txt line 2' stderr.txt
 batch --help | grep -q -- '--count N' || fail "--help"
+if [ -w /dev/full ]; then
+  for word in --help --version; do
+    batch $word >/dev/full 2>stderr.txt
+    check "$word that cannot be written: exit code 1" test $? = 1
+    check "$word that cannot be written: says why" grep -q 'cannot write standard output' stderr.txt
+  done
+fi
 batch --version | grep -q 'quarrow-batch' || fail "--version"
+
+group="memory"
+# A run holds a few chunks of rows per worker, whatever a row's length: a prefix of 120 KB makes rows of 250 KB.
+# (Not the sanitized build, whose shadow memory no limit allows, nor Wine, which reserves more than it uses.)
+native=$top/build/native/quarrow-batch
+case $program in
+  *.exe) ;;
+  *)
+    if [ -x "$native" ]; then
+      head -c 122880 /dev/zero | tr '\0' x >long-prefix.txt
+      ( ulimit -v 400000; "$native" --seed 1 --count 1500 --prefix "$(cat long-prefix.txt)" --format jsonl \
+          --regions >long.jsonl 2>stderr.txt )
+      check "rows of 250 KB in 400 MB of address space: exit code 0" test $? = 0
+      check "and every row written" test "$(wc -l <long.jsonl)" = 1500
+      rm -f long.jsonl
+    else
+      echo "memory: no native release build at $native, so the memory group is left out"
+    fi ;;
+esac
 
 group="writes"
 echo old >target.out
