@@ -196,9 +196,16 @@ TEST(LocalStems, ARegionsStemsAreItsOwnNamesWithoutTheirKindsEachOnce) {
                                                 "小官庄", "望直港", "曹甸", "西安丰", "山阳", "黄塍", "泾河"}));
 }
 
+// What a filter keeps: a whole region as its code, a region of which it keeps some towns as their codes.
 std::set<std::string> Codes(const RegionTable& table, const char* filter) {
   std::set<std::string> codes;
-  for (const Region* r : SelectRegions(table, filter)) codes.insert(r->code_text);
+  for (const SelectedRegion& s : SelectRegions(table, filter)) {
+    if (s.towns.empty()) codes.insert(s.region->code_text);
+    for (const Town* t : s.towns) {
+      EXPECT_EQ(t->code / 1000, s.region->code);
+      codes.insert(std::string(t->code_text));
+    }
+  }
   return codes;
 }
 
@@ -253,11 +260,65 @@ TEST(RegionFilter, AFilterThatMatchesNothingOrSeveralDivisionsIsRefusedWithWhatI
   const std::string unknown_code = Refusal(table, "3299");
   EXPECT_NE(unknown_code.find("under 32 there are: 江苏省南京市 (3201)"), std::string::npos) << unknown_code;
   EXPECT_NE(Refusal(table, "99").find("the provinces are: 北京市 (11)"), std::string::npos);
-  EXPECT_NE(Refusal(table, "火星").find("the provinces are:"), std::string::npos);
+  EXPECT_NE(Refusal(table, "亚特兰蒂斯").find("the provinces are:"), std::string::npos);
   EXPECT_NE(Refusal(table, "32,火星").find("火星"), std::string::npos) << "one bad part refuses the whole filter";
   EXPECT_NE(Refusal(table, "1234567"), "not refused") << "a code has at most six digits";
   EXPECT_NE(Refusal(table, "320571").find("under 3205 there are: 江苏省苏州市虎丘区 (320505)"), std::string::npos)
       << "a development zone is no region";
+}
+
+}  // namespace
+}  // namespace quarrow::places
+
+namespace quarrow::places {
+namespace {
+
+TEST(RegionFilter, ATownKeepsItsRegionWithThoseOfItsTownsThatThePartsName) {
+  const RegionTable table;
+  const std::set<std::string> xuanwumen{"320102005"};
+  for (const char* filter : {"玄武门街道", "玄武区玄武门街道", "南京市玄武区玄武门街道", "江苏省南京市玄武区玄武门街道",
+                             "320102005", " 320102005 ", "玄武门街道,320102005"}) {
+    EXPECT_EQ(Codes(table, filter), xuanwumen) << filter;
+  }
+  EXPECT_EQ(Codes(table, "北京市东城区东华门街道"), std::set<std::string>{"110101001"});
+  EXPECT_EQ(Codes(table, "东城区东华门街道"), std::set<std::string>{"110101001"});
+  EXPECT_EQ(Codes(table, "广东省东莞市虎门镇"), std::set<std::string>{"441900121"});
+  EXPECT_EQ(Codes(table, "东莞市虎门镇"), std::set<std::string>{"441900121"});
+
+  // The towns of one region merge, in code order; a part that keeps the whole region keeps all its towns.
+  const std::vector<SelectedRegion> merged = SelectRegions(table, "锁金村街道,320102002,玄武门街道,东华门街道");
+  ASSERT_EQ(merged.size(), 2u);
+  EXPECT_EQ(merged[0].region->code, 110101u);
+  EXPECT_EQ(merged[1].region->code, 320102u);
+  ASSERT_EQ(merged[1].towns.size(), 3u);
+  EXPECT_EQ(merged[1].towns[0]->code_text, "320102002");
+  EXPECT_EQ(merged[1].towns[1]->gbk, "玄武门街道");
+  EXPECT_EQ(merged[1].towns[2]->gbk, "锁金村街道");
+  EXPECT_EQ(Codes(table, "玄武门街道,玄武区"), std::set<std::string>{"320102"});
+  EXPECT_EQ(Codes(table, "320102005,南京市"), Codes(table, "南京市"));
+  EXPECT_EQ(Codes(table, "320102005,3202,南京市鼓楼区").size(), Codes(table, "3202").size() + 2);
+}
+
+TEST(RegionFilter, AnAmbiguousOrUnknownTownIsRefusedWithWhatItCouldMean) {
+  const RegionTable table;
+  const std::string many = Refusal(table, "城关镇");
+  EXPECT_NE(many.find("'城关镇' names 88 divisions; give more of the name or a code: 天津市武清区城关镇 (120114110)"),
+            std::string::npos) << many;
+  EXPECT_NE(many.find(" and 48 more"), std::string::npos) << many;
+  const std::string two = Refusal(table, "新街口街道");
+  EXPECT_NE(two.find("北京市西城区新街口街道 (110102003), 江苏省南京市玄武区新街口街道 (320102003)"), std::string::npos)
+      << two;
+  EXPECT_EQ(Codes(table, "玄武区新街口街道"), std::set<std::string>{"320102003"});
+  const std::string partial = Refusal(table, "玄武门");
+  EXPECT_NE(partial.find("did you mean: 江苏省南京市玄武区玄武门街道 (320102005)"), std::string::npos) << partial;
+  const std::string unknown = Refusal(table, "320102999");
+  EXPECT_NE(unknown.find("no town's code is 320102999; the towns of 江苏省南京市玄武区 (320102) are: "
+                         "江苏省南京市玄武区梅园新村街道 (320102002)"),
+            std::string::npos)
+      << unknown;
+  EXPECT_NE(Refusal(table, "320199001").find("under 3201 there are: 江苏省南京市玄武区 (320102)"), std::string::npos);
+  EXPECT_NE(Refusal(table, "鼓楼区玄武门街道"), "not refused") << "a town under another county";
+  EXPECT_NE(Refusal(table, "32010200").find("is no code"), std::string::npos);
 }
 
 }  // namespace
