@@ -52,8 +52,8 @@
 
 namespace quarrow::places::divisions {
 
-// One county-level division's towns a line or more, in code order; the literals are UTF-8 here and GBK in the
-// program, where kTownNameEnds counts their bytes.
+// The towns of one county-level division on a line or more, in code order; the literals are UTF-8 here and
+// GBK in the program, whose bytes kTownNameEnds counts.
 const char kTownNames[] =
     // 110101 东城区
     "东华门街道景山街道交道口街道安定门街道北新桥街道东四街道朝阳门街道建国门街道东直门街道和平里街道前门街道"
