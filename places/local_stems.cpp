@@ -48,9 +48,9 @@ constexpr std::array<std::string_view, 15> kNotOfAPlaceName = {
     "机械",
 };
 
-// Stems that would read as a road's name ("嘉陵道街道", "中山西路街道"), a zone, or what is left of a double kind
+// Stems that would read as a road's name ("中山西路街道", "嘉陵道街道"), a zone, or what is left of a double kind
 // ("铁西街道地区", "北山农林场").
-constexpr std::array<std::string_view, 6> kNotAtTheEnd = {"区", "族", "路", "街", "巷", "街道"};
+constexpr std::array<std::string_view, 5> kNotAtTheEnd = {"区", "族", "路", "街", "巷"};
 constexpr std::array<std::string_view, 2> kNotAtTheEndOfLonger = {"道", "农"};  // 二道, 益农 are names
 
 constexpr std::string_view kNumerals = "一二三四五六七八九十百千万零两";
