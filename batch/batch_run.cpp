@@ -46,7 +46,7 @@ void CheckPrefix(const Options& o) {
   if (o.prefix.find('\0') != std::string::npos) throw UsageError("--prefix holds a zero byte");
 }
 
-std::vector<const Region*> SelectedRegions(const RegionTable& table, const std::string& filter) {
+std::vector<places::SelectedRegion> SelectedRegions(const RegionTable& table, const std::string& filter) {
   try {
     return places::SelectRegions(table, filter);
   } catch (const places::FilterError& e) {

@@ -9,13 +9,18 @@
 #include <vector>
 
 #include "commands/random_numbers.h"
+#include "places/region_filter.h"
 #include "places/region_table.h"
 
 namespace quarrow::places {
 
 class RegionDraw {
  public:
-  RegionDraw(std::uint32_t seed, std::vector<const Region*> regions) : seed_(seed), regions_(std::move(regions)) {}
+  RegionDraw(std::uint32_t seed, std::vector<SelectedRegion> selection)
+      : seed_(seed), selection_(std::move(selection)) {
+    regions_.reserve(selection_.size());
+    for (const SelectedRegion& s : selection_) regions_.push_back(s.region);
+  }
 
   // The place in Regions() of the region for the address made after `index` others: the rows before it, and
   // under --unique the addresses it skipped too.
@@ -25,10 +30,13 @@ class RegionDraw {
     return static_cast<std::uint32_t>(((z >> 32) * regions_.size()) >> 32);
   }
   std::span<const Region* const> Regions() const { return regions_; }
+  // The same regions, each with the towns the filter kept of it.
+  std::span<const SelectedRegion> Selection() const { return selection_; }
   std::size_t Count() const { return regions_.size(); }
 
  private:
   std::uint64_t seed_;
+  std::vector<SelectedRegion> selection_;
   std::vector<const Region*> regions_;
 };
 
