@@ -402,6 +402,7 @@ check "and its first row is row 6" test "$(sed -n 2p part.csv | cut -d, -f1)" = 
 group="bad arguments"
 printf '好\n\xf0\x9f\x98\x80\n' >emoji.txt
 printf '\xb0\xa1\n\xb0\n' >bad-gbk.txt
+printf '人民\n解\r放\n' >lone-cr.txt
 echo old >kept.out
 while IFS= read -r args; do
   # shellcheck disable=SC2086
@@ -452,6 +453,7 @@ done <<'ARGS'
 --count 5 --roads emoji.txt --communities communities.txt
 --count 5 --roads bad-gbk.txt --communities communities.txt --encoding utf-8
 --count 5 --roads bad-gbk.txt --communities communities.txt
+--count 5 --roads lone-cr.txt --communities communities.txt
 ARGS
 # (Wine hands a Windows build its arguments through the code page, which turns such a byte into '?'.)
 case $program in
