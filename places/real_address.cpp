@@ -1,7 +1,10 @@
 #include "places/real_address.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstring>
+#include <stdexcept>
 #include <limits>
 #include <unordered_set>
 
@@ -12,28 +15,44 @@ namespace quarrow::places {
 
 namespace {
 
+using Short = ShortText;
+
+constexpr Short ShortOf(std::string_view text) {
+  Short s;
+  for (std::size_t i = 0; i < text.size() && i < sizeof s.bytes; ++i) s.bytes[i] = text[i];
+  s.size = static_cast<std::uint32_t>(text.size());
+  return s;
+}
+
 // A choice and how often it is made, out of the sum of its table's weights.
 struct Weighted {
-  std::string_view text;
+  Short text;
   std::uint32_t weight;
   // Which variants the name takes before its kind: a direction ("中山东路") and an ordinal ("建设二路").
   bool direction = false, ordinal = false;
 };
 
+constexpr Weighted W(std::string_view text, std::uint32_t weight, bool direction = false, bool ordinal = false) {
+  return {ShortOf(text), weight, direction, ordinal};
+}
+
 // Road kinds in about the shares they have in a Chinese city: most roads are 路.
 constexpr Weighted kRoadKinds[] = {
-    {"路", 62, true, true}, {"街", 13, true, true}, {"大道", 8, true, false},
-    {"巷", 7, false, true}, {"大街", 6, true, false}, {"道", 4, false, false},
+    W("路", 62, true, true), W("街", 13, true, true), W("大道", 8, true, false),
+    W("巷", 7, false, true), W("大街", 6, true, false), W("道", 4),
 };
-constexpr std::string_view kDirections[] = {"东", "西", "南", "北", "中"};
+constexpr Short kDirections[] = {ShortOf("东"), ShortOf("西"), ShortOf("南"), ShortOf("北"), ShortOf("中")};
 // The first ordinals are the commonest: a second road of a name is likelier than a fifth.
-constexpr Weighted kOrdinals[] = {{"一", 35}, {"二", 30}, {"三", 18}, {"四", 10}, {"五", 7}};
+constexpr Weighted kOrdinals[] = {W("一", 35), W("二", 30), W("三", 18), W("四", 10), W("五", 7)};
 
 constexpr Weighted kCommunityKinds[] = {
-    {"花园", 16}, {"小区", 16}, {"家园", 12}, {"苑", 10}, {"新村", 8}, {"公寓", 6}, {"华庭", 5},
-    {"名苑", 5},  {"佳苑", 4},  {"雅苑", 4},  {"社区", 4}, {"花苑", 3}, {"新城", 3}, {"府", 2},
+    W("花园", 16), W("小区", 16), W("家园", 12), W("苑", 10), W("新村", 8), W("公寓", 6), W("华庭", 5),
+    W("名苑", 5),  W("佳苑", 4),  W("雅苑", 4),  W("社区", 4), W("花苑", 3), W("新城", 3), W("府", 2),
 };
-constexpr Weighted kBuildingSuffixes[] = {{"栋", 45}, {"号楼", 35}, {"幢", 20}};
+constexpr Short kPlainCommunity = ShortOf("小区");
+constexpr Weighted kBuildingSuffixes[] = {W("栋", 45), W("号楼", 35), W("幢", 20)};
+constexpr Short kHouse = ShortOf("号"), kUnit = ShortOf("单元"), kRoom = ShortOf("室");
+constexpr Short kSubNumbers[] = {ShortOf("之1"), ShortOf("之2"), ShortOf("之3"), ShortOf("A"), ShortOf("B")};
 
 // Shares of the rows, in percent.
 constexpr std::uint32_t kLocalRoads = 30;          // of the rows with a region, roads named after its places
@@ -46,28 +65,21 @@ constexpr std::uint32_t kUnitWithoutCommunity = 50;  // of those with a room
 constexpr std::uint32_t kSubNumber = 2;            // "88之1号", "88A号"
 
 constexpr std::uint32_t kMostBuildings = 40, kMostUnits = 6, kMostFloors = 33, kMostDoors = 4, kMostHouses = 999;
-constexpr std::uint32_t kSubNumberForms = 5;  // 之1, 之2, 之3, A, B
 
-template <std::size_t N>
-constexpr std::uint32_t TotalWeight(const Weighted (&table)[N]) {
-  std::uint32_t total = 0;
-  for (const Weighted& w : table) total += w.weight;
-  return total;
-}
-
-template <std::size_t N>
-const Weighted& Choose(AddressRandom& random, const Weighted (&table)[N]) {
-  std::uint32_t left = random.Below(TotalWeight(table));
-  for (const Weighted& w : table) {
-    if (left < w.weight) return w;
-    left -= w.weight;
-  }
-  return table[N - 1];
-}
-
-void AppendNumber(std::uint32_t number, std::string& out) {
-  char digits[10];
-  out.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+// A weighted choice without a branch that depends on the draw: the table's running sums counted against it.
+template <const auto& kTable>
+const Weighted& Choose(AddressRandom& random) {
+  constexpr std::size_t kCount = std::size(kTable);
+  static constexpr auto kUpTo = [] {
+    std::array<std::uint32_t, kCount> up_to{};
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < kCount; ++i) up_to[i] = sum += kTable[i].weight;
+    return up_to;
+  }();
+  const std::uint32_t drawn = random.Below(kUpTo[kCount - 1]);
+  std::size_t chosen = 0;
+  for (std::size_t i = 0; i + 1 < kCount; ++i) chosen += drawn >= kUpTo[i];
+  return kTable[chosen];
 }
 
 std::uint32_t InRange(AddressRandom& random, const NumberRange& range) {
@@ -93,7 +105,6 @@ std::uint32_t RoomNumber(AddressRandom& random) {
   return floor * 100 + InRange(random, {1, kMostDoors});
 }
 
-
 std::uint64_t Plus(std::uint64_t a, std::uint64_t b) {
   return a > std::numeric_limits<std::uint64_t>::max() - b ? std::numeric_limits<std::uint64_t>::max() : a + b;
 }
@@ -113,6 +124,22 @@ std::size_t Longest(const std::vector<std::string>& names) {
   return longest;
 }
 
+std::vector<Short> ShortsOf(std::span<const std::string_view> texts) {
+  std::vector<Short> shorts;
+  for (const std::string_view text : texts) {
+    // The lists' entries are two to four characters, which their build checks.
+    if (text.size() > sizeof Short::bytes) throw std::logic_error("a word list's entry is longer than four characters");
+    shorts.push_back(ShortOf(text));
+  }
+  return shorts;
+}
+
+// The last character of a text of two-byte characters.
+std::uint16_t LastCharacter(const Short& s) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(s.bytes[s.size - 2]) << 8 |
+                                    static_cast<unsigned char>(s.bytes[s.size - 1]));
+}
+
 }  // namespace
 
 std::uint64_t TimesCapped(std::uint64_t a, std::uint64_t b) {
@@ -130,85 +157,118 @@ std::uint64_t AddressRandom::Next() {
   return MixBits(state_);
 }
 
-RealAddressMaker::RealAddressMaker(const RealSettings& settings) : settings_(settings) {
-  text_.reserve(256 + Longest(settings.roads) + Longest(settings.communities));
-}
-
 const std::string_view* PickLocalStem(AddressRandom& random, std::span<const std::string_view> local_stems) {
   if (local_stems.empty() || !random.Percent(kLocalRoads)) return nullptr;
   return &local_stems[random.Below(static_cast<std::uint32_t>(local_stems.size()))];
 }
 
+// The word lists as texts to copy whole, with what a community's stem ends with; the same for every maker.
+struct RealAddressMaker::Words {
+  std::vector<Short> road_stems = ShortsOf(RoadStems());
+  std::vector<Short> community_stems = ShortsOf(CommunityStems());
+  std::vector<std::uint16_t> community_stem_ends = [this] {
+    std::vector<std::uint16_t> ends;
+    for (const Short& stem : community_stems) ends.push_back(LastCharacter(stem));
+    return ends;
+  }();
+};
+
+RealAddressMaker::RealAddressMaker(const RealSettings& settings)
+    : settings_(settings), text_(256 + Longest(settings.roads) + Longest(settings.communities)) {
+  static const Words words;
+  words_ = &words;
+}
+
+// Anything of any length: a name from the user's list, a place name.
+void RealAddressMaker::Text::Put(std::string_view piece) {
+  std::memcpy(end_, piece.data(), piece.size());
+  end_ += piece.size();
+}
+
+// Eight bytes are copied whatever the size: the room has eight more than the longest address needs.
+void RealAddressMaker::Text::Put(const Short& piece) {
+  std::memcpy(end_, piece.bytes, sizeof piece.bytes);
+  end_ += piece.size;
+}
+
+void RealAddressMaker::Text::PutNumber(std::uint32_t number) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  if (number >= 10000) {
+    end_ = std::to_chars(end_, end_ + 10, number).ptr;
+    return;
+  }
+  // Most numbers of an address have one to four digits: all four are made, and the leading zeros skipped
+  // without a branch.
+  const char digits[8] = {kPairs[2 * (number / 100)], kPairs[2 * (number / 100) + 1], kPairs[2 * (number % 100)],
+                          kPairs[2 * (number % 100) + 1]};
+  const std::uint32_t count = 1 + (number >= 10) + (number >= 100) + (number >= 1000);
+  std::memcpy(end_, digits + 4 - count, 4);
+  end_ += count;
+}
+
 void RealAddressMaker::DrawRoad(AddressRandom& random, const std::string_view* local_stem) {
   if (!settings_.roads.empty()) {
-    text_ += settings_.roads[random.Below(static_cast<std::uint32_t>(settings_.roads.size()))];
+    text_.Put(settings_.roads[random.Below(static_cast<std::uint32_t>(settings_.roads.size()))]);
     return;
   }
   if (local_stem) {
-    text_ += *local_stem;
+    text_.Put(*local_stem);
   } else {
-    const std::span<const std::string_view> stems = RoadStems();
-    text_ += stems[random.Below(static_cast<std::uint32_t>(stems.size()))];
+    const std::vector<Short>& stems = words_->road_stems;
+    text_.Put(stems[random.Below(static_cast<std::uint32_t>(stems.size()))]);
   }
-  const Weighted& kind = Choose(random, kRoadKinds);
+  const Weighted& kind = Choose<kRoadKinds>(random);
   const std::uint32_t variant = random.Below(100);
   if (kind.direction && variant < kDirectionRoads) {
-    text_ += kDirections[random.Below(std::size(kDirections))];
+    text_.Put(kDirections[random.Below(std::size(kDirections))]);
   } else if (kind.ordinal && variant >= 100 - kOrdinalRoads) {
-    text_ += Choose(random, kOrdinals).text;
+    text_.Put(Choose<kOrdinals>(random).text);
   }
-  text_ += kind.text;
+  text_.Put(kind.text);
 }
 
 void RealAddressMaker::DrawCommunity(AddressRandom& random) {
   if (!settings_.communities.empty()) {
-    text_ += settings_.communities[random.Below(static_cast<std::uint32_t>(settings_.communities.size()))];
+    text_.Put(settings_.communities[random.Below(static_cast<std::uint32_t>(settings_.communities.size()))]);
     return;
   }
-  const std::span<const std::string_view> stems = CommunityStems();
-  const std::string_view stem = stems[random.Below(static_cast<std::uint32_t>(stems.size()))];
-  std::string_view kind = Choose(random, kCommunityKinds).text;
+  const std::uint32_t stem = random.Below(static_cast<std::uint32_t>(words_->community_stems.size()));
+  const Short& kind = Choose<kCommunityKinds>(random).text;
+  text_.Put(words_->community_stems[stem]);
   // "翠苑" takes no "苑" and "华府" no "府": a kind that would say its last character again gives way to 小区.
-  if (stem.size() >= 2 && kind.ends_with(stem.substr(stem.size() - 2))) kind = "小区";
-  text_ += stem;
-  text_ += kind;
+  text_.Put(LastCharacter(kind) == words_->community_stem_ends[stem] ? kPlainCommunity : kind);
 }
 
 RealAddress RealAddressMaker::Make(AddressRandom& random, const std::string_view* local_stem) {
-  text_.clear();
+  text_.Clear();
   std::size_t ends[6] = {};  // where the road, number, community, building, unit and room end; 0: none
   std::size_t starts[6] = {};
   const auto part = [&](int which, auto&& draw) {
-    starts[which] = text_.size();
+    starts[which] = text_.Size();
     draw();
-    ends[which] = text_.size();
+    ends[which] = text_.Size();
   };
 
   part(0, [&] { DrawRoad(random, local_stem); });
   part(1, [&] {
     if (settings_.house) {
-      AppendNumber(InRange(random, *settings_.house), text_);
+      text_.PutNumber(InRange(random, *settings_.house));
       return;
     }
-    AppendNumber(HouseNumber(random), text_);
-    if (random.Percent(kSubNumber)) {
-      const std::uint32_t form = random.Below(kSubNumberForms);
-      if (form < 3) {
-        text_ += "之";
-        AppendNumber(form + 1, text_);
-      } else {
-        text_ += form == 3 ? "A" : "B";
-      }
-    }
+    text_.PutNumber(HouseNumber(random));
+    if (random.Percent(kSubNumber)) text_.Put(kSubNumbers[random.Below(std::size(kSubNumbers))]);
   });
-  text_ += "号";
+  text_.Put(kHouse);
 
   const bool community = !settings_.communities.empty() || random.Percent(kWithCommunity);
   bool unit = false, room = false;
   if (community) {
     part(2, [&] { DrawCommunity(random); });
-    part(3, [&] { AppendNumber(InRange(random, settings_.building.value_or(NumberRange{1, kMostBuildings})), text_); });
-    text_ += Choose(random, kBuildingSuffixes).text;
+    part(3, [&] { text_.PutNumber(InRange(random, settings_.building.value_or(NumberRange{1, kMostBuildings}))); });
+    text_.Put(Choose<kBuildingSuffixes>(random).text);
     unit = settings_.unit || random.Percent(kWithUnit);
     room = true;
   } else {
@@ -216,21 +276,21 @@ RealAddress RealAddressMaker::Make(AddressRandom& random, const std::string_view
     unit = room && random.Percent(kUnitWithoutCommunity);
   }
   if (unit) {
-    part(4, [&] { AppendNumber(InRange(random, settings_.unit.value_or(NumberRange{1, kMostUnits})), text_); });
-    text_ += "单元";
+    part(4, [&] { text_.PutNumber(InRange(random, settings_.unit.value_or(NumberRange{1, kMostUnits}))); });
+    text_.Put(kUnit);
   }
   if (room) {
-    part(5, [&] { AppendNumber(settings_.room ? InRange(random, *settings_.room) : RoomNumber(random), text_); });
-    text_ += "室";
+    part(5, [&] { text_.PutNumber(settings_.room ? InRange(random, *settings_.room) : RoomNumber(random)); });
+    text_.Put(kRoom);
   }
 
   RealAddress address;
   std::string_view* views[] = {&address.road, &address.number, &address.community,
                                &address.building, &address.unit, &address.room};
   for (int i = 0; i < 6; ++i) {
-    if (ends[i] != 0) *views[i] = std::string_view(text_).substr(starts[i], ends[i] - starts[i]);
+    if (ends[i] != 0) *views[i] = text_.View().substr(starts[i], ends[i] - starts[i]);
   }
-  address.text = text_;
+  address.text = text_.View();
   return address;
 }
 
@@ -243,7 +303,7 @@ std::uint64_t RealAddressMaker::DistinctCount(std::size_t most_local_stems) cons
     }
     roads = TimesCapped(RoadStems().size() + most_local_stems, forms);
   }
-  const std::uint64_t houses = Values(settings_.house, std::uint64_t{kMostHouses} * (1 + kSubNumberForms));
+  const std::uint64_t houses = Values(settings_.house, std::uint64_t{kMostHouses} * (1 + std::size(kSubNumbers)));
   const std::uint64_t rooms = Values(settings_.room, std::uint64_t{kMostFloors} * kMostDoors);
   const std::uint64_t units = Values(settings_.unit, kMostUnits);
   std::uint64_t communities = Distinct(settings_.communities);

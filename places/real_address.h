@@ -53,6 +53,13 @@ std::uint64_t TimesCapped(std::uint64_t a, std::uint64_t b);
 // its town), so that what an address reads of its region's tables can be known ahead of it.
 const std::string_view* PickLocalStem(AddressRandom& random, std::span<const std::string_view> local_stems);
 
+// A fixed text of eight bytes at most: every kind, direction and stem of the tables is one. It is copied whole, one
+// move without a loop, and the address goes on after its size.
+struct ShortText {
+  char bytes[8] = {};
+  std::uint32_t size = 0;
+};
+
 class RealAddressMaker {
  public:
   explicit RealAddressMaker(const RealSettings& settings);
@@ -64,11 +71,31 @@ class RealAddressMaker {
   std::uint64_t DistinctCount(std::size_t most_local_stems) const;
 
  private:
+  struct Words;
+
   void DrawRoad(AddressRandom& random, const std::string_view* local_stem);
   void DrawCommunity(AddressRandom& random);
 
+  // The address as it is made, in room enough for every piece of one; the parts are views into it.
+  class Text {
+   public:
+    // Eight bytes more than `room`: a short piece is copied in eight.
+    explicit Text(std::size_t room) : bytes_(room + 8), end_(bytes_.data()) {}
+    void Clear() { end_ = bytes_.data(); }
+    void Put(std::string_view piece);
+    void Put(const ShortText& piece);
+    void PutNumber(std::uint32_t number);
+    std::size_t Size() const { return static_cast<std::size_t>(end_ - bytes_.data()); }
+    std::string_view View() const { return {bytes_.data(), Size()}; }
+
+   private:
+    std::vector<char> bytes_;
+    char* end_;
+  };
+
   const RealSettings& settings_;
-  std::string text_;  // the address as it is made; the parts are views into it
+  const Words* words_;
+  Text text_;
 };
 
 }  // namespace quarrow::places
