@@ -5,6 +5,7 @@
 
 #include "batch/batch_options.h"
 #include "batch/batch_run.h"
+#include "batch/interruption.h"
 #include "places/division_table.h"
 #include "batch/output_target.h"
 #include "commands/random_numbers.h"
@@ -46,5 +47,7 @@ int main(int argc, char** argv) {
     std::printf("%s (regions: %s)\n", kVersion, quarrow::places::divisions::kSource);
     return kWritten;
   }
+  // Only for the run: --help and --version end as any program would, and no thread runs yet.
+  InstallInterruptHandlers();
   return Run(options, ClockSeed());
 }

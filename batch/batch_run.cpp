@@ -186,7 +186,7 @@ int Generate(const Options& o, std::uint32_t seed) {
     }
   }
 
-  std::unique_ptr<OutputTarget> target = o.out.empty() ? OpenStandardOutput() : OpenReplacement(o.out);
+  std::unique_ptr<OutputTarget> target = OpenOutput(o.out.empty() ? "-" : o.out);
   RowFormat format(o.format, o.encoding, o.prefix,
                    regions ? regions->Regions() : std::span<const Region* const>());
   std::string chunk;
