@@ -15,6 +15,7 @@
 
 #include "batch/batch_options.h"
 #include "batch/batch_run.h"
+#include "batch/interruption.h"
 #include "batch/messages.h"
 #include "batch/output_target.h"
 #include "commands/random_numbers.h"
@@ -72,5 +73,7 @@ int main(int argc, char** argv) {
   if (options.version) {
     return PrintToStandardOutput(std::string(kVersion) + " (regions: " + quarrow::places::divisions::kSource + ")\n");
   }
+  // Only for the run: --help and --version end as any program would, and no thread runs yet.
+  InstallInterruptHandlers();
   return Run(options, FreshSeed());
 }

@@ -232,7 +232,7 @@ int Generate(const Options& o, std::uint32_t fresh_seed) {
     }
   }
 
-  std::unique_ptr<OutputTarget> target = o.out.empty() ? OpenStandardOutput() : OpenReplacement(o.out);
+  std::unique_ptr<OutputTarget> target = OpenOutput(o.out.empty() ? "-" : o.out);
   // Said once the run is sure to start, so that it can be made again.
   if (!o.seed) std::fprintf(stderr, "seed: %lu\n", static_cast<unsigned long>(seed));
   FormatSettings format_settings;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "batch/interruption.h"
 #include "batch/output_target.h"
 #include "commands/file_replacement.h"
 
@@ -23,15 +24,26 @@ std::string Reason(DWORD error) {
   return (reason.empty() ? "error" : reason) + " (" + std::to_string(error) + ")";
 }
 
+// A pipe whose reader has gone, as `head` leaves it once it has what it wants. Systems differ in which they say.
+bool IsBrokenPipe(DWORD error) {
+  return error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED;
+}
+
+// Standard output is the caller's: written, never closed.
 class StandardOutput final : public OutputTarget {
  public:
   void Write(std::string_view bytes) override {
+    if (Interrupted()) EndAsInterrupted();
     const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
     while (!bytes.empty()) {
       DWORD written = 0;
       const DWORD chunk = bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());
-      if (!::WriteFile(out, bytes.data(), chunk, &written, nullptr) || written == 0) {
-        throw WriteError("cannot write standard output: " + Reason(::GetLastError()));
+      const BOOL done = ::WriteFile(out, bytes.data(), chunk, &written, nullptr);
+      if (!done || written == 0) {
+        const DWORD error = done ? ERROR_WRITE_FAULT : ::GetLastError();
+        if (Interrupted()) EndAsInterrupted();
+        if (IsBrokenPipe(error)) EndOnBrokenPipe();
+        throw WriteError("cannot write standard output: " + Reason(error));
       }
       bytes.remove_prefix(written);
     }
@@ -39,21 +51,33 @@ class StandardOutput final : public OutputTarget {
   void Commit() override {}
 };
 
-// An interrupted run leaves its temporary behind (Ctrl+C ends the process at once); the next write to the same
-// target removes it, as for the window's export.
-class Replacement final : public OutputTarget {
+// A file replaced as the window's export replaces it, or a device written directly. An interrupt removes the
+// temporary before the process ends; one the process could not see (it was killed) is removed by the next write to
+// the same target.
+class FileOutput final : public OutputTarget {
  public:
-  explicit Replacement(const std::string& path) : target_(path) {
+  explicit FileOutput(const std::string& path) : target_(path) {
     if (const DWORD error = replacement_.Begin(path.c_str()); error != ERROR_SUCCESS) Fail(error);
   }
   void Write(std::string_view bytes) override {
-    if (const DWORD error = replacement_.Write(bytes.data(), bytes.size()); error != ERROR_SUCCESS) Fail(error);
+    EndIfInterrupted();
+    if (const DWORD error = replacement_.Write(bytes.data(), bytes.size()); error != ERROR_SUCCESS) {
+      EndIfInterrupted();
+      if (IsBrokenPipe(error)) EndOnBrokenPipe();
+      Fail(error);
+    }
   }
   void Commit() override {
+    EndIfInterrupted();
     if (const DWORD error = replacement_.Commit(); error != ERROR_SUCCESS) Fail(error);
   }
 
  private:
+  void EndIfInterrupted() {
+    if (!Interrupted()) return;
+    replacement_.Abandon();
+    EndAsInterrupted();
+  }
   [[noreturn]] void Fail(DWORD error) { throw WriteError("cannot write " + target_ + ": " + Reason(error)); }
 
   std::string target_;
@@ -63,7 +87,7 @@ class Replacement final : public OutputTarget {
 }  // namespace
 
 std::unique_ptr<OutputTarget> OpenStandardOutput() { return std::make_unique<StandardOutput>(); }
-std::unique_ptr<OutputTarget> OpenReplacement(const std::string& path) { return std::make_unique<Replacement>(path); }
+std::unique_ptr<OutputTarget> OpenFile(const std::string& path) { return std::make_unique<FileOutput>(path); }
 bool StandardErrorIsTerminal() { return ::_isatty(::_fileno(stderr)) != 0; }
 
 std::string ConsoleText(std::string_view gbk) { return std::string(gbk); }

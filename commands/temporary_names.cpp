@@ -48,6 +48,8 @@ std::string TemporaryName(std::string_view stem, std::uint32_t attempt) {
   return std::string(stem) + Hex(attempt) + std::string(kSuffix);
 }
 
+std::uint32_t NextTemporaryAttempt(std::uint32_t previous) { return previous * 1664525u + 1013904223u; }
+
 bool IsTemporaryOf(std::string_view stem, std::string_view name) {
   if (name.size() != kTemporaryNameLength || stem.size() != kPrefix.size() + kDigits) return false;
   if (!SameIgnoringAsciiCase(name.substr(0, stem.size()), stem)) return false;

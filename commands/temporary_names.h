@@ -12,12 +12,17 @@
 namespace quarrow {
 
 inline constexpr std::size_t kTemporaryNameLength = 24;
+// A write tries this many names, one attempt after the other, before it gives up: only a name no file has is taken.
+inline constexpr int kTemporaryNameAttempts = 64;
 
 // "~qrw" and the digits of the target's file name (without its folder): shared by every temporary of that target.
 // Names that differ only in the case of ASCII letters name one file, so they share a stem.
 std::string TemporaryStem(std::string_view target_name);
 // A temporary's whole file name: the stem, then the eight digits of `attempt`, then ".tmp".
 std::string TemporaryName(std::string_view stem, std::uint32_t attempt);
+// The attempt after `previous`. The first comes from something that differs between processes (their id, the
+// clock), so that two writes to one target take different names.
+std::uint32_t NextTemporaryAttempt(std::uint32_t previous);
 // True when `name` has the shape TemporaryName gives for this stem (the letters in either case).
 bool IsTemporaryOf(std::string_view stem, std::string_view name);
 

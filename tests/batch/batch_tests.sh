@@ -80,6 +80,10 @@ fi
 
 program=$1
 batch() { run_program "$program" "$@"; }
+finish() {
+  [ "$failures" -eq 0 ] && echo "quarrow-batch: every group passed against $program"
+  exit $((failures > 0))
+}
 
 group="formats"
 batch --seed 5 --count 200 --prefix 上海市 >text.out
@@ -504,23 +508,51 @@ case $program in
 esac
 
 group="writes"
+windows=no
+case $program in *.exe) windows=yes ;; esac
+no_temporary() { test -z "$(ls -a | grep -i '^~qrw')"; }
+batch --seed 2 --count 50 >expected-50.out
 echo old >target.out
 batch --count 10 --out missing-folder/target.out 2>stderr.txt
 check "a missing folder fails with exit code 1" test $? = 1
 check "the message names the file" grep -q 'missing-folder' stderr.txt
 batch --seed 2 --count 50 --out target.out
-check "a complete write replaces the file" cmp -s target.out <(batch --seed 2 --count 50)
-check "and leaves no temporary behind" test -z "$(ls -a | grep -i '^~qrw')"
+check "a complete write replaces the file" cmp -s target.out expected-50.out
+check "and leaves no temporary behind" no_temporary
+batch --seed 2 --count 50 --out - >dash.out
+check "--out - is standard output" cmp -s dash.out expected-50.out
+check "and no file named -" test ! -e -
 echo old >target.out
 ( ulimit -f 64; trap '' XFSZ; batch --count 100000 --out target.out 2>stderr.txt )
 check "a write that runs out of room fails with exit code 1" test $? = 1
 check "and leaves the old file intact" test "$(cat target.out)" = old
 check "the message names the file" grep -q 'target.out' stderr.txt
-# A Windows build ends at once on an interrupt, as when it is killed; its temporary goes with the next write.
-signals=(INT KILL)
-launcher=()
-case $program in *.exe) signals=(KILL); launcher=("$top/scripts/wine-run") ;; esac
-for signal in "${signals[@]}"; do
+echo keep >read-only.out
+chmod 444 read-only.out
+# Root may write a read-only file on Linux, as a shell's redirection would; the refusal is tested as another user.
+if [ $windows = yes ] || [ "$(id -u)" != 0 ]; then
+  batch --count 10 --out read-only.out 2>stderr.txt
+  check "a read-only file is refused with exit code 1" test $? = 1
+  check "and stays as it was" test "$(cat read-only.out)" = keep
+fi
+batch --count 1000000 2>pipe.err | head -c 10 >head.out
+status=${PIPESTATUS[0]}
+[ $windows = yes ] && broken=1 || broken=141
+check "a reader that stops early ends the run with exit code $broken, not $status" test "$status" = $broken
+check "and silently" test ! -s pipe.err
+if [ $windows = yes ]; then
+  batch --seed 2 --count 50 --out NUL
+  check "the null device is written directly: exit 0" test $? = 0
+  check "and no file takes its place" test -z "$(ls -a | grep -i '^nul$')"
+fi
+
+# An interrupt removes the temporary and ends the run as the interrupt would (under Wine, SIGINT is the console's
+# Ctrl+C, after which Windows' exit code is STATUS_CONTROL_C_EXIT, of which the shell sees the low byte, 58). A
+# run killed outright leaves its temporary, and the next write to the same target removes it. A background job's
+# SIGINT is ignored unless it is set back.
+launcher=(env --default-signal=INT)
+[ $windows = yes ] && launcher+=("$top/scripts/wine-run")
+for signal in INT KILL; do
   echo old >target.out
   # Started directly (wine-run ends in exec), not through a function: a background subshell would take the
   # signal in its place.
@@ -530,14 +562,180 @@ for signal in "${signals[@]}"; do
   for _ in $(seq 400); do ls -a | grep -qi '^~qrw' && break; sleep 0.05; done
   kill -s $signal $pid
   { wait $pid; } 2>/dev/null
-  check "killed with SIG$signal: not a success" test $? -ne 0
+  status=$?
+  expected=$((128 + $(kill -l $signal)))
+  [ $windows = yes ] && [ $signal = INT ] && expected=58
+  check "killed with SIG$signal: exit status $expected, not $status" test $status = $expected
   check "killed with SIG$signal: the old file is intact" test "$(cat target.out)" = old
   left=$(ls -a | grep -ci '^~qrw')
   [ $signal = INT ] && check "an interrupt removes the temporary" test "$left" = 0
   [ $signal = KILL ] && check "killed outright, it leaves its temporary" test "$left" = 1
 done
 batch --seed 4 --count 10 --out target.out
-check "the next write removes what a killed run left" test -z "$(ls -a | grep -i '^~qrw')"
+check "the next write removes what a killed run left" no_temporary
 
-[ "$failures" -eq 0 ] && echo "quarrow-batch: every group passed against $program"
-exit $((failures > 0))
+# What follows, Linux has and Windows has not: links, FIFOs, sockets, device nodes, signals, owners.
+[ $windows = yes ] && finish
+
+group="writes (Linux)"
+echo old >linked.out
+ln -s linked.out link.out
+ln -s not-yet.out dangling.out
+batch --seed 2 --count 50 --out link.out
+check "a symbolic link stays a link" test -L link.out
+check "and the file it leads to is replaced" cmp -s linked.out expected-50.out
+batch --seed 2 --count 50 --out dangling.out
+check "a link to no file yet makes the file where it leads" test -L dangling.out -a -f not-yet.out
+# A link of its own to what /dev/stdout leads to: a build that replaced links it should not would replace this
+# one, not the machine's.
+ln -s /proc/self/fd/1 standard-output
+batch --seed 2 --count 50 --out standard-output | cat >piped.out
+check "a link to the process's standard output, onto a pipe" cmp -s piped.out expected-50.out
+echo earlier >appended.out
+batch --seed 2 --count 50 --out standard-output >>appended.out
+check "and onto a file opened for appending: appended to, not replaced" \
+  cmp -s appended.out <(echo earlier; cat expected-50.out)
+env --ignore-signal=PIPE "$program" --count 1000000 2>pipe.err | head -c 10 >head.out
+status=${PIPESTATUS[0]}
+check "with SIGPIPE ignored, a reader that stops early ends the run with exit code 1, not $status" test "$status" = 1
+check "and silently" test ! -s pipe.err
+
+# The machine's own devices are not put at risk: root writes nodes of its own made here, and only a user who may
+# not replace anything in /dev writes its devices.
+if mknod null-device c 1 3 2>/dev/null && mknod full-device c 1 7 2>/dev/null && : >null-device 2>/dev/null; then
+  null=null-device full=full-device
+elif [ "$(id -u)" != 0 ]; then
+  null=/dev/null full=/dev/full
+else
+  null='' full=''
+  echo "skipped [$group] devices: root may not make device nodes in $work, and /dev is not put at risk"
+fi
+if [ -n "$null" ]; then
+  batch --count 1000 --out "$null"
+  check "a null device is written directly: exit 0" test $? = 0
+  batch --count 1000 --out "$full" 2>stderr.txt
+  check "a full device: exit 1" test $? = 1
+  check "with the reason" grep -q 'No space left' stderr.txt
+  check "both stay devices" test -c "$null" -a -c "$full"
+  check "with no temporary beside them" no_temporary
+fi
+
+mkfifo rows.fifo
+timeout 30 cat rows.fifo >from-fifo.out &
+reader=$!
+timeout 30 "$program" --seed 2 --count 50 --out rows.fifo
+check "a FIFO is written directly: exit 0" test $? = 0
+wait $reader
+check "its reader gets every row" cmp -s from-fifo.out expected-50.out
+check "it stays a FIFO" test -p rows.fifo
+check "with no temporary beside it" no_temporary
+
+timeout 30 python3 - rows.socket from-socket.out <<'PY' &
+import socket, sys
+server = socket.socket(socket.AF_UNIX)
+server.bind(sys.argv[1])
+server.listen(1)
+open("socket.ready", "w").close()
+connection, _ = server.accept()
+with open(sys.argv[2], "wb") as out:
+    while data := connection.recv(65536):
+        out.write(data)
+PY
+reader=$!
+for _ in $(seq 400); do [ -e socket.ready ] && break; sleep 0.05; done
+timeout 30 "$program" --seed 2 --count 50 --out rows.socket
+check "a socket is connected to and written: exit 0" test $? = 0
+wait $reader
+check "its reader gets every row" cmp -s from-socket.out expected-50.out
+check "it stays a socket" test -S rows.socket
+
+# Names that a write's clean-up might take for its leftovers: a FIFO would keep an open waiting for ever.
+stem=$(python3 -c '
+import sys
+h = 2166136261
+for b in sys.argv[1].encode():
+    h = ((h ^ (b - 32 if 97 <= b <= 122 else b)) * 16777619) & 0xFFFFFFFF
+print("~qrw%08X" % h)' target.out)
+mkfifo "${stem}0000000A.tmp"
+echo keep >"${stem}0000000B.tmp"
+chmod 444 "${stem}0000000B.tmp"
+echo left >"${stem}0000000C.tmp"
+timeout 30 "$program" --count 10 --out target.out
+check "a FIFO and a read-only file of a temporary's name do not stop the write" test $? = 0
+check "they are no leftovers and stay" test -p "${stem}0000000A.tmp" -a "$(cat "${stem}0000000B.tmp")" = keep
+check "a plain one is a leftover, and goes" test ! -e "${stem}0000000C.tmp"
+rm -f "${stem}"*
+
+# Each run clears away what the others left while they all write the same target, and none may take another's
+# live temporary for a leftover.
+: >concurrent.err
+for _ in $(seq 20); do
+  for _ in 1 2 3 4 5 6; do
+    ( "$program" --seed 2 --count 50 --out shared.out 2>>concurrent.err || echo "exit code $?" >>concurrent.err ) &
+  done
+  wait
+done
+check "runs writing one target at once all succeed: $(sort concurrent.err | uniq -c | head -n 3)" \
+  test ! -s concurrent.err
+check "and the target holds the rows" cmp -s shared.out expected-50.out
+
+if command -v strace >/dev/null && strace -o probe.trace true 2>/dev/null; then
+  strace -f -y -e trace=fsync,rename,renameat,renameat2 -o sync.trace "$program" --count 10 --out synced.out
+  check "the folder is flushed after the rename, so that the rename is on the disk" \
+    grep -q "fsync([0-9]*<$(pwd -P)>)" <(sed -n '/rename.*"synced.out"/,$p' sync.trace)
+else
+  echo "skipped [$group] the folder's flush: strace cannot trace a process here"
+fi
+
+# A hang-up that the parent ignores (as nohup does) stays ignored. Stopped, the run is still running when the
+# hang-up comes, however fast it is.
+env --ignore-signal=HUP "$program" --count 3000000 --out target.out --progress 2>progress.txt &
+pid=$!
+for _ in $(seq 400); do [ -s progress.txt ] && break; sleep 0.01; done
+if kill -STOP $pid 2>/dev/null; then
+  kill -HUP $pid
+  kill -CONT $pid
+  wait $pid
+  status=$?
+  check "a hang-up that nohup ignores leaves the run going: exit 0, not $status" test $status = 0
+  check "to the last row" test "$(wc -l <target.out)" = 3000000
+else
+  wait $pid
+  fail "the run ended before the hang-up could come; it needs more rows"
+fi
+
+if [ "$(id -u)" = 0 ] && id nobody >/dev/null 2>&1; then
+  as_nobody=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
+  chmod 711 "$work"
+  mkdir shared
+  chmod 777 shared
+  echo x >shared/theirs.out
+  chown nobody:"$(id -g nobody)" shared/theirs.out
+  chmod 604 shared/theirs.out
+  batch --seed 2 --count 50 --out shared/theirs.out
+  check "a replaced file keeps its owner, group and mode" \
+    test "$(stat -c '%u:%g %a' shared/theirs.out)" = "$(id -u nobody):$(id -g nobody) 604"
+  check "and holds the rows" cmp -s shared/theirs.out expected-50.out
+  echo keep >shared/owned-by-root.out
+  echo keep >shared/read-only.out
+  chown nobody shared/read-only.out
+  chmod 444 shared/read-only.out
+  for name in owned-by-root read-only; do
+    "${as_nobody[@]}" "$program" --count 10 --out shared/$name.out 2>stderr.txt
+    check "$name: a file the user may not open for writing is refused with exit code 1" test $? = 1
+    check "$name: and stays as it was" test "$(cat shared/$name.out)" = keep
+    check "$name: the message says why" grep -q 'Permission denied' stderr.txt
+  done
+  # A group the user is not in cannot be kept: the new group may then do only what anyone may.
+  echo x >shared/group.out
+  chown nobody:root shared/group.out
+  chmod 2664 shared/group.out
+  "${as_nobody[@]}" "$program" --seed 2 --count 50 --out shared/group.out
+  check "a group that cannot be kept passes on no rights" \
+    test "$(stat -c '%u:%g %a' shared/group.out)" = "$(id -u nobody):$(id -g nobody) 644"
+  check "no temporary is left in the shared folder" test -z "$(ls -a shared | grep -i '^~qrw')"
+else
+  echo "skipped [$group] owners and read-only files: they need root, to act as another user (nobody)"
+fi
+
+finish

@@ -255,6 +255,13 @@ TEST(WriteToFile, TakesARelativeNameFromTheCurrentFolder) {
   EXPECT_EQ(NamesIn(folder.Path()), Names{"relative.txt"});
 }
 
+TEST(WriteToFile, WritesADeviceWhereItStands) {
+  ScratchFolder folder;
+  HeapBytes bytes("1A\r\n");
+  EXPECT_TRUE(WriteToFile({Text(folder / "NUL"), bytes.Arg()})) << "the null device takes the bytes, in any folder";
+  EXPECT_EQ(NamesIn(folder.Path()), Names{}) << "no file in its place and no temporary beside it";
+}
+
 TEST(WriteToFile, WritesLargeByteSetsWhole) {
   ScratchFolder folder;
   std::string big(3 * 1024 * 1024 + 17, '\0');
