@@ -22,14 +22,16 @@ fail() { echo "FAIL [$group] $*"; failures=$((failures + 1)); }
 
 # A few thousand rows: sql statements of 1,000 rows and a shorter last one.
 rows=2500
-# Sets $settings to the program's arguments for the rows of setting 1 to 4: each style, with and without regions.
-# Setting 2's prefix holds the quotes and the comma that csv and sql must escape.
+# Sets $settings to the program's arguments for the rows of setting 1 to 5: each style, with and without regions,
+# and names from lists. Setting 2's prefix holds the quotes and the comma that csv and sql must escape; the roads of
+# setting 5 have characters whose second GBK byte is that of a backslash, which GBK sql must carry as they are.
 settings_of() {
   case $1 in
     1) settings=(--seed 101 --style window) ;;
     2) settings=(--seed 102 --style window --regions --prefix "O'Hara \"东\",") ;;
     3) settings=(--seed 103 --style real) ;;
     4) settings=(--seed 104 --style real --regions) ;;
+    5) settings=(--seed 105 --roads roads.txt --communities communities.txt --regions) ;;
   esac
   settings+=(--count "$rows")
 }
@@ -100,7 +102,7 @@ mariadb_type() {
 
 postgresql_loads() {
   local i s columns
-  for i in 1 2 3 4; do
+  for i in 1 2 3 4 5; do
     settings_of $i
     group="postgresql ${settings[*]}"
     s=s$i
@@ -144,7 +146,7 @@ postgresql_loads() {
 
   group="postgresql: texts that need quoting"
   # A backslash, which sql refuses, and quotes: csv and jsonl carry them as they are.
-  local odd=(--seed 105 --count 300 --regions --prefix 'C:\路"徐汇'"',")
+  local odd=(--seed 106 --count 300 --regions --prefix 'C:\路"徐汇'"',")
   make_rows odd.csv "${odd[@]}" --format csv --encoding utf-8 --header en &&
     columns_of odd.csv utf-8 &&
     loads "csv" psql_do -c "create table odd_csv ($(table_columns "${columns[@]}"))" \
@@ -158,7 +160,7 @@ postgresql_loads() {
 
 sqlite_loads() {
   local i s columns
-  for i in 1 2 3 4; do
+  for i in 1 2 3 4 5; do
     settings_of $i
     group="sqlite ${settings[*]}"
     s=s$i
@@ -185,7 +187,7 @@ sqlite_loads() {
 mariadb_loads() {
   local i s columns
   loads "a database" as_db_user mariadb -e "create database loads character set utf8mb4 collate utf8mb4_bin" || return
-  for i in 1 2 3 4; do
+  for i in 1 2 3 4 5; do
     settings_of $i
     group="mariadb ${settings[*]}"
     s=s$i
@@ -275,6 +277,8 @@ readme_loads() {
 
 make_scratch_folder
 cd "$work" || exit 1
+printf '淺水\n禱告\n籠\n' >roads.txt
+printf "O'Neil\n幸福\n" >communities.txt
 case $database in
   postgresql)
     start_postgresql || { echo "SKIP: PostgreSQL cannot be started here: $why"; exit 77; }
