@@ -1,11 +1,12 @@
 #include "batch/address_maker.h"
 
 #include <algorithm>
-#include <limits>
 #include <stdexcept>
 #include <unordered_set>
 
 namespace quarrow::batch {
+
+using places::TimesCapped;
 
 namespace {
 
@@ -21,10 +22,6 @@ std::size_t ScratchSize(const std::optional<ManualSettings>& manual) {
   return 1024 + (manual ? 2 * (Longest(manual->roads) + Longest(manual->communities)) : 0);
 }
 
-std::uint64_t Times(std::uint64_t a, std::uint64_t b) {
-  if (a != 0 && b > std::numeric_limits<std::uint64_t>::max() / a) return std::numeric_limits<std::uint64_t>::max();
-  return a * b;
-}
 
 // The values RandomNumber(low, high) can give: a draw has 32768 values, so a wider range reaches only its first
 // 32768 numbers.
@@ -42,10 +39,13 @@ std::uint64_t NamesIn(const NameList& list) {
 
 }  // namespace
 
-AddressMaker::AddressMaker(std::uint32_t seed, const std::optional<ManualSettings>& manual,
-                           const RegionDraw* regions)
-    : seed_(seed), manual_(manual), ops_(generator_, ScratchSize(manual)), regions_(regions) {
-  if (manual) {
+AddressMaker::AddressMaker(std::uint32_t seed, const AddressSettings& settings)
+    : seed_(seed), settings_(settings), ops_(generator_, ScratchSize(settings.manual)) {
+  if (settings.real) {
+    real_.emplace(*settings.real);
+    return;
+  }
+  if (const auto& manual = settings.manual) {
     source_.emplace(app::rules::ManualSource<const NameList*, Bound>{
         &manual->roads, &manual->communities, Bound(manual->house_min), Bound(manual->house_max),
         Bound(manual->building_min), Bound(manual->building_max), Bound(manual->unit_min), Bound(manual->unit_max),
@@ -59,7 +59,7 @@ AddressMaker::AddressMaker(std::uint32_t seed, const std::optional<ManualSetting
 // one and seeing how far the generator went.
 std::uint32_t AddressMaker::DrawsPerAddress() {
   generator_.Seed(seed_);
-  Next();
+  NextInWindowStyle(0);
   RandomGenerator moved;
   moved.Seed(seed_);
   for (std::uint32_t draws = 0; draws <= 64; ++draws, moved.Draw()) {
@@ -69,20 +69,25 @@ std::uint32_t AddressMaker::DrawsPerAddress() {
 }
 
 void AddressMaker::MoveTo(std::uint64_t index) {
+  index_ = index;
+  if (real_) return;
   generator_.Seed(seed_);
   generator_.Skip(std::uint64_t{draws_per_address_} * index);
-  index_ = index;
+}
+
+Address AddressMaker::Next() {
+  const std::uint64_t index = index_++;
+  return real_ ? NextInRealStyle(index) : NextInWindowStyle(index);
 }
 
 // Flattened: the rules' calls are inlined with their fixed bounds, so auto mode's draws reduce by constants.
-[[gnu::flatten]] Address AddressMaker::Next() {
+[[gnu::flatten]] Address AddressMaker::NextInWindowStyle(std::uint64_t index) {
   ops_.StartAddress();
   Address address;
   // Its own sequence, so taken first or last it is the same.
-  const std::uint64_t index = index_++;
-  if (regions_) {
-    address.region_index = regions_->For(index);
-    address.region = regions_->Regions()[address.region_index];
+  if (const RegionDraw* regions = settings_.regions) {
+    address.region_index = regions->For(index);
+    address.region = regions->Regions()[address.region_index];
   }
   if (!source_) {
     address.parts = app::rules::DrawAutoAddress(ops_);
@@ -95,23 +100,46 @@ void AddressMaker::MoveTo(std::uint64_t index) {
   return address;
 }
 
+Address AddressMaker::NextInRealStyle(std::uint64_t index) {
+  Address address;
+  places::AddressRandom random(seed_, index);
+  std::span<const std::string_view> local_stems;
+  if (const RegionDraw* regions = settings_.regions) {
+    address.region_index = regions->For(index);
+    address.region = regions->Regions()[address.region_index];
+    if (settings_.towns) address.town = &regions->DrawTown(address.region_index, random);
+    local_stems = address.region->local_stems;
+  }
+  const places::RealAddress real = real_->Make(random, local_stems);
+  address.parts = {real.road, real.number, real.community, real.building, real.unit, real.room};
+  address.text = real.text;
+  return address;
+}
+
 std::uint64_t AddressMaker::DistinctCount() const {
-  return Times(DistinctAddresses(), regions_ ? regions_->Count() : 1);
+  const RegionDraw* regions = settings_.regions;
+  if (real_) {
+    if (!regions) return real_->DistinctCount(0);
+    return TimesCapped(settings_.towns ? regions->TownCount() : regions->Count(),
+                               real_->DistinctCount(regions->MostLocalStems()));
+  }
+  return TimesCapped(DistinctAddresses(), regions ? regions->Count() : 1);
 }
 
 std::uint64_t AddressMaker::DistinctAddresses() const {
   if (!source_) {
     const std::uint64_t hanzi = 43 * 43;  // lead and trail bytes B0..DA
-    return Times(Times(Times(hanzi * hanzi, ValuesIn(3, 19)), hanzi),
+    return TimesCapped(TimesCapped(TimesCapped(hanzi * hanzi, ValuesIn(3, 19)), hanzi),
                  ValuesIn(10, 99) * ValuesIn(1, 9) * ValuesIn(111, 999));
   }
   const auto& s = *source_;
-  if (manual_->roads.empty() || manual_->communities.empty() || s.house_min.blank || s.house_max.blank) return 1;
-  std::uint64_t count = Times(NamesIn(manual_->roads), NamesIn(manual_->communities));
-  count = Times(count, ValuesIn(s.house_min.value, s.house_max.value));
-  count = Times(count, ValuesIn(s.building_min.value, s.building_max.value));
-  count = Times(count, ValuesIn(s.unit_min.value, s.unit_max.value));
-  return Times(count, ValuesIn(s.room_min.value, s.room_max.value));
+  const ManualSettings& manual = *settings_.manual;
+  if (manual.roads.empty() || manual.communities.empty() || s.house_min.blank || s.house_max.blank) return 1;
+  std::uint64_t count = TimesCapped(NamesIn(manual.roads), NamesIn(manual.communities));
+  count = TimesCapped(count, ValuesIn(s.house_min.value, s.house_max.value));
+  count = TimesCapped(count, ValuesIn(s.building_min.value, s.building_max.value));
+  count = TimesCapped(count, ValuesIn(s.unit_min.value, s.unit_max.value));
+  return TimesCapped(count, ValuesIn(s.room_min.value, s.room_max.value));
 }
 
 }  // namespace quarrow::batch

@@ -8,9 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "batch/columns.h"
+
 namespace quarrow::batch {
 
-enum class Format { kText, kCsv, kJsonl };
+enum class Format { kText, kCsv, kJsonl, kSql };
+// window: the window's automatic and manual modes, byte for byte; real: addresses that read like real ones.
+enum class Style { kWindow, kReal };
 enum class Encoding { kGbk, kUtf8, kUtf8Bom };
 
 // A range as typed, "LOW-HIGH": each side a GBK text read the way the window reads its min and max boxes.
@@ -18,26 +22,50 @@ struct RangeTexts {
   std::string low, high;
 };
 
-// The window's initial values in every min/max pair.
+// The window's initial values in every min/max pair, which its manual mode takes where no range is given.
 inline const RangeTexts kDefaultRange = {"1", "99"};
 
+// Rows first to last of a run, both written, numbered from 1.
+struct RowSpan {
+  std::uint64_t first = 1, last = 0;
+};
+
+// The K-th of N equal, consecutive parts of a run.
+struct Shard {
+  std::uint32_t k = 1, n = 1;
+};
+
+inline constexpr std::uint64_t kMostRows = 1'000'000'000'000;
+inline constexpr std::uint64_t kMostUniqueRows = 100'000'000;
+
 struct Options {
-  std::uint32_t count = 0;
+  std::uint64_t count = 0;
   std::optional<std::uint32_t> seed;
   std::string out;  // empty: standard output
   Format format = Format::kText;
   Encoding encoding = Encoding::kGbk;
   std::string prefix;  // GBK
   std::string roads_file, communities_file;
-  RangeTexts house = kDefaultRange, building = kDefaultRange, unit = kDefaultRange, room = kDefaultRange;
+  std::optional<RangeTexts> house, building, unit, room;
+  Style style = Style::kWindow;
+  HeaderNames header = HeaderNames::kChinese;
+  std::string table = "addresses";  // sql
+  bool create_table = false;
+  // A part of the run: --rows A-B or --shard K/N; the prelude (byte-order mark, csv header, CREATE TABLE) only in
+  // the part that holds row 1 unless every part is to have it.
+  std::optional<RowSpan> rows;
+  std::optional<Shard> shard;
+  bool prelude_in_every_part = false;
   std::optional<std::string> regions;  // the --regions filter, GBK; empty for every region
   bool unique = false;
   bool progress = false;
   bool help = false;
   bool version = false;
 
-  bool Manual() const { return !roads_file.empty(); }
-  bool Utf8Output() const { return encoding != Encoding::kGbk || format == Format::kJsonl; }
+  // The window's manual mode: names from both lists, numbers from the ranges.
+  bool Manual() const { return style == Style::kWindow && !roads_file.empty(); }
+  // The rows this run writes, of the whole run's.
+  RowSpan Part() const;
 };
 
 // Bad input: one message for standard error, and exit code 2.

@@ -18,6 +18,7 @@
 #include "batch/row_format.h"
 #include "batch/unique_addresses.h"
 #include "conversions/gbk_unicode.h"
+#include "commands/text_algorithms.h"
 #include "places/region_filter.h"
 
 namespace quarrow::batch {
@@ -33,11 +34,41 @@ std::optional<ManualSettings> ReadManualSettings(const Options& o) {
   ManualSettings m;
   m.roads = ReadNameList(o.roads_file);
   m.communities = ReadNameList(o.communities_file);
-  m.house_min = o.house.low, m.house_max = o.house.high;
-  m.building_min = o.building.low, m.building_max = o.building.high;
-  m.unit_min = o.unit.low, m.unit_max = o.unit.high;
-  m.room_min = o.room.low, m.room_max = o.room.high;
+  const RangeTexts house = o.house.value_or(kDefaultRange), building = o.building.value_or(kDefaultRange);
+  const RangeTexts unit = o.unit.value_or(kDefaultRange), room = o.room.value_or(kDefaultRange);
+  m.house_min = house.low, m.house_max = house.high;
+  m.building_min = building.low, m.building_max = building.high;
+  m.unit_min = unit.low, m.unit_max = unit.high;
+  m.room_min = room.low, m.room_max = room.high;
   return m;
+}
+
+// Real style's numbers are read as the window reads its boxes, a bound below 0 counting as 0.
+std::optional<places::NumberRange> RealRange(const std::optional<RangeTexts>& texts) {
+  if (!texts) return std::nullopt;
+  const auto number = [](const std::string& gbk) {
+    return static_cast<std::uint32_t>(std::max<std::int32_t>(0, Bound(gbk).value));
+  };
+  return places::NumberRange{number(texts->low), number(texts->high)};
+}
+
+// Real style takes a list's names in place of the names it makes, so a list without one would give nothing.
+NameList ReadWholeNames(const std::string& path) {
+  NameList names = ReadNameList(path);
+  if (names.empty()) throw UsageError(GbkForMessage(path) + " holds no names");
+  return names;
+}
+
+std::optional<places::RealSettings> ReadRealSettings(const Options& o) {
+  if (o.style != Style::kReal) return std::nullopt;
+  places::RealSettings real;
+  if (!o.roads_file.empty()) real.roads = ReadWholeNames(o.roads_file);
+  if (!o.communities_file.empty()) real.communities = ReadWholeNames(o.communities_file);
+  real.house = RealRange(o.house);
+  real.building = RealRange(o.building);
+  real.unit = RealRange(o.unit);
+  real.room = RealRange(o.room);
+  return real;
 }
 
 void CheckPrefix(const Options& o) {
@@ -46,7 +77,7 @@ void CheckPrefix(const Options& o) {
   if (o.prefix.find('\0') != std::string::npos) throw UsageError("--prefix holds a zero byte");
 }
 
-std::vector<const Region*> SelectedRegions(const RegionTable& table, const std::string& filter) {
+std::vector<places::SelectedRegion> SelectedRegions(const RegionTable& table, const std::string& filter) {
   try {
     return places::SelectRegions(table, filter);
   } catch (const places::FilterError& e) {
@@ -81,9 +112,8 @@ class Progress {
 // A worker's rows: its own address maker and its own copy of the format's working space.
 class AddressRows final : public RowMaker {
  public:
-  AddressRows(std::uint32_t seed, const std::optional<ManualSettings>& manual, const RegionDraw* regions,
-              const RowFormat& format)
-      : maker_(seed, manual, regions), format_(format) {}
+  AddressRows(std::uint32_t seed, const AddressSettings& settings, const RowFormat& format)
+      : maker_(seed, settings), format_(format) {}
   void MoveTo(std::uint64_t row) override {
     maker_.MoveTo(row - 1);
     row_ = row;
@@ -97,12 +127,12 @@ class AddressRows final : public RowMaker {
 };
 
 // Every row can be made on its own, so blocks of rows are made side by side and written in their order.
-void WriteInBlocks(const Options& o, std::uint32_t seed, const std::optional<ManualSettings>& manual,
-                   const RegionDraw* regions, const RowFormat& format, OutputTarget& target, Progress& progress) {
-  const auto new_maker = [&] { return std::make_unique<AddressRows>(seed, manual, regions, format); };
+void WriteInBlocks(RowSpan part, std::uint32_t seed, const AddressSettings& settings, const RowFormat& format,
+                   OutputTarget& target, Progress& progress) {
+  const auto new_maker = [&] { return std::make_unique<AddressRows>(seed, settings, format); };
   BlockPlan plan;
-  plan.first_row = 1;
-  plan.last_row = o.count;
+  plan.first_row = part.first;
+  plan.last_row = part.last;
   plan.workers = std::clamp(std::thread::hardware_concurrency(), 1u, kMostWorkers);
   plan.rows_per_block = RowsPerChunk(*new_maker(), plan.first_row, plan.last_row, plan.chunk_bytes);
   WriteRowsInBlocks(
@@ -113,14 +143,20 @@ void WriteInBlocks(const Options& o, std::uint32_t seed, const std::optional<Man
 // --unique makes its rows one after the other: whether a row is written depends on the rows before it.
 void WriteOneByOne(const Options& o, std::uint32_t seed, AddressMaker& maker, UniqueAddresses& seen,
                    RowFormat& format, OutputTarget& target, Progress& progress) {
+  // Real style never comes round to where it started; it gives up after this many addresses in a row that were
+  // all written before.
+  constexpr std::uint64_t kMostRepeatsInARow = 1'000'000;
   std::string chunk;
   chunk.reserve(kChunk + 4096);
   const std::uint32_t first_state = maker.GeneratorState();
   for (std::uint64_t row = 1; row <= o.count; ++row) {
     Address address = maker.Next();
-    while (!seen.Add(address.text, address.region ? address.region->code : 0)) {
-      // The generator goes round a fixed cycle: once it is back where it started, every later address repeats.
-      if (maker.GeneratorState() == first_state) {
+    for (std::uint64_t repeats = 1;
+         !seen.Add(address.text, address.town ? address.town->code : address.region ? address.region->code : 0);
+         ++repeats) {
+      // The window's generator goes round a fixed cycle: once it is back where it started, every later address
+      // repeats.
+      if (o.style == Style::kReal ? repeats == kMostRepeatsInARow : maker.GeneratorState() == first_state) {
         throw UsageError("--unique: seed " + std::to_string(seed) + " gives only " + std::to_string(row - 1) +
                          " different addresses with these settings, fewer than the " + std::to_string(o.count) +
                          " rows asked for");
@@ -137,18 +173,46 @@ void WriteOneByOne(const Options& o, std::uint32_t seed, AddressMaker& maker, Un
   target.Write(chunk);
 }
 
+// Looked at character by character: a GBK trail byte can be 0x5C without being a backslash.
+bool HoldsBackslash(std::string_view gbk) {
+  for (std::size_t at = 0; at < gbk.size(); at += static_cast<unsigned char>(gbk[at]) >= 0x81 ? 2 : 1) {
+    if (gbk[at] == '\\') return true;
+  }
+  return false;
+}
+
+// MySQL reads a backslash in a quoted text as an escape, where the standard and the other databases do not.
+void CheckSqlTexts(const Options& o, const AddressSettings& settings) {
+  if (o.format != Format::kSql) return;
+  const auto check = [](std::string_view gbk, const std::string& what) {
+    if (HoldsBackslash(gbk)) throw UsageError(what + " holds a backslash, which MySQL would read as an escape");
+  };
+  check(o.prefix, "--prefix");
+  for (const NameList* list : {settings.manual ? &settings.manual->roads : nullptr,
+                               settings.manual ? &settings.manual->communities : nullptr,
+                               settings.real ? &settings.real->roads : nullptr,
+                               settings.real ? &settings.real->communities : nullptr}) {
+    if (list == nullptr) continue;
+    for (const std::string& name : *list) check(name, "the name " + Quoted(name));
+  }
+}
+
 int Generate(const Options& o, std::uint32_t fresh_seed) {
   const std::uint32_t seed = o.seed.value_or(fresh_seed);
   CheckPrefix(o);
-  const std::optional<ManualSettings> manual = ReadManualSettings(o);
+  AddressSettings settings;
+  settings.manual = ReadManualSettings(o);
+  settings.real = ReadRealSettings(o);
+  CheckSqlTexts(o, settings);
   std::optional<RegionTable> region_table;
   std::optional<RegionDraw> region_draw;
   if (o.regions) {
     region_table.emplace();
     region_draw.emplace(seed, SelectedRegions(*region_table, *o.regions));
+    settings.regions = &*region_draw;
+    settings.towns = o.style == Style::kReal;
   }
-  const RegionDraw* regions = region_draw ? &*region_draw : nullptr;
-  AddressMaker maker(seed, manual, regions);
+  AddressMaker maker(seed, settings);
   std::optional<UniqueAddresses> seen;
   if (o.unique) {
     const std::uint64_t distinct = maker.DistinctCount();
@@ -157,10 +221,10 @@ int Generate(const Options& o, std::uint32_t fresh_seed) {
                        "fewer than the " + std::to_string(o.count) + " rows asked for");
     }
     try {
-      seen.emplace(o.count);
+      seen.emplace(static_cast<std::uint32_t>(o.count));
     } catch (const std::bad_alloc&) {
-      PrintMessage("--unique needs " + std::to_string(UniqueAddresses::BytesFor(o.count) >> 20) + " MB for " +
-                   std::to_string(o.count) + " rows, more than this system gives");
+      PrintMessage("--unique needs " + std::to_string(UniqueAddresses::BytesFor(static_cast<std::uint32_t>(o.count)) >> 20) +
+                   " MB for " + std::to_string(o.count) + " rows, more than this system gives");
       return kWriteFailed;
     }
   }
@@ -168,16 +232,27 @@ int Generate(const Options& o, std::uint32_t fresh_seed) {
   std::unique_ptr<OutputTarget> target = o.out.empty() ? OpenStandardOutput() : OpenReplacement(o.out);
   // Said once the run is sure to start, so that it can be made again.
   if (!o.seed) std::fprintf(stderr, "seed: %lu\n", static_cast<unsigned long>(seed));
-  RowFormat format(o.format, o.encoding, o.prefix,
-                   regions ? regions->Regions() : std::span<const Region* const>());
-  std::string start;
-  format.AppendStart(start);
-  target->Write(start);
-  Progress progress(o.progress, o.count);
+  FormatSettings format_settings;
+  format_settings.format = o.format;
+  format_settings.encoding = o.encoding;
+  format_settings.header = o.header;
+  format_settings.prefix = o.prefix;
+  format_settings.table = o.table;
+  format_settings.create_table = o.create_table;
+  format_settings.last_row = o.count;
+  RowFormat format(format_settings, region_draw ? region_draw->Regions() : std::span<const Region* const>(),
+                   settings.towns ? region_table->Towns() : std::span<const Town>());
+  const RowSpan part = o.Part();
+  if ((part.first == 1 && part.last >= 1) || o.prelude_in_every_part) {
+    std::string start;
+    format.AppendStart(start);
+    target->Write(start);
+  }
+  Progress progress(o.progress, part.last - part.first + 1);
   if (seen) {
     WriteOneByOne(o, seed, maker, *seen, format, *target, progress);
   } else {
-    WriteInBlocks(o, seed, manual, regions, format, *target, progress);
+    WriteInBlocks(part, seed, settings, format, *target, progress);
   }
   target->Commit();
   progress.Done();

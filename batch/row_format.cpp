@@ -11,10 +11,9 @@ namespace quarrow::batch {
 
 namespace {
 
-// The column names; GBK in the program, like every Chinese text of it. The region's columns, under --regions,
-// come after the prefix's.
-constexpr std::string_view kColumns[] = {"序号", "前缀", "路", "号", "小区", "号楼", "单元", "室", "地址"};
-constexpr std::string_view kRegionColumns[] = {"省", "市", "区县", "区划代码"};
+// sql: rows per INSERT statement. Statements end on multiples of it, counted in the whole run's rows, so that the
+// parts of a run put together are the whole run's statements.
+constexpr std::uint64_t kRowsPerStatement = 1000;
 
 void AppendNumber(std::uint64_t number, std::string& out) {
   char digits[20];
@@ -27,49 +26,46 @@ void AppendUtf8(std::string_view gbk, std::string& out) {
   if (!AppendGbkAsUtf8(gbk, out)) throw std::logic_error("a checked GBK text did not convert to UTF-8");
 }
 
-// A text that goes into a csv field or a JSON string as it is: no byte that quotes or escapes, looked at in GBK,
-// where a trail byte may look like one (which only costs the slower way).
+bool Utf8(const FormatSettings& s) { return s.format == Format::kJsonl || s.encoding != Encoding::kGbk; }
+
+}  // namespace
+
 bool IsPlain(std::string_view gbk) {
   for (const char c : gbk) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == ',' || c == '"' || c == '\\') return false;
+    if (static_cast<unsigned char>(c) < 0x20 || c == ',' || c == '"' || c == '\\' || c == '\'') return false;
   }
   return true;
 }
 
-}  // namespace
-
-// The bytes each region of the run puts into a row, in the row's format and encoding, made before the run: a row
-// copies them out of one small block of memory. A region's names are plain (the table's test sees to it).
-class RegionBytes {
+// The bytes each region or town of the run puts into a row, in the row's format and encoding, made before the run:
+// a row copies them out of one small block of memory. Their names are plain (the tables' tests see to it).
+class PlaceBytes {
  public:
-  RegionBytes(Format format, Encoding encoding, std::span<const Region* const> regions) {
-    starts_.reserve(2 * regions.size() + 1);
-    for (const Region* region : regions) {
-      const RegionNames& names = encoding == Encoding::kGbk ? region->gbk : region->utf8;
+  // Each place's values go in `columns`, in order.
+  struct Place {
+    std::vector<std::string_view> values;  // GBK
+    std::string_view joined;               // GBK: the names together, as the address text shows them
+  };
+
+  template <class AppendValue, class AppendEncoded>
+  PlaceBytes(std::span<const Place> places, std::span<const Column> columns, AppendValue append_value,
+             AppendEncoded append_encoded) {
+    starts_.reserve(2 * places.size() + 1);
+    for (const Place& place : places) {
       starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
-      const std::string* columns[] = {&names.province, &names.city, &names.county, &region->code_text};
-      for (std::size_t i = 0; i < std::size(columns) && format != Format::kText; ++i) {
-        if (format == Format::kCsv) {
-          bytes_ += ',' + *columns[i];
-        } else {
-          bytes_ += ",\"";
-          AppendUtf8(kRegionColumns[i], bytes_);
-          bytes_ += "\":\"" + *columns[i] + '"';
-        }
-      }
+      for (std::size_t i = 0; i < columns.size(); ++i) append_value(columns[i], place.values[i], bytes_);
       starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
-      bytes_ += names.joined;
+      append_encoded(place.joined, bytes_);
     }
     starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
   }
 
-  // csv: ",省,市,区县,区划代码"; jsonl: the four members, each after a comma; text: nothing.
-  std::string_view Columns(std::uint32_t region) const { return Between(2 * region); }
-  // The names together.
-  std::string_view Joined(std::uint32_t region) const { return Between(2 * region + 1); }
+  // The place's columns, each with its separator (and key).
+  std::string_view Columns(std::size_t place) const { return Between(2 * place); }
+  std::string_view Joined(std::size_t place) const { return Between(2 * place + 1); }
 
  private:
-  std::string_view Between(std::uint32_t at) const {
+  std::string_view Between(std::size_t at) const {
     return std::string_view(bytes_).substr(starts_[at], starts_[at + 1] - starts_[at]);
   }
 
@@ -77,17 +73,59 @@ class RegionBytes {
   std::vector<std::uint32_t> starts_;
 };
 
-RowFormat::RowFormat(Format format, Encoding encoding, std::string prefix, std::span<const Region* const> regions)
-    : format_(format),
-      encoding_(format == Format::kJsonl ? Encoding::kUtf8 : encoding),
-      prefix_(std::move(prefix)),
-      prefix_is_plain_(IsPlain(prefix_)) {
-  AppendEncoded(prefix_, encoded_prefix_);
-  if (!regions.empty()) region_bytes_ = std::make_shared<const RegionBytes>(format_, encoding_, regions);
+RowFormat::RowFormat(const FormatSettings& settings, std::span<const Region* const> regions,
+                     std::span<const Town> towns)
+    : settings_(settings), prefix_is_plain_(IsPlain(settings.prefix)) {
+  if (settings_.format == Format::kJsonl) settings_.encoding = Encoding::kUtf8;
+  AppendEncoded(settings_.prefix, encoded_prefix_);
+  columns_ = ColumnsOf(!regions.empty(), !towns.empty());
+  leads_.resize(static_cast<std::size_t>(Column::kAddress) + 1);
+  const HeaderNames names = settings_.format == Format::kSql ? HeaderNames::kPlain : settings_.header;
+  for (const Column column : columns_) {
+    std::string& lead = leads_[static_cast<std::size_t>(column)];
+    const bool first = column == Column::kSeq;
+    switch (settings_.format) {
+      case Format::kText: break;
+      case Format::kCsv:
+        if (!first) lead.push_back(',');
+        break;
+      case Format::kSql: lead.push_back(first ? '(' : ','); break;
+      case Format::kJsonl:
+        lead.push_back(first ? '{' : ',');
+        lead.push_back('"');
+        AppendUtf8(NameOf(column, names), lead);
+        lead += "\":";
+        break;
+    }
+  }
+  if (settings_.format == Format::kSql) {
+    insert_.append("INSERT INTO ").append(settings_.table).append(" (");
+    for (const Column column : columns_) {
+      insert_ += NameOf(column, HeaderNames::kPlain);
+      insert_ += column == Column::kAddress ? ") VALUES\n" : ",";
+    }
+  }
+  const auto append_value = [this](Column c, std::string_view v, std::string& out) { AppendValue(c, v, out); };
+  const auto append_encoded = [this](std::string_view v, std::string& out) { AppendEncoded(v, out); };
+  if (!regions.empty()) {
+    std::vector<PlaceBytes::Place> places;
+    for (const Region* r : regions) {
+      places.push_back({{r->gbk.province, r->gbk.city, r->gbk.county, r->code_text}, r->gbk.joined});
+    }
+    const Column columns[] = {Column::kProvince, Column::kCity, Column::kCounty, Column::kDivisionCode};
+    region_bytes_ = std::make_shared<const PlaceBytes>(places, columns, append_value, append_encoded);
+  }
+  if (!towns.empty()) {
+    std::vector<PlaceBytes::Place> places;
+    for (const Town& t : towns) places.push_back({{t.gbk, t.code_text}, t.gbk});
+    const Column columns[] = {Column::kTown, Column::kTownCode};
+    town_bytes_ = std::make_shared<const PlaceBytes>(places, columns, append_value, append_encoded);
+    first_town_ = towns.data();
+  }
 }
 
 void RowFormat::AppendEncoded(std::string_view gbk, std::string& out) const {
-  if (encoding_ == Encoding::kGbk) {
+  if (!Utf8(settings_)) {
     out.append(gbk);
   } else {
     AppendUtf8(gbk, out);
@@ -95,18 +133,24 @@ void RowFormat::AppendEncoded(std::string_view gbk, std::string& out) const {
 }
 
 void RowFormat::AppendStart(std::string& out) const {
-  if (encoding_ == Encoding::kUtf8Bom) out.append("\xEF\xBB\xBF");
-  if (format_ != Format::kCsv) return;
-  for (std::string_view column : kColumns) {
-    if (column != kColumns[0]) out.push_back(',');
-    AppendEncoded(column, out);
-    if (column != kColumns[1] || !region_bytes_) continue;
-    for (std::string_view region_column : kRegionColumns) {
-      out.push_back(',');
-      AppendEncoded(region_column, out);
+  if (settings_.encoding == Encoding::kUtf8Bom) out.append("\xEF\xBB\xBF");
+  if (settings_.format == Format::kCsv) {
+    for (const Column column : columns_) {
+      if (column != Column::kSeq) out.push_back(',');
+      AppendEncoded(NameOf(column, settings_.header), out);
+    }
+    out.append("\r\n");
+  }
+  if (settings_.format == Format::kSql && settings_.create_table) {
+    // Codes are texts: their leading digits matter, and they are never added up.
+    out.append("CREATE TABLE ").append(settings_.table).append(" (\n");
+    for (const Column column : columns_) {
+      out += "  ";
+      out += NameOf(column, HeaderNames::kPlain);
+      out += column == Column::kSeq ? " BIGINT PRIMARY KEY" : " TEXT NOT NULL";
+      out += column == Column::kAddress ? "\n);\n" : ",\n";
     }
   }
-  out.append("\r\n");
 }
 
 // Quoted only when it must be: a GBK trail byte is never a comma, a quote or a line break, so the bytes can be
@@ -125,12 +169,6 @@ void RowFormat::AppendCsvField(std::string_view gbk, std::string& out) const {
     at = quote + 1;
   }
   out.push_back('"');
-}
-
-void RowFormat::AppendJsonKey(std::string_view key, std::string& out) const {
-  out.append(",\"");
-  AppendUtf8(key, out);
-  out.append("\":");
 }
 
 // Escaped after the conversion: in GBK a trail byte can be 0x5C, which is a backslash only in ASCII.
@@ -159,68 +197,88 @@ void RowFormat::AppendJsonString(std::string_view gbk, std::string& out) {
   out.push_back('"');
 }
 
-// The whole address as the window shows it, as the last field: the prefix, the region and the address. Plain
-// parts are copied as they are, already encoded; the rest goes the way of any field.
-void RowFormat::AppendWhole(const Address& address, std::string& out) {
-  const bool json = format_ == Format::kJsonl;
-  if (prefix_is_plain_ && IsPlain(address.text)) {
-    if (json) out.push_back('"');
-    out.append(encoded_prefix_);
-    if (address.region) out.append(region_bytes_->Joined(address.region_index));
-    AppendEncoded(address.text, out);
-    if (json) out.push_back('"');
-    return;
+// Standard SQL: a quote is written twice. A GBK trail byte is never a quote. (Backslashes, which MySQL would read
+// as escapes, were refused where the texts were read.)
+void RowFormat::AppendSqlString(std::string_view gbk, std::string& out) const {
+  out.push_back('\'');
+  for (std::size_t at = 0; at < gbk.size();) {
+    const std::size_t quote = gbk.find('\'', at);
+    AppendEncoded(gbk.substr(at, quote - at), out);
+    if (quote == std::string_view::npos) break;
+    out.append("''");
+    at = quote + 1;
   }
-  whole_.assign(prefix_);
-  if (address.region) whole_.append(address.region->gbk.joined);
-  whole_.append(address.text);
-  if (json) {
-    AppendJsonString(whole_, out);
-  } else {
-    AppendCsvField(whole_, out);
+  out.push_back('\'');
+}
+
+void RowFormat::AppendValue(Column column, std::string_view gbk, std::string& out) {
+  out.append(leads_[static_cast<std::size_t>(column)]);
+  switch (settings_.format) {
+    case Format::kText: AppendEncoded(gbk, out); return;
+    case Format::kCsv: AppendCsvField(gbk, out); return;
+    case Format::kJsonl: AppendJsonString(gbk, out); return;
+    case Format::kSql: AppendSqlString(gbk, out); return;
   }
 }
 
+// The whole address as the window shows it, as the last field: the prefix, the region, the town and the address.
+// Plain parts are copied as they are, already encoded; the rest goes the way of any field.
+void RowFormat::AppendWhole(const Address& address, std::string& out) {
+  if (prefix_is_plain_ && IsPlain(address.text)) {
+    out.append(leads_[static_cast<std::size_t>(Column::kAddress)]);
+    const char quote = settings_.format == Format::kJsonl ? '"' : settings_.format == Format::kSql ? '\'' : '\0';
+    if (quote) out.push_back(quote);
+    out.append(encoded_prefix_);
+    if (address.region) out.append(region_bytes_->Joined(address.region_index));
+    if (address.town) out.append(town_bytes_->Joined(address.town - first_town_));
+    AppendEncoded(address.text, out);
+    if (quote) out.push_back(quote);
+    return;
+  }
+  whole_.assign(settings_.prefix);
+  if (address.region) whole_.append(address.region->gbk.joined);
+  if (address.town) whole_.append(address.town->gbk);
+  whole_.append(address.text);
+  AppendValue(Column::kAddress, whole_, out);
+}
+
 void RowFormat::AppendRow(std::uint64_t number, const Address& address, std::string& out) {
+  if (settings_.format == Format::kText) {
+    AppendNumber(number, out);
+    out.append(encoded_prefix_);
+    if (address.region) out.append(region_bytes_->Joined(address.region_index));
+    if (address.town) out.append(town_bytes_->Joined(address.town - first_town_));
+    AppendEncoded(address.text, out);
+    out.append("\r\n");
+    return;
+  }
+  if (settings_.format == Format::kSql && (number - 1) % kRowsPerStatement == 0) out.append(insert_);
+  out.append(leads_[static_cast<std::size_t>(Column::kSeq)]);
+  AppendNumber(number, out);
+  AppendValue(Column::kPrefix, settings_.prefix, out);
+  if (address.region) out.append(region_bytes_->Columns(address.region_index));
+  // A row of a run with towns whose region has none still has their columns, empty.
+  if (address.town) {
+    out.append(town_bytes_->Columns(address.town - first_town_));
+  } else if (town_bytes_) {
+    AppendValue(Column::kTown, {}, out);
+    AppendValue(Column::kTownCode, {}, out);
+  }
   const auto& p = address.parts;
-  const std::string_view fields[] = {p.road, p.number, p.community, p.building, p.unit, p.room};
-  switch (format_) {
-    case Format::kText:
-      AppendNumber(number, out);
-      out.append(encoded_prefix_);
-      if (address.region) out.append(region_bytes_->Joined(address.region_index));
-      AppendEncoded(address.text, out);
-      out.append("\r\n");
+  AppendValue(Column::kRoad, p.road, out);
+  AppendValue(Column::kHouseNumber, p.number, out);
+  AppendValue(Column::kCommunity, p.community, out);
+  AppendValue(Column::kBuilding, p.building, out);
+  AppendValue(Column::kUnit, p.unit, out);
+  AppendValue(Column::kRoom, p.room, out);
+  AppendWhole(address, out);
+  switch (settings_.format) {
+    case Format::kCsv: out.append("\r\n"); return;
+    case Format::kJsonl: out.append("}\n"); return;
+    case Format::kSql:
+      out.append(number % kRowsPerStatement == 0 || number == settings_.last_row ? ");\n" : "),\n");
       return;
-    case Format::kCsv:
-      AppendNumber(number, out);
-      out.push_back(',');
-      AppendCsvField(prefix_, out);
-      if (address.region) out.append(region_bytes_->Columns(address.region_index));
-      for (std::string_view field : fields) {
-        out.push_back(',');
-        AppendCsvField(field, out);
-      }
-      out.push_back(',');
-      AppendWhole(address, out);
-      out.append("\r\n");
-      return;
-    case Format::kJsonl:
-      out.append("{\"");
-      AppendUtf8(kColumns[0], out);
-      out.append("\":");
-      AppendNumber(number, out);
-      AppendJsonKey(kColumns[1], out);
-      AppendJsonString(prefix_, out);
-      if (address.region) out.append(region_bytes_->Columns(address.region_index));
-      for (std::size_t i = 0; i < std::size(fields); ++i) {
-        AppendJsonKey(kColumns[i + 2], out);
-        AppendJsonString(fields[i], out);
-      }
-      AppendJsonKey(kColumns[8], out);
-      AppendWhole(address, out);
-      out.append("}\n");
-      return;
+    case Format::kText: return;
   }
 }
 

@@ -1,4 +1,4 @@
-// The rows as bytes: text (what the window's export writes), csv or jsonl, in the chosen encoding.
+// The rows as bytes: text (what the window's export writes), csv, jsonl or sql, in the chosen encoding.
 #pragma once
 
 #include <cstdint>
@@ -6,39 +6,61 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "batch/address_maker.h"
 #include "batch/batch_options.h"
+#include "batch/columns.h"
 
 namespace quarrow::batch {
 
-class RegionBytes;
+class PlaceBytes;
+
+struct FormatSettings {
+  Format format = Format::kText;
+  Encoding encoding = Encoding::kGbk;
+  HeaderNames header = HeaderNames::kChinese;
+  std::string prefix;  // GBK
+  std::string table;   // sql: the table the rows go into
+  bool create_table = false;
+  std::uint64_t last_row = 0;  // sql: the run's last row ends its last statement
+};
 
 class RowFormat {
  public:
-  // With `regions`, the regions that rows draw from, each row's region goes between the prefix and the address:
-  // four more columns in csv and jsonl.
-  RowFormat(Format format, Encoding encoding, std::string prefix, std::span<const Region* const> regions = {});
+  // `regions`: the regions rows draw from, each row's region between the prefix and the address (four more
+  // columns); `towns`: every town a row may have, its name after the region's (two more columns). Either empty.
+  RowFormat(const FormatSettings& settings, std::span<const Region* const> regions = {},
+            std::span<const Town> towns = {});
 
-  // What comes before the first row: a byte-order mark, the csv header.
+  // What comes before the first row: a byte-order mark, the csv header, sql's CREATE TABLE.
   void AppendStart(std::string& out) const;
   void AppendRow(std::uint64_t number, const Address& address, std::string& out);
 
  private:
   void AppendEncoded(std::string_view gbk, std::string& out) const;
-  void AppendCsvField(std::string_view gbk, std::string& out) const;
-  void AppendJsonKey(std::string_view key, std::string& out) const;
-  void AppendJsonString(std::string_view gbk, std::string& out);
+  // The column's separator (and its key in jsonl), then the value as the format writes a text.
+  void AppendValue(Column column, std::string_view gbk, std::string& out);
   void AppendWhole(const Address& address, std::string& out);
+  void AppendCsvField(std::string_view gbk, std::string& out) const;
+  void AppendJsonString(std::string_view gbk, std::string& out);
+  void AppendSqlString(std::string_view gbk, std::string& out) const;
 
-  Format format_;
-  Encoding encoding_;
-  std::string prefix_;  // GBK
+  FormatSettings settings_;
   bool prefix_is_plain_;
   std::string encoded_prefix_;
-  std::shared_ptr<const RegionBytes> region_bytes_;  // shared by the copies each block of rows makes
-  std::string utf8_;   // working space of a jsonl row
+  std::vector<Column> columns_;
+  std::vector<std::string> leads_;  // by column: what goes before its value
+  std::string insert_;              // sql: a statement's start
+  // Shared by the copies the workers make.
+  std::shared_ptr<const PlaceBytes> region_bytes_, town_bytes_;
+  const Town* first_town_ = nullptr;
+  std::string utf8_;   // working space of a json string
   std::string whole_;  // working space of AppendWhole
 };
+
+// A text that goes into any format's field as it is: no byte that a format quotes or escapes, looked at in GBK,
+// where a trail byte may look like one (which only costs the slower way).
+bool IsPlain(std::string_view gbk);
 
 }  // namespace quarrow::batch

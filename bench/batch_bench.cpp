@@ -1,6 +1,9 @@
-// quarrow-batch writing text rows (GBK) to a file, against writing the same bytes from memory to a file in the
-// same run; with its peak memory. Then the same with --regions, against the rate without it. Optionally a second
-// build (the Windows one under Wine) against the first.
+// quarrow-batch against baselines measured in the same run:
+//  - text rows (GBK) to a file, against writing the same bytes from memory to a file;
+//  - to the null device (the program's own work), best of three each: --regions, real style with regions and
+//    towns, csv, sql and one part of eight against plain window-style text or the whole run;
+//  - the peak memory of every format with and without regions, real style, and rows of 250 KB (a long prefix);
+//  - optionally a second build (the Windows one under Wine) against the first.
 //   batch_bench PROGRAM [ROWS] [-- OTHER COMMAND...]
 // e.g. from a scratch folder, with a wineserver already running (wineserver -p), as the tests keep one:
 //   batch_bench build/native/quarrow-batch 10000000 -- scripts/wine-run build/win64/app/quarrow-batch.exe
@@ -10,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +27,7 @@ extern char** environ;
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Words = std::vector<std::string>;
 
 struct Timing {
   double seconds = 0;
@@ -32,7 +37,7 @@ struct Timing {
 
 // Runs a command to its end, its standard output to the null device if asked; its wall time and the peak resident
 // memory the system counted for it.
-Timing Run(std::vector<std::string> command, bool output_to_null = false) {
+Timing Run(Words command, bool output_to_null = false) {
   std::vector<char*> argv;
   for (std::string& word : command) argv.push_back(word.data());
   argv.push_back(nullptr);
@@ -52,6 +57,17 @@ Timing Run(std::vector<std::string> command, bool output_to_null = false) {
   t.peak_kb = usage.ru_maxrss;
   t.status = status;
   return t;
+}
+
+// The fastest of three runs to the null device: a machine's other work slows single runs.
+Timing Fastest(const Words& command) {
+  Timing best;
+  for (int round = 0; round < 3; ++round) {
+    const Timing t = Run(command, true);
+    if (t.status != 0) return t;
+    if (round == 0 || t.seconds < best.seconds) best = t;
+  }
+  return best;
 }
 
 // The baseline: the same bytes, already in memory, written to a file and flushed, as the program does.
@@ -77,6 +93,23 @@ std::string ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+Words Joined(Words a, const Words& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+bool failed = false;
+
+Timing Check(const Timing& t, const Words& command) {
+  if (t.status != 0) {
+    std::string line;
+    for (const std::string& word : command) line += word + " ";
+    std::fprintf(stderr, "batch_bench: failed: %s\n", line.c_str());
+    failed = true;
+  }
+  return t;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,66 +119,85 @@ int main(int argc, char** argv) {
   }
   const std::string program = argv[1];
   const std::string rows = argc > 2 && std::string(argv[2]) != "--" ? argv[2] : "10000000";
-  std::vector<std::string> other;
+  Words other;
   for (int i = 2; i < argc; ++i) {
     if (std::string(argv[i]) == "--") other.assign(argv + i + 1, argv + argc);
   }
+  const double count = std::strtod(rows.c_str(), nullptr);
   const std::string out = "batch_bench.out", baseline = "batch_bench.baseline";
+  const Words run = {program, "--count", rows, "--seed", "1"};
+  const auto fastest = [&](const Words& more) {
+    const Words command = Joined(run, more);
+    return Check(Fastest(command), command);
+  };
 
-  // Without and with --regions by turns, the fastest of three each: a machine's other work slows single runs.
-  // Once to a file, once to the null device: the regions make the rows half as long again, and a file's every
-  // byte is copied into the system's cache and onto the disk, which the null device shows without.
-  Timing batch, regions, batch_null, regions_null;
-  const auto fastest = [](Timing& best, const Timing& t, int round) {
-    if (round == 0 || t.seconds < best.seconds) best = t;
-    return t.status == 0;
+  // To the null device: the program's own work.
+  const Timing window = fastest({});
+  const Timing regions = fastest({"--regions"});
+  const Timing real = fastest({"--style", "real", "--regions"});
+  const Timing csv = fastest({"--format", "csv"});
+  const Timing sql = fastest({"--format", "sql"});
+  const Timing part = fastest({"--shard", "1/8"});
+  std::printf("rows: %s, to the null device, the fastest of three runs each\n", rows.c_str());
+  const auto rate = [&](const char* what, const Timing& t) {
+    std::printf("  %-34s %.3f s, %.2f million rows/s, peak memory %.1f MB\n", what, t.seconds,
+                count / t.seconds / 1e6, t.peak_kb / 1024.0);
   };
-  const std::vector<std::string> run = {program, "--count", rows, "--seed", "1"};
-  const auto with = [&](std::vector<std::string> more) {
-    std::vector<std::string> command = run;
-    command.insert(command.end(), more.begin(), more.end());
-    return command;
-  };
-  for (int round = 0; round < 3; ++round) {
-    if (!fastest(batch, Run(with({"--out", out})), round) ||
-        !fastest(regions, Run(with({"--regions", "--out", out + ".regions"})), round) ||
-        !fastest(batch_null, Run(run, true), round) || !fastest(regions_null, Run(with({"--regions"}), true), round)) {
-      std::fprintf(stderr, "batch_bench: %s failed\n", program.c_str());
-      return 1;
+  rate("window style, text", window);
+  rate("--regions", regions);
+  rate("--style real --regions (with towns)", real);
+  rate("--format csv", csv);
+  rate("--format sql", sql);
+  rate("--shard 1/8", part);
+  std::printf("ratio: %.2f (rate with --regions / rate without)\n", window.seconds / regions.seconds);
+  std::printf("ratio: %.2f (rate of real style with regions and towns / window style)\n", window.seconds / real.seconds);
+  std::printf("ratio: %.2f (rate of sql / csv)\n", csv.seconds / sql.seconds);
+  std::printf("one part of 8: %.3f s, the whole run / 8 + 50 ms: %.3f s, ratio %.2f\n", part.seconds,
+              window.seconds / 8 + 0.05, part.seconds / (window.seconds / 8 + 0.05));
+
+  // Peak memory, whatever the format and the row's length. The long prefix makes rows of about 250 KB, so it
+  // takes fewer of them.
+  std::printf("peak memory, to the null device:\n");
+  const std::string long_prefix(122880, 'x');
+  long most_kb = 0;
+  for (const char* format : {"text", "csv", "jsonl", "sql"}) {
+    std::string line = std::string("  ") + format + ":";
+    for (const Words& more : {Words{}, Words{"--regions"}, Words{"--style", "real", "--regions"},
+                              Words{"--prefix", long_prefix}}) {
+      const bool long_rows = more.size() == 2 && more[0] == "--prefix";
+      const Words command = Joined({program, "--count", long_rows ? "20000" : rows, "--seed", "1", "--format", format},
+                                   more);
+      const Timing t = Check(Run(command, true), command);
+      most_kb = std::max(most_kb, t.peak_kb);
+      char figure[64];
+      std::snprintf(figure, sizeof figure, " %.1f MB", t.peak_kb / 1024.0);
+      line += figure;
     }
+    std::printf("%s (plain, --regions, real style with regions, a 120 KB prefix)\n", line.c_str());
   }
-  const std::size_t region_bytes = ReadFile(out + ".regions").size();
-  std::remove((out + ".regions").c_str());
+  std::printf("largest peak: %.1f MB\n", most_kb / 1024.0);
+
+  // To a file, against the same bytes written from memory.
+  const Timing to_file = Check(Run(Joined(run, {"--out", out})), Joined(run, {"--out", out}));
   // The other build runs before this program holds the output in memory: a spawned child starts out sharing
   // this program's memory, and the system would count it as the child's peak.
   Timing second;
-  if (!other.empty()) {
-    other.insert(other.end(), {"--count", rows, "--seed", "1", "--out", out + ".other"});
-    second = Run(other);
-  }
+  if (!other.empty()) second = Run(Joined(other, {"--count", rows, "--seed", "1", "--out", out + ".other"}));
   const std::string bytes = ReadFile(out);
   const double memory = WriteFromMemory(bytes, baseline);
-  const double count = std::strtod(rows.c_str(), nullptr);
-  std::printf("rows: %s, bytes: %zu\n", rows.c_str(), bytes.size());
-  std::printf("quarrow-batch:          %.3f s, %.0f rows/s, peak memory %.1f MB\n", batch.seconds,
-              count / batch.seconds, batch.peak_kb / 1024.0);
-  std::printf("same bytes from memory: %.3f s\n", memory);
-  std::printf("ratio: %.2f (quarrow-batch / from memory)\n", batch.seconds / memory);
-  std::printf("with --regions:         %.3f s, %.0f rows/s, peak memory %.1f MB, %zu bytes\n", regions.seconds,
-              count / regions.seconds, regions.peak_kb / 1024.0, region_bytes);
-  std::printf("ratio: %.2f (rate with --regions / rate without, to a file)\n", batch.seconds / regions.seconds);
-  std::printf("to the null device:     %.3f s without, %.3f s with --regions\n", batch_null.seconds,
-              regions_null.seconds);
-  std::printf("ratio: %.2f (rate with --regions / rate without, to the null device)\n",
-              batch_null.seconds / regions_null.seconds);
+  std::printf("to a file: %zu bytes\n", bytes.size());
+  std::printf("  quarrow-batch:          %.3f s, %.2f million rows/s, peak memory %.1f MB\n", to_file.seconds,
+              count / to_file.seconds / 1e6, to_file.peak_kb / 1024.0);
+  std::printf("  same bytes from memory: %.3f s\n", memory);
+  std::printf("ratio: %.2f (quarrow-batch / from memory)\n", to_file.seconds / memory);
   if (!other.empty()) {
     const bool same = second.status == 0 && ReadFile(out + ".other") == bytes;
-    std::printf("other build:            %.3f s, %.0f rows/s, peak memory %.1f MB, %s bytes\n", second.seconds,
-                count / second.seconds, second.peak_kb / 1024.0, same ? "the same" : "DIFFERENT");
-    std::printf("ratio: %.2f (other build / quarrow-batch)\n", second.seconds / batch.seconds);
+    std::printf("other build:            %.3f s, %.2f million rows/s, peak memory %.1f MB, %s bytes\n",
+                second.seconds, count / second.seconds / 1e6, second.peak_kb / 1024.0, same ? "the same" : "DIFFERENT");
+    std::printf("ratio: %.2f (other build / quarrow-batch)\n", second.seconds / to_file.seconds);
     std::remove((out + ".other").c_str());
   }
   std::remove(out.c_str());
   std::remove(baseline.c_str());
-  return 0;
+  return failed ? 1 : 0;
 }

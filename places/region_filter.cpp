@@ -1,6 +1,7 @@
 #include "places/region_filter.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,11 +13,13 @@ namespace quarrow::places {
 
 namespace {
 
-// A province, city or county-level division: its code (2, 4 or 6 digits) and its full name.
+// A province, city, county-level division or town: its code (2, 4, 6 or 9 digits) and its full name.
 struct Division {
   std::string code, name;
   bool operator<(const Division& other) const { return code < other.code; }
 };
+
+constexpr std::size_t kTownCodeDigits = 9;
 
 // The divisions a region lies in, each with the names it answers to: its own, and its own after those of the
 // levels above it.
@@ -30,8 +33,33 @@ void ForEachDivisionOf(const Region& r, Visit visit) {
   }
 }
 
-bool IsCode(std::string_view part) {
-  return !part.empty() && part.size() <= 6 && part.find_first_not_of("0123456789") == std::string_view::npos;
+// The names the lowest division of a region answers to, which a town's name may follow: "玄武区", "南京市玄武区" …
+std::vector<std::string> NamesOfLowest(const Region& r) {
+  std::vector<std::string> names;
+  ForEachDivisionOf(r, [&](const Division&, std::initializer_list<std::string> its) { names.assign(its); });
+  return names;
+}
+
+Division TownDivision(const Region& r, const Town& t) {
+  return {std::string(t.code_text), r.gbk.joined + std::string(t.gbk)};
+}
+
+// The towns of the table that `name` names: a town's own name, or that after one of its region's names.
+template <class Visit>
+void ForEachTownNamed(const RegionTable& table, std::string_view name, Visit visit) {
+  for (const Region& r : table.Regions()) {
+    std::vector<std::string> before;  // made only for a region with a town whose name ends the text
+    for (const Town& t : r.towns) {
+      if (!name.ends_with(t.gbk)) continue;
+      const std::string_view rest = name.substr(0, name.size() - t.gbk.size());
+      if (!rest.empty() && before.empty()) before = NamesOfLowest(r);
+      if (rest.empty() || std::find(before.begin(), before.end(), rest) != before.end()) visit(r, t);
+    }
+  }
+}
+
+bool IsDigits(std::string_view part) {
+  return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 bool Under(const Region& r, std::string_view code_prefix) { return r.code_text.starts_with(code_prefix); }
@@ -68,11 +96,18 @@ std::set<Division> Below(const RegionTable& table, std::string_view prefix) {
   return below;
 }
 
-void KeepCode(const RegionTable& table, std::string_view code, std::set<const Region*>& kept) {
+// What a filter keeps of each region: all of it, or the towns its town parts name.
+struct Kept {
+  bool whole = false;
+  std::set<const Town*> towns;
+};
+using Selection = std::map<const Region*, Kept>;
+
+void KeepCode(const RegionTable& table, std::string_view code, Selection& kept) {
   bool found = false;
   for (const Region& r : table.Regions()) {
     if (!Under(r, code)) continue;
-    kept.insert(&r);
+    kept[&r].whole = true;
     found = true;
   }
   if (found) return;
@@ -85,16 +120,50 @@ void KeepCode(const RegionTable& table, std::string_view code, std::set<const Re
                    Listed(Below(table, known)));
 }
 
-void KeepName(const RegionTable& table, std::string_view name, std::set<const Region*>& kept) {
+const Region* RegionWithCode(const RegionTable& table, std::string_view code) {
+  const auto regions = table.Regions();
+  const auto at = std::find_if(regions.begin(), regions.end(), [&](const Region& r) { return r.code_text == code; });
+  return at == regions.end() ? nullptr : &*at;
+}
+
+void KeepTownCode(const RegionTable& table, std::string_view code, Selection& kept) {
+  const std::string_view county = code.substr(0, 6);
+  const Region* region = RegionWithCode(table, county);
+  if (!region) {
+    KeepCode(table, county, kept);  // which refuses it, with what lies under the code's start
+    return;
+  }
+  for (const Town& t : region->towns) {
+    if (t.code_text != code) continue;
+    kept[region].towns.insert(&t);
+    return;
+  }
+  std::set<Division> towns;
+  for (const Town& t : region->towns) towns.insert(TownDivision(*region, t));
+  throw FilterError("no town's code is " + std::string(code) + "; the towns of " + region->gbk.joined + " (" +
+                   region->code_text + ") are: " + Listed(towns));
+}
+
+void KeepName(const RegionTable& table, std::string_view name, Selection& kept) {
   std::set<Division> named;
   for (const Region& r : table.Regions()) {
     ForEachDivisionOf(r, [&](const Division& d, std::initializer_list<std::string> names) {
       if (std::find(names.begin(), names.end(), name) != names.end()) named.insert(d);
     });
   }
+  const Town* town = nullptr;
+  ForEachTownNamed(table, name, [&](const Region& r, const Town& t) {
+    named.insert(TownDivision(r, t));
+    town = &t;
+  });
   if (named.size() == 1) {
+    const std::string& code = named.begin()->code;
+    if (code.size() == kTownCodeDigits) {
+      kept[RegionWithCode(table, code.substr(0, 6))].towns.insert(town);
+      return;
+    }
     for (const Region& r : table.Regions()) {
-      if (Under(r, named.begin()->code)) kept.insert(&r);
+      if (Under(r, code)) kept[&r].whole = true;
     }
     return;
   }
@@ -108,6 +177,9 @@ void KeepName(const RegionTable& table, std::string_view name, std::set<const Re
   AppendGbkAsUtf8(name, name_utf8);
   std::set<Division> near;
   for (const Region& r : table.Regions()) {
+    for (const Town& t : r.towns) {
+      if (t.utf8.find(name_utf8) != std::string_view::npos) near.insert(TownDivision(r, t));
+    }
     if (r.utf8.joined.find(name_utf8) == std::string::npos) continue;
     ForEachDivisionOf(r, [&](const Division& d, std::initializer_list<std::string>) {
       std::string d_utf8;
@@ -128,8 +200,8 @@ void KeepName(const RegionTable& table, std::string_view name, std::set<const Re
 
 }  // namespace
 
-std::vector<const Region*> SelectRegions(const RegionTable& table, std::string_view filter_gbk) {
-  std::set<const Region*> kept;
+std::vector<SelectedRegion> SelectRegions(const RegionTable& table, std::string_view filter_gbk) {
+  Selection kept;
   bool any_part = false;
   // A comma is never a GBK trail byte, so the filter splits byte by byte.
   for (std::size_t start = 0; start <= filter_gbk.size();) {
@@ -138,21 +210,30 @@ std::vector<const Region*> SelectRegions(const RegionTable& table, std::string_v
     start = comma + 1;
     if (part.empty()) continue;
     any_part = true;
-    if (IsCode(part)) {
-      KeepCode(table, part, kept);
-    } else {
+    if (!IsDigits(part)) {
       KeepName(table, part, kept);
+    } else if (part.size() <= 6) {
+      KeepCode(table, part, kept);
+    } else if (part.size() == kTownCodeDigits) {
+      KeepTownCode(table, part, kept);
+    } else {
+      throw FilterError(Quoted(part) + " is no code: give a division's first 1 to 6 digits or a town's 9");
     }
   }
-  std::vector<const Region*> regions;
+  std::vector<SelectedRegion> selection;
   if (!any_part) {
-    for (const Region& r : table.Regions()) regions.push_back(&r);
-    return regions;
+    for (const Region& r : table.Regions()) selection.push_back({&r, {}});
+    return selection;
   }
-  regions.assign(kept.begin(), kept.end());
-  // The table's order, which is code order: the same selection draws the same regions on every build.
-  std::sort(regions.begin(), regions.end(), [](const Region* a, const Region* b) { return a->code < b->code; });
-  return regions;
+  for (const auto& [region, what] : kept) {
+    SelectedRegion& s = selection.emplace_back(SelectedRegion{region, {}});
+    if (!what.whole) s.towns.assign(what.towns.begin(), what.towns.end());
+    // The table's order, which is code order: the same selection draws the same towns on every build.
+    std::sort(s.towns.begin(), s.towns.end(), [](const Town* a, const Town* b) { return a->code < b->code; });
+  }
+  std::sort(selection.begin(), selection.end(),
+            [](const SelectedRegion& a, const SelectedRegion& b) { return a.region->code < b.region->code; });
+  return selection;
 }
 
 }  // namespace quarrow::places

@@ -1,10 +1,14 @@
 #include "places/region_table.h"
 
+#include <algorithm>
+#include <charconv>
 #include <stdexcept>
 #include <string_view>
 
-#include "places/division_table.h"
 #include "conversions/gbk_unicode.h"
+#include "places/division_table.h"
+#include "places/local_stems.h"
+#include "places/town_table.h"
 
 namespace quarrow::places {
 
@@ -24,17 +28,44 @@ bool IsStatisticalArea(const divisions::County& county, const divisions::City& c
   return number >= 71 && number <= 80 && city.code % 100 != 90;
 }
 
+// The generated tables hold GBK only; a name that does not convert is a fault of the tables.
+void AppendUtf8(std::string_view gbk, std::string& utf8) {
+  if (!AppendGbkAsUtf8(gbk, utf8)) throw std::logic_error("a division name is not GBK");
+}
+
 std::string Utf8(std::string_view gbk) {
   std::string utf8;
-  // The generated table holds GBK only; a name that does not convert is a fault of the table.
-  if (!AppendGbkAsUtf8(gbk, utf8)) throw std::logic_error("a division name is not GBK");
+  AppendUtf8(gbk, utf8);
   return utf8;
 }
 
 }  // namespace
 
 RegionTable::RegionTable() {
+  using divisions::kTownCount;
+  // The towns' texts first, whole, and then the views into them.
+  constexpr std::size_t kCodeDigits = 9;
+  std::vector<std::uint32_t> utf8_ends(kTownCount);
+  town_text_.reserve(kTownCount * kCodeDigits + divisions::kTownNameEnds[kTownCount - 1] * 3 / 2);
+  for (int i = 0; i < kTownCount; ++i) {
+    char digits[kCodeDigits];
+    std::to_chars(digits, digits + kCodeDigits, divisions::kTownCodes[i]);
+    town_text_.append(digits, kCodeDigits);
+    AppendUtf8(divisions::TownName(i), town_text_);
+    utf8_ends[i] = static_cast<std::uint32_t>(town_text_.size());
+  }
+  towns_.reserve(kTownCount);
+  for (int i = 0; i < kTownCount; ++i) {
+    const std::string_view text(town_text_.data() + (i == 0 ? 0 : utf8_ends[i - 1]),
+                                town_text_.data() + utf8_ends[i]);
+    towns_.push_back({divisions::kTownCodes[i], text.substr(0, kCodeDigits), divisions::TownName(i),
+                      text.substr(kCodeDigits)});
+  }
+
   regions_.reserve(divisions::kCountyCount);
+  // Every stem once per region at most: as many as there are names.
+  stems_.reserve(divisions::kCountyCount + kTownCount);
+  auto town = towns_.begin();
   for (const divisions::County& county : divisions::kCounties) {
     const divisions::City& city = divisions::kCities[county.city];
     if (IsStatisticalArea(county, city)) continue;
@@ -49,8 +80,24 @@ RegionTable::RegionTable() {
     if (gbk.city != county.name) gbk.county = county.name;
     gbk.joined = gbk.province + gbk.city + gbk.county;
     region.utf8 = {Utf8(gbk.province), Utf8(gbk.city), Utf8(gbk.county), Utf8(gbk.joined)};
+
+    // Both in code order, and a town's code starts with its county's.
+    if (town != towns_.end() && town->code / 1000 < county.code) throw std::logic_error("a town lies under no region");
+    const auto first_town = town;
+    while (town != towns_.end() && town->code / 1000 == county.code) ++town;
+    region.towns = std::span<const Town>(first_town, town);
+
+    const std::size_t first_stem = stems_.size();
+    auto add_stem = [&](std::string_view stem) {
+      const auto own = stems_.begin() + static_cast<std::ptrdiff_t>(first_stem);
+      if (!stem.empty() && std::find(own, stems_.end(), stem) == stems_.end()) stems_.push_back(stem);
+    };
+    add_stem(CountyStem(county.name));
+    for (const Town& t : region.towns) add_stem(TownStem(t.gbk));
+    region.local_stems = std::span<const std::string_view>(stems_).subspan(first_stem);
     regions_.push_back(std::move(region));
   }
+  if (town != towns_.end()) throw std::logic_error("a town lies under no region");
 }
 
 }  // namespace quarrow::places

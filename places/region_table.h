@@ -1,10 +1,11 @@
-// The county-level divisions, each with its province and city, named the way the official names read: the
-// regions quarrow-batch --regions puts in front of its addresses.
+// The county-level divisions, each with its province and city, named the way the official names read, and the
+// towns under each: the regions quarrow-batch --regions puts in front of its addresses.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quarrow::places {
@@ -16,19 +17,38 @@ struct RegionNames {
   std::string province, city, county, joined;
 };
 
+// A town, township or subdistrict (乡镇/街道). The views are the table's: a row copies them as they are.
+struct Town {
+  std::uint32_t code;          // nine digits, its county's six first
+  std::string_view code_text;  // the same digits
+  std::string_view gbk, utf8;  // its own name ("玄武门街道"), without the region's
+};
+
 struct Region {
   std::uint32_t code;  // the county-level division's six digits
   std::string code_text;
   RegionNames gbk, utf8;
+  std::span<const Town> towns;  // in code order; every region has at least one
+  // Its own place names that roads are named after, GBK: the county's and its towns' without their kinds
+  // ("宝应县" gives "宝应", "安宜镇" "安宜"), each once. Empty where no name leaves a stem.
+  std::span<const std::string_view> local_stems;
 };
 
 class RegionTable {
  public:
-  // Every county-level division of the generated table, in code order, but for the statistical areas.
+  // Every county-level division of the generated tables with its towns, in code order, but for the statistical
+  // areas. Regions and towns point into the table, which therefore stays where it is made.
   RegionTable();
+  RegionTable(const RegionTable&) = delete;
+  RegionTable& operator=(const RegionTable&) = delete;
+
   std::span<const Region> Regions() const { return regions_; }
+  std::span<const Town> Towns() const { return towns_; }  // all of them, in code order
 
  private:
+  std::string town_text_;  // every town's code text and UTF-8 name, one after the other
+  std::vector<Town> towns_;
+  std::vector<std::string_view> stems_;
   std::vector<Region> regions_;
 };
 

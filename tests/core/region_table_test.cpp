@@ -1,14 +1,19 @@
-// The generated table of divisions, the regions made of it, and the region filters.
+// The generated tables of divisions and towns, the regions made of them with their local stems, and the region
+// filters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "conversions/gbk_unicode.h"
 #include "places/division_table.h"
+#include "places/local_stems.h"
 #include "places/region_filter.h"
 #include "places/region_table.h"
-#include "conversions/gbk_unicode.h"
+#include "places/town_table.h"
 
 namespace quarrow::places {
 namespace {
@@ -103,9 +108,104 @@ TEST(RegionTable, TheNamesReadAsTheOfficialOnesWithoutPlaceholdersOrDoubledNames
   EXPECT_FALSE(joined.contains("江苏省苏州市苏州工业园区"));
 }
 
+// The package's 41,352 towns less the 434 under the development zones left out and the 8 whose names GBK lacks: the
+// count make-division-table reports.
+constexpr std::size_t kTownsKept = 40910;
+
+TEST(TownTable, EveryTownLiesUnderAKeptRegionInCodeOrderWithAPlainGbkName) {
+  const RegionTable table;
+  ASSERT_EQ(std::size_t{kTownCount}, kTownsKept);
+  ASSERT_EQ(table.Towns().size(), kTownsKept);
+  std::set<std::uint32_t> regions;
+  for (const Region& r : table.Regions()) regions.insert(r.code);
+  for (int i = 0; i < kTownCount; ++i) {
+    ExpectPlainGbk(std::string(TownName(i)).c_str());
+    EXPECT_TRUE(regions.contains(kTownCodes[i] / 1000)) << kTownCodes[i] << " lies under no region";
+    if (i > 0) {
+      EXPECT_LT(kTownCodes[i - 1], kTownCodes[i]);
+      EXPECT_LT(kTownNameEnds[i - 1], kTownNameEnds[i]);
+    }
+    const Town& town = table.Towns()[i];
+    EXPECT_EQ(town.code, kTownCodes[i]);
+    EXPECT_EQ(town.code_text, std::to_string(town.code));
+    EXPECT_EQ(town.gbk, TownName(i));
+    EXPECT_EQ(town.utf8, Utf8(std::string(town.gbk)));
+  }
+  // Every region draws among its own towns, and has some.
+  std::size_t towns_of_regions = 0;
+  for (const Region& r : table.Regions()) {
+    EXPECT_FALSE(r.towns.empty()) << r.code;
+    for (const Town& town : r.towns) EXPECT_EQ(town.code / 1000, r.code);
+    towns_of_regions += r.towns.size();
+  }
+  EXPECT_EQ(towns_of_regions, kTownsKept);
+  const Region& xuanwu = *std::find_if(table.Regions().begin(), table.Regions().end(),
+                                       [](const Region& r) { return r.code == 320102; });
+  ASSERT_EQ(xuanwu.towns.size(), 8u);
+  EXPECT_EQ(xuanwu.towns[2].gbk, "玄武门街道");
+  EXPECT_EQ(xuanwu.towns[2].code_text, "320102005");
+}
+
+TEST(LocalStems, ANameLosesItsKindAndThePeoplesItNamesAndOddNamesGiveNone) {
+  const std::pair<const char*, const char*> counties[] = {
+      {"宝应县", "宝应"},         {"玄武区", "玄武"},           {"东莞市", "东莞"},
+      {"长阳土家族自治县", "长阳"}, {"大通回族土族自治县", "大通"}, {"东乡族自治县", "东乡"},
+      {"察布查尔锡伯自治县", "察布查尔"}, {"鄂伦春自治旗", "鄂伦春"},  {"科尔沁左翼中旗", "科尔沁"},
+      {"喀喇沁左翼蒙古族自治县", "喀喇沁"}, {"神农架林区", "神农架"}, {"碑林区", "碑林"},
+      {"万柏林区", "万柏林"},     {"浦东新区", "浦东"},         {"清新区", "清新"},
+      {"管城回族区", "管城"},     {"滴道区", "滴道"},           {"寿县", ""},                 {"矿区", ""},
+      {"塔什库尔干塔吉克自治县", ""}, {"西沙群岛", ""},
+  };
+  for (const auto& [name, stem] : counties) EXPECT_EQ(CountyStem(name), stem) << name;
+  const std::pair<const char*, const char*> towns[] = {
+      {"安宜镇", "安宜"},           {"玄武门街道", "玄武门"},   {"良乡地区", "良乡"},
+      {"喇叭沟门满族乡", "喇叭沟门"}, {"霍吉尔特蒙古民族乡", "霍吉尔特"}, {"巴彦乌拉苏木", "巴彦乌拉"},
+      {"友谊农场", "友谊"},         {"哈镇", ""},               {"徐庄高新技术产业开发区", ""},
+      {"开发区街道", ""},           {"中山西路街道", ""},       {"二六七二街道", ""},
+      {"立新社区街道", ""},         {"福海监狱", ""},           {"八五〇农场", ""},
+      {"经济开发区（马棚街道）", ""}, {"辛安渡办事处街道", ""}, {"嘉陵道街道", ""},
+      {"铁西街道地区", ""},         {"沛县湖西农场", ""},       {"兵团托云牧场", ""},
+  };
+  for (const auto& [name, stem] : towns) EXPECT_EQ(TownStem(name), stem) << name;
+}
+
+TEST(LocalStems, ARegionsStemsAreItsOwnNamesWithoutTheirKindsEachOnce) {
+  const RegionTable table;
+  std::set<std::uint32_t> without;
+  std::size_t stems = 0;
+  for (const Region& r : table.Regions()) {
+    std::vector<std::string_view> names{r.gbk.county.empty() ? std::string_view(r.gbk.city) : r.gbk.county};
+    for (const Town& town : r.towns) names.push_back(town.gbk);
+    std::set<std::string_view> seen;
+    for (const std::string_view stem : r.local_stems) {
+      EXPECT_TRUE(seen.insert(stem).second) << r.code_text << " twice: " << stem;
+      EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](std::string_view n) {
+        return n.starts_with(stem) && n.size() > stem.size();
+      })) << r.code_text << ": " << stem;
+    }
+    if (r.local_stems.empty()) without.insert(r.code);
+    stems += r.local_stems.size();
+  }
+  // Every region has names of its own to give its roads but Sansha's three, named after islands and reefs.
+  EXPECT_EQ(without, (std::set<std::uint32_t>{460321, 460322, 460323}));
+  EXPECT_GT(stems, kTownsKept * 9 / 10);
+  const Region& baoying = *std::find_if(table.Regions().begin(), table.Regions().end(),
+                                        [](const Region& r) { return r.code == 321023; });
+  const std::vector<std::string_view> own(baoying.local_stems.begin(), baoying.local_stems.end());
+  EXPECT_EQ(own, (std::vector<std::string_view>{"宝应", "安宜", "氾水", "夏集", "柳堡", "射阳湖", "广洋湖", "鲁垛",
+                                                "小官庄", "望直港", "曹甸", "西安丰", "山阳", "黄塍", "泾河"}));
+}
+
+// What a filter keeps: a whole region as its code, a region of which it keeps some towns as their codes.
 std::set<std::string> Codes(const RegionTable& table, const char* filter) {
   std::set<std::string> codes;
-  for (const Region* r : SelectRegions(table, filter)) codes.insert(r->code_text);
+  for (const SelectedRegion& s : SelectRegions(table, filter)) {
+    if (s.towns.empty()) codes.insert(s.region->code_text);
+    for (const Town* t : s.towns) {
+      EXPECT_EQ(t->code / 1000, s.region->code);
+      codes.insert(std::string(t->code_text));
+    }
+  }
   return codes;
 }
 
@@ -160,11 +260,65 @@ TEST(RegionFilter, AFilterThatMatchesNothingOrSeveralDivisionsIsRefusedWithWhatI
   const std::string unknown_code = Refusal(table, "3299");
   EXPECT_NE(unknown_code.find("under 32 there are: 江苏省南京市 (3201)"), std::string::npos) << unknown_code;
   EXPECT_NE(Refusal(table, "99").find("the provinces are: 北京市 (11)"), std::string::npos);
-  EXPECT_NE(Refusal(table, "火星").find("the provinces are:"), std::string::npos);
+  EXPECT_NE(Refusal(table, "亚特兰蒂斯").find("the provinces are:"), std::string::npos);
   EXPECT_NE(Refusal(table, "32,火星").find("火星"), std::string::npos) << "one bad part refuses the whole filter";
   EXPECT_NE(Refusal(table, "1234567"), "not refused") << "a code has at most six digits";
   EXPECT_NE(Refusal(table, "320571").find("under 3205 there are: 江苏省苏州市虎丘区 (320505)"), std::string::npos)
       << "a development zone is no region";
+}
+
+}  // namespace
+}  // namespace quarrow::places
+
+namespace quarrow::places {
+namespace {
+
+TEST(RegionFilter, ATownKeepsItsRegionWithThoseOfItsTownsThatThePartsName) {
+  const RegionTable table;
+  const std::set<std::string> xuanwumen{"320102005"};
+  for (const char* filter : {"玄武门街道", "玄武区玄武门街道", "南京市玄武区玄武门街道", "江苏省南京市玄武区玄武门街道",
+                             "320102005", " 320102005 ", "玄武门街道,320102005"}) {
+    EXPECT_EQ(Codes(table, filter), xuanwumen) << filter;
+  }
+  EXPECT_EQ(Codes(table, "北京市东城区东华门街道"), std::set<std::string>{"110101001"});
+  EXPECT_EQ(Codes(table, "东城区东华门街道"), std::set<std::string>{"110101001"});
+  EXPECT_EQ(Codes(table, "广东省东莞市虎门镇"), std::set<std::string>{"441900121"});
+  EXPECT_EQ(Codes(table, "东莞市虎门镇"), std::set<std::string>{"441900121"});
+
+  // The towns of one region merge, in code order; a part that keeps the whole region keeps all its towns.
+  const std::vector<SelectedRegion> merged = SelectRegions(table, "锁金村街道,320102002,玄武门街道,东华门街道");
+  ASSERT_EQ(merged.size(), 2u);
+  EXPECT_EQ(merged[0].region->code, 110101u);
+  EXPECT_EQ(merged[1].region->code, 320102u);
+  ASSERT_EQ(merged[1].towns.size(), 3u);
+  EXPECT_EQ(merged[1].towns[0]->code_text, "320102002");
+  EXPECT_EQ(merged[1].towns[1]->gbk, "玄武门街道");
+  EXPECT_EQ(merged[1].towns[2]->gbk, "锁金村街道");
+  EXPECT_EQ(Codes(table, "玄武门街道,玄武区"), std::set<std::string>{"320102"});
+  EXPECT_EQ(Codes(table, "320102005,南京市"), Codes(table, "南京市"));
+  EXPECT_EQ(Codes(table, "320102005,3202,南京市鼓楼区").size(), Codes(table, "3202").size() + 2);
+}
+
+TEST(RegionFilter, AnAmbiguousOrUnknownTownIsRefusedWithWhatItCouldMean) {
+  const RegionTable table;
+  const std::string many = Refusal(table, "城关镇");
+  EXPECT_NE(many.find("'城关镇' names 88 divisions; give more of the name or a code: 天津市武清区城关镇 (120114110)"),
+            std::string::npos) << many;
+  EXPECT_NE(many.find(" and 48 more"), std::string::npos) << many;
+  const std::string two = Refusal(table, "新街口街道");
+  EXPECT_NE(two.find("北京市西城区新街口街道 (110102003), 江苏省南京市玄武区新街口街道 (320102003)"), std::string::npos)
+      << two;
+  EXPECT_EQ(Codes(table, "玄武区新街口街道"), std::set<std::string>{"320102003"});
+  const std::string partial = Refusal(table, "玄武门");
+  EXPECT_NE(partial.find("did you mean: 江苏省南京市玄武区玄武门街道 (320102005)"), std::string::npos) << partial;
+  const std::string unknown = Refusal(table, "320102999");
+  EXPECT_NE(unknown.find("no town's code is 320102999; the towns of 江苏省南京市玄武区 (320102) are: "
+                         "江苏省南京市玄武区梅园新村街道 (320102002)"),
+            std::string::npos)
+      << unknown;
+  EXPECT_NE(Refusal(table, "320199001").find("under 3201 there are: 江苏省南京市玄武区 (320102)"), std::string::npos);
+  EXPECT_NE(Refusal(table, "鼓楼区玄武门街道"), "not refused") << "a town under another county";
+  EXPECT_NE(Refusal(table, "32010200").find("is no code"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,70 @@
+// Addresses that read like real ones: a road named the way Chinese roads are named, a house number, most often a
+// residential community with its building, unit and room, written as Chinese addresses are ("中山东路88号阳光花园
+// 3栋2单元1203室"). Each address is a function of the seed and its place in the run alone, so that any address can
+// be made without those before it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarrow::places {
+
+// A number range as the user gave it; both bounds included, in either order.
+struct NumberRange {
+  std::uint32_t low = 0, high = 0;
+};
+
+// What the user put in place of the generated parts: whole names ("人民路", "阳光花园"), and number ranges. The
+// room range gives the whole room number.
+struct RealSettings {
+  std::vector<std::string> roads, communities;  // GBK; empty: generated
+  std::optional<NumberRange> house, building, unit, room;
+};
+
+// The parts of one address, GBK, each empty where the address has none; views valid until the next Make.
+struct RealAddress {
+  std::string_view road, number, community, building, unit, room;
+  std::string_view text;
+};
+
+// A small generator of its own for each address: SplitMix64 from the seed and the address's place.
+class AddressRandom {
+ public:
+  AddressRandom(std::uint32_t seed, std::uint64_t index);
+  std::uint64_t Next();
+  // 0 to n − 1, as likely each to within n / 2^32.
+  std::uint32_t Below(std::uint32_t n) { return static_cast<std::uint32_t>(((Next() >> 32) * n) >> 32); }
+  // A whole percentage: true `percent` times in a hundred.
+  bool Percent(std::uint32_t percent) { return Below(100) < percent; }
+
+ private:
+  std::uint64_t state_;
+};
+
+// a × b, or the largest 64-bit number where that would not fit: counts of possible addresses soon pass it.
+std::uint64_t TimesCapped(std::uint64_t a, std::uint64_t b);
+
+class RealAddressMaker {
+ public:
+  explicit RealAddressMaker(const RealSettings& settings);
+
+  // `local_stems`: the row's own place names without their suffixes (its county's and towns'), from which a
+  // share of the roads are named; empty without a region.
+  RealAddress Make(AddressRandom& random, std::span<const std::string_view> local_stems);
+
+  // How many different addresses these settings can give at most, without regions.
+  std::uint64_t DistinctCount(std::size_t most_local_stems) const;
+
+ private:
+  void DrawRoad(AddressRandom& random, std::span<const std::string_view> local_stems);
+  void DrawCommunity(AddressRandom& random);
+
+  const RealSettings& settings_;
+  std::string text_;  // the address as it is made; the parts are views into it
+};
+
+}  // namespace quarrow::places
