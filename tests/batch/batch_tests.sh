@@ -369,9 +369,29 @@ check "real style --unique: two roads and three ways to write a building, each o
 batch "${fixed[@]}" --seed 6 --count 7 --unique 2>stderr.txt >/dev/null
 check "and a seventh is refused with both numbers" grep -q '6 .*7' stderr.txt
 
+group="sql"
+# The databases' own tests load the statements; here their bytes: 1,000 rows a statement, counted in the whole
+# run, so that parts one after the other are the whole run.
+batch --seed 8 --count 2500 --format sql --prefix "O'Hara" >rows.sql
+check "INSERT statements of 1,000 rows and the rest, a quote written twice" \
+  python3 - rows.sql <<'PY'
+import re, sys
+statements = open(sys.argv[1], "rb").read().decode("gbk").split(";\n")
+assert statements[-1] == "", "the last statement ends the file"
+head = "INSERT INTO addresses (seq,prefix,road,house_number,community,building,unit,room,address) VALUES\n"
+assert all(s.startswith(head) for s in statements[:-1]), statements[0][:200]
+rows = [s[len(head):].split(",\n") for s in statements[:-1]]
+assert [len(r) for r in rows] == [1000, 1000, 500], [len(r) for r in rows]
+for number, row in enumerate(sum(rows, []), 1):
+    assert re.fullmatch(rf"\({number},'O''Hara',('[^',]*',){{6}}'O''Hara[^',]*'\)", row), row
+PY
+for k in 1 2 3; do batch --seed 8 --count 2500 --format sql --prefix "O'Hara" --shard $k/3 >part-$k.sql; done
+check "sql parts one after the other are the whole run" cmp -s rows.sql <(cat part-1.sql part-2.sql part-3.sql)
+
 group="bad arguments"
 printf '好\n\xf0\x9f\x98\x80\n' >emoji.txt
 printf '\xb0\xa1\n\xb0\n' >bad-gbk.txt
+printf 'C:\\路\n' >backslash.txt
 echo old >kept.out
 while IFS= read -r args; do
   # shellcheck disable=SC2086
@@ -405,6 +425,16 @@ done <<'ARGS'
 --count 5 --roads emoji.txt --communities communities.txt
 --count 5 --roads bad-gbk.txt --communities communities.txt --encoding utf-8
 --count 5 --roads bad-gbk.txt --communities communities.txt
+--count 5 --format sql --table 1abc
+--count 5 --format sql --table a-b
+--count 5 --format sql --table select
+--count 5 --format sql --table Order
+--count 5 --format sql --prefix C:\路
+--count 5 --format sql --roads backslash.txt --communities communities.txt
+--count 5 --format sql --style real --communities backslash.txt
+--count 5 --table t
+--count 5 --header en
+--count 5 --format sql --header en
 ARGS
 # (Wine hands a Windows build its arguments through the code page, which turns such a byte into '?'.)
 case $program in
