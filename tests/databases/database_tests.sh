@@ -204,6 +204,53 @@ mariadb_loads() {
   done
 }
 
+# Every table name the program lets through must be one the database takes as it is: each of the database's own
+# keywords (in keywords.txt) that it refuses as a table's name (the rest are in created.txt) the program refuses too.
+table_names_checked() {
+  local refused accepted
+  refused=$(grep -E '^[a-z_][a-z0-9_]*$' keywords.txt | sort -u | comm -23 - <(sort -u created.txt))
+  group="$database: table names"
+  grep -qx select <<<"$refused" || { fail "the database took 'select' as a table's name: $(head -c 300 keywords.log)"; return; }
+  # Two at a time: a run that refuses its arguments takes no longer than its start.
+  accepted=$(xargs -P 2 -I '{}' sh -c '"$1" --count 1 --format sql --table "$2" >/dev/null 2>&1; [ $? = 2 ] || echo "$2"' \
+    check "$program" '{}' <<<"$refused" | sort | tr '\n' ' ')
+  [ -z "$accepted" ] || fail "$(wc -w <<<"$accepted") names $database refuses are not refused: $accepted"
+}
+
+# A table of one column named after each keyword: create_statements <keywords.txt
+create_statements() { tr 'A-Z' 'a-z' | sed 's/.*/create table & (x int);/'; }
+
+postgresql_table_names() {
+  psql_do -A -t -c "select word from pg_get_keywords()" >keywords.txt &&
+    psql_do -c "create database keywords" || { fail "no keywords"; return; }
+  create_statements <keywords.txt | PGDATABASE=keywords as_db_user psql -X -q >keywords.log 2>&1
+  PGDATABASE=keywords psql_do -A -t -c "select tablename from pg_tables where schemaname = 'public'" >created.txt
+  table_names_checked
+}
+
+mariadb_table_names() {
+  mariadb_do -N -B -e "select lower(word) from information_schema.keywords" >keywords.txt &&
+    mariadb_do -e "create database keywords" || { fail "no keywords"; return; }
+  create_statements <keywords.txt | as_db_user mariadb --force keywords >keywords.log 2>&1
+  as_db_user mariadb -N -B keywords -e "show tables" >created.txt
+  table_names_checked
+}
+
+sqlite_table_names() {
+  # The keywords of the library the sqlite3 shell runs on.
+  "$python" - >keywords.txt <<'PY' || { fail "no keywords"; return; }
+import ctypes, ctypes.util
+library = ctypes.CDLL(ctypes.util.find_library("sqlite3"))
+name, length = ctypes.c_char_p(), ctypes.c_int()
+for i in range(library.sqlite3_keyword_count()):
+    library.sqlite3_keyword_name(i, ctypes.byref(name), ctypes.byref(length))
+    print(ctypes.string_at(name, length.value).decode().lower())
+PY
+  create_statements <keywords.txt | as_db_user sqlite3 keywords.db >keywords.log 2>&1
+  sqlite_do keywords.db "select name from sqlite_master where type = 'table'" >created.txt
+  table_names_checked
+}
+
 # The README's code blocks under "Loading the rows into a database", one command a line (a line ending in a
 # backslash goes on in the next), each block followed by a NUL.
 readme_blocks() {
@@ -283,14 +330,17 @@ case $database in
   postgresql)
     start_postgresql || { echo "SKIP: PostgreSQL cannot be started here: $why"; exit 77; }
     postgresql_loads
+    postgresql_table_names
     readme_loads psql ;;
   sqlite)
     command -v sqlite3 >/dev/null || { echo "SKIP: sqlite3 is not installed (scripts/setup installs it)"; exit 77; }
     sqlite_loads
+    sqlite_table_names
     readme_loads sqlite3 ;;
   mariadb)
     start_mariadb || { echo "SKIP: MariaDB cannot be started here: $why"; exit 77; }
     mariadb_loads
+    mariadb_table_names
     readme_loads mariadb ;;
   *) echo "database_tests.sh: no such database: $database"; exit 2 ;;
 esac
