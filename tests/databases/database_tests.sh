@@ -156,7 +156,32 @@ postgresql_loads() {
     loads "jsonl" psql_do -c "create table odd_json (doc jsonb)" \
       -c "\\copy odd_json (doc) from 'odd.jsonl' with (format csv, quote e'\\x01', delimiter e'\\x02', encoding 'UTF8')" &&
     read_back "jsonl" dump_postgresql odd_json odd.jsonl utf-8
+
+  group="postgresql: parts of a run"
+  # 2,500 rows in three parts, none of them starting on a statement's first row.
+  local whole=(--seed 107 --count 2500 --style real --regions) k
+  make_rows parts.csv "${whole[@]}" --format csv --encoding utf-8 --header en && columns_of parts.csv utf-8 || return
+  for k in 1 2 3; do
+    make_rows joined-$k.sql "${whole[@]}" --shard $k/3 --format sql --encoding utf-8 --create-table --table joined
+  done
+  cat joined-1.sql joined-2.sql joined-3.sql >joined.sql
+  loads "sql parts one after the other" psql_do -f joined.sql &&
+    read_back "sql parts one after the other" dump_postgresql joined parts.csv utf-8
+  # With --prelude-in-every-part each part loads on its own: csv parts into one table, sql parts each into a
+  # database of its own.
+  psql_do -c "create table parts_csv ($(table_columns "${columns[@]}"))"
+  for k in 1 2 3; do
+    make_rows part-$k.csv "${whole[@]}" --shard $k/3 --prelude-in-every-part --format csv --encoding utf-8 --header en &&
+      loads "csv part $k/3 on its own" psql_do -c "\\copy parts_csv from 'part-$k.csv' with (format csv, header, encoding 'UTF8')"
+    make_rows part-$k.sql "${whole[@]}" --shard $k/3 --prelude-in-every-part --format sql --encoding utf-8 \
+        --create-table --table parts_sql &&
+      psql_do -c "create database part_$k" &&
+      PGDATABASE=part_$k loads "sql part $k/3 on its own" psql_do -f part-$k.sql
+  done
+  read_back "csv parts, each on its own" dump_postgresql parts_csv parts.csv utf-8 --empty-may-be-null
+  read_back "sql parts, each on its own" dump_postgresql_parts parts_sql parts.csv utf-8
 }
+dump_postgresql_parts() { local k; for k in 1 2 3; do PGDATABASE=part_$k dump_postgresql "$1" || return; done; }
 
 sqlite_loads() {
   local i s columns
