@@ -3,18 +3,24 @@
 # declared. Bottom to top: base, conversions, runtime, internals, units, forms, commands, app.
 #
 #   quarrow_layer(FOLDER [CORE sources...] [WIN32 sources...] [USES folders...]
-#                 [UPWARD folders... BECAUSE "why"])
+#                 [UPWARD folders... BECAUSE "why"] [GBK_TEXTS])
 #
 # CORE sources are platform-neutral and built by every preset; WIN32 sources only by the Windows presets. A layer
 # without sources in this build is an interface library, so that the layers above it link it all the same.
+# GBK_TEXTS: the layer's code relies on its texts being GBK, so a compiler that cannot make them GBK compiles
+# copies of its sources and headers with the texts escaped (cmake/QuarrowGbkTexts.cmake).
 function(quarrow_layer folder)
-  cmake_parse_arguments(L "" "BECAUSE" "CORE;WIN32;USES;UPWARD" ${ARGN})
+  cmake_parse_arguments(L "GBK_TEXTS" "BECAUSE" "CORE;WIN32;USES;UPWARD" ${ARGN})
   if(L_UPWARD AND NOT L_BECAUSE)
     message(FATAL_ERROR "layer ${folder}: a use of a higher layer (${L_UPWARD}) needs its reason (BECAUSE)")
   endif()
   set(sources ${L_CORE})
   if(WIN32 AND NOT QUARROW_TOOLS_ONLY)
     list(APPEND sources ${L_WIN32})
+  endif()
+  if(sources AND L_GBK_TEXTS AND QUARROW_GBK_COPIES)
+    file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+    quarrow_gbk_sources(sources ${sources} ${headers})
   endif()
   set(target layer_${folder})
   if(sources)

@@ -359,6 +359,15 @@ towns = {(r["区划代码"], r["乡镇代码"]) for r in rows}
 assert {c for c, t in towns if c == "320102"} and all(t == "320102002" for c, t in towns if c == "320102"), towns
 assert len({t for c, t in towns if c == "321023"}) > 5, towns
 PY
+batch --style real --seed 7 --count 3000 --house 5-7 --building 9-9 --unit 3-3 --room 1301-1302 --format csv \
+  --encoding utf-8 >ranges.csv
+check "real style: the ranges given replace the numbers" \
+  python3 - ranges.csv <<'PY'
+import csv, sys
+for row in list(csv.DictReader(open(sys.argv[1], encoding="utf-8", newline=""))):
+    assert row["号"] in ("5", "6", "7") and row["室"] in ("", "1301", "1302"), row
+    assert row["号楼"] in ("", "9") and row["单元"] in ("", "3") and (row["小区"] == "") == (row["号楼"] == ""), row
+PY
 printf '人民路\n解放路\n' >two-whole-roads.txt
 printf '幸福小区\n' >one-whole-community.txt
 fixed=(--style real --roads two-whole-roads.txt --communities one-whole-community.txt --house 8-8 --building 3-3
@@ -369,9 +378,30 @@ check "real style --unique: two roads and three ways to write a building, each o
 batch "${fixed[@]}" --seed 6 --count 7 --unique 2>stderr.txt >/dev/null
 check "and a seventh is refused with both numbers" grep -q '6 .*7' stderr.txt
 
+group="parts"
+# The parts of a run, one after the other, are the whole run, byte for byte.
+for settings in "--format csv --encoding utf-8-bom --regions" "--style real --regions --format sql --create-table" \
+                "--style real --format jsonl --header en" "--roads roads.txt --communities communities.txt"; do
+  # shellcheck disable=SC2086
+  batch --seed 5 --count 2501 $settings >whole.out 2>/dev/null
+  for n in 1 3 8; do
+    for k in $(seq "$n"); do
+      # shellcheck disable=SC2086
+      batch --seed 5 --count 2501 $settings --shard "$k/$n" 2>/dev/null
+    done >parts.out
+    check "$n parts of: $settings" cmp -s whole.out parts.out
+  done
+done
+batch --seed 5 --count 2501 --style real --rows 1201-1300 >rows.out
+batch --seed 5 --count 2501 --style real >whole.out
+check "--rows gives those rows of the run, numbered as in it" cmp -s rows.out <(sed -n '1201,1300p' whole.out)
+batch --seed 5 --count 10 --format csv --shard 2/2 --prelude-in-every-part >part.csv
+check "--prelude-in-every-part: the header in a later part too" test "$(head -c 6 part.csv)" = "$(printf '\xd0\xf2\xba\xc5,\xc7')"
+check "and its first row is row 6" test "$(sed -n 2p part.csv | cut -d, -f1)" = 6
+
 group="sql"
 # The databases' own tests load the statements; here their bytes: 1,000 rows a statement, counted in the whole
-# run, so that parts one after the other are the whole run.
+# run, so that parts one after the other are the whole run (see "parts").
 batch --seed 8 --count 2500 --format sql --prefix "O'Hara" >rows.sql
 check "INSERT statements of 1,000 rows and the rest, a quote written twice" \
   python3 - rows.sql <<'PY'
@@ -385,8 +415,6 @@ assert [len(r) for r in rows] == [1000, 1000, 500], [len(r) for r in rows]
 for number, row in enumerate(sum(rows, []), 1):
     assert re.fullmatch(rf"\({number},'O''Hara',('[^',]*',){{6}}'O''Hara[^',]*'\)", row), row
 PY
-for k in 1 2 3; do batch --seed 8 --count 2500 --format sql --prefix "O'Hara" --shard $k/3 >part-$k.sql; done
-check "sql parts one after the other are the whole run" cmp -s rows.sql <(cat part-1.sql part-2.sql part-3.sql)
 
 group="bad arguments"
 printf '好\n\xf0\x9f\x98\x80\n' >emoji.txt
@@ -422,19 +450,29 @@ done <<'ARGS'
 --count 5 --roads roads.txt --communities communities.txt --house 19
 --count 5 --roads roads.txt --communities communities.txt --room 1-2147483648
 --count 5 --roads roads.txt --communities communities.txt --unit a-9
+--count 5 --shard 3/2
+--count 5 --shard 0/2
+--count 5 --shard 1/65537
+--count 5 --rows 4-6
+--count 5 --rows 3-2
+--count 5 --rows 1-2 --shard 1/2
+--count 5 --unique --shard 1/2
+--count 5 --prelude-in-every-part
+--count 5 --format sql --table select
+--count 5 --format sql --table 1abc
+--count 5 --format sql --table a-b
+--count 5 --format sql --prefix a\b
+--count 5 --format csv --table t
+--count 5 --format sql --header en
+--count 5 --header en
+--count 5 --style fancy
+--count 5 --style real --house 1-
 --count 5 --roads emoji.txt --communities communities.txt
 --count 5 --roads bad-gbk.txt --communities communities.txt --encoding utf-8
 --count 5 --roads bad-gbk.txt --communities communities.txt
---count 5 --format sql --table 1abc
---count 5 --format sql --table a-b
---count 5 --format sql --table select
 --count 5 --format sql --table Order
---count 5 --format sql --prefix C:\路
 --count 5 --format sql --roads backslash.txt --communities communities.txt
 --count 5 --format sql --style real --communities backslash.txt
---count 5 --table t
---count 5 --header en
---count 5 --format sql --header en
 ARGS
 # (Wine hands a Windows build its arguments through the code page, which turns such a byte into '?'.)
 case $program in
