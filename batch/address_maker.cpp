@@ -101,16 +101,16 @@ Address AddressMaker::Next() {
 }
 
 Address AddressMaker::NextInRealStyle(std::uint64_t index) {
-  Address address;
   places::AddressRandom random(seed_, index);
-  std::span<const std::string_view> local_stems;
+  Address address;
+  const std::string_view* local_stem = nullptr;
   if (const RegionDraw* regions = settings_.regions) {
     address.region_index = regions->For(index);
     address.region = regions->Regions()[address.region_index];
-    if (settings_.towns) address.town = &regions->DrawTown(address.region_index, random);
-    local_stems = address.region->local_stems;
+    if (settings_.towns) address.town = regions->DrawTown(address.region_index, random);
+    local_stem = places::PickLocalStem(random, regions->LocalStems(address.region_index));
   }
-  const places::RealAddress real = real_->Make(random, local_stems);
+  const places::RealAddress real = real_->Make(random, local_stem);
   address.parts = {real.road, real.number, real.community, real.building, real.unit, real.room};
   address.text = real.text;
   return address;
@@ -120,7 +120,7 @@ std::uint64_t AddressMaker::DistinctCount() const {
   const RegionDraw* regions = settings_.regions;
   if (real_) {
     if (!regions) return real_->DistinctCount(0);
-    return TimesCapped(settings_.towns ? regions->TownCount() : regions->Count(),
+    return TimesCapped(settings_.towns ? regions->Towns().size() : regions->Count(),
                                real_->DistinctCount(regions->MostLocalStems()));
   }
   return TimesCapped(DistinctAddresses(), regions ? regions->Count() : 1);

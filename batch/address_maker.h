@@ -33,6 +33,8 @@ struct AddressSettings {
   bool towns = false;                        // and, in real style, in one of its towns
 };
 
+inline constexpr std::uint32_t kNoTown = 0xFFFFFFFF;
+
 // One address: its components (all empty for the empty address), the address text, and under --regions its
 // region and perhaps its town. Views valid until the next Next().
 struct Address {
@@ -40,7 +42,7 @@ struct Address {
   std::string_view text;
   const Region* region = nullptr;
   std::uint32_t region_index = 0;  // its place among the regions drawn from
-  const Town* town = nullptr;
+  std::uint32_t town = kNoTown;    // its place among the towns drawn from
 };
 
 class AddressMaker {

@@ -298,6 +298,13 @@ std::optional<std::string> AsGbk(std::string_view bytes) {
   return gbk;
 }
 
+bool HoldsControl(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return true;
+  }
+  return false;
+}
+
 std::string GbkForMessage(std::string_view bytes) {
   if (!IsUtf8(bytes)) return std::string(bytes);
   std::string gbk;

@@ -85,6 +85,10 @@ Options ParseOptions(std::span<const char* const> arguments, ArgumentBytes bytes
 // Nothing when the text is UTF-8 with a character GBK lacks.
 std::optional<std::string> AsGbk(std::string_view bytes);
 
+// Whether the text holds a control character other than a tab, which would break the row it stands in. A GBK trail
+// byte is never below 0x40.
+bool HoldsControl(std::string_view text);
+
 // A text of the user's (a word of the command line, a file's name) as GBK for a message, which is GBK like every
 // text of the program: UTF-8 converted, with '?' for each character GBK lacks; other bytes as they are.
 std::string GbkForMessage(std::string_view bytes);

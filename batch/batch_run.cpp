@@ -75,6 +75,7 @@ void CheckPrefix(const Options& o) {
   // A broken GBK byte would run into the address after it, whatever the output's encoding.
   if (std::string utf8; !AppendGbkAsUtf8(o.prefix, utf8)) throw UsageError("--prefix is neither UTF-8 nor valid GBK");
   if (o.prefix.find('\0') != std::string::npos) throw UsageError("--prefix holds a zero byte");
+  if (HoldsControl(o.prefix)) throw UsageError("--prefix holds a control character, which would break its rows");
 }
 
 std::vector<places::SelectedRegion> SelectedRegions(const RegionTable& table, const std::string& filter) {
@@ -141,8 +142,8 @@ void WriteInBlocks(RowSpan part, std::uint32_t seed, const AddressSettings& sett
 }
 
 // --unique makes its rows one after the other: whether a row is written depends on the rows before it.
-void WriteOneByOne(const Options& o, std::uint32_t seed, AddressMaker& maker, UniqueAddresses& seen,
-                   RowFormat& format, OutputTarget& target, Progress& progress) {
+void WriteOneByOne(const Options& o, std::uint32_t seed, const RegionDraw* regions, AddressMaker& maker,
+                   UniqueAddresses& seen, RowFormat& format, OutputTarget& target, Progress& progress) {
   // Real style never comes round to where it started; it gives up after this many addresses in a row that were
   // all written before.
   constexpr std::uint64_t kMostRepeatsInARow = 1'000'000;
@@ -152,7 +153,9 @@ void WriteOneByOne(const Options& o, std::uint32_t seed, AddressMaker& maker, Un
   for (std::uint64_t row = 1; row <= o.count; ++row) {
     Address address = maker.Next();
     for (std::uint64_t repeats = 1;
-         !seen.Add(address.text, address.town ? address.town->code : address.region ? address.region->code : 0);
+         !seen.Add(address.text, address.town != kNoTown ? regions->Towns()[address.town]->code
+                                 : address.region      ? address.region->code
+                                                       : 0);
          ++repeats) {
       // The window's generator goes round a fixed cycle: once it is back where it started, every later address
       // repeats.
@@ -208,9 +211,9 @@ int Generate(const Options& o, std::uint32_t fresh_seed) {
   std::optional<RegionDraw> region_draw;
   if (o.regions) {
     region_table.emplace();
-    region_draw.emplace(seed, SelectedRegions(*region_table, *o.regions));
-    settings.regions = &*region_draw;
     settings.towns = o.style == Style::kReal;
+    region_draw.emplace(seed, SelectedRegions(*region_table, *o.regions), settings.towns);
+    settings.regions = &*region_draw;
   }
   AddressMaker maker(seed, settings);
   std::optional<UniqueAddresses> seen;
@@ -241,7 +244,7 @@ int Generate(const Options& o, std::uint32_t fresh_seed) {
   format_settings.create_table = o.create_table;
   format_settings.last_row = o.count;
   RowFormat format(format_settings, region_draw ? region_draw->Regions() : std::span<const Region* const>(),
-                   settings.towns ? region_table->Towns() : std::span<const Town>());
+                   settings.towns ? region_draw->Towns() : std::span<const Town* const>());
   const RowSpan part = o.Part();
   if ((part.first == 1 && part.last >= 1) || o.prelude_in_every_part) {
     std::string start;
@@ -250,7 +253,7 @@ int Generate(const Options& o, std::uint32_t fresh_seed) {
   }
   Progress progress(o.progress, part.last - part.first + 1);
   if (seen) {
-    WriteOneByOne(o, seed, maker, *seen, format, *target, progress);
+    WriteOneByOne(o, seed, settings.regions, maker, *seen, format, *target, progress);
   } else {
     WriteInBlocks(part, seed, settings, format, *target, progress);
   }

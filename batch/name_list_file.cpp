@@ -25,6 +25,8 @@ std::string ReadWholeFile(const std::string& path) {
 
 bool Blank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
+
+
 }  // namespace
 
 std::vector<std::string> ReadNameList(const std::string& path) {
@@ -44,8 +46,10 @@ std::vector<std::string> ParseNameList(std::string_view bytes, std::string_view 
     if (line.ends_with('\r')) line.remove_suffix(1);
     if (Blank(line)) continue;
     const std::string where = std::string(file_name) + " line " + std::to_string(line_number) + ": ";
-    // The window's texts end at a zero byte, so a name cannot hold one.
+    // The window's texts end at a zero byte, so a name cannot hold one; a lone CR or another control character
+    // would break the row it stands in.
     if (line.find('\0') != std::string_view::npos) throw UsageError(where + "the name holds a zero byte");
+    if (HoldsControl(line)) throw UsageError(where + "the name holds a control character");
     if (utf8) {
       std::string gbk;
       if (!Utf8ToGbk(line, gbk)) throw UsageError(where + "the name holds a character that GBK cannot hold");

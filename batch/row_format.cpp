@@ -74,7 +74,7 @@ class PlaceBytes {
 };
 
 RowFormat::RowFormat(const FormatSettings& settings, std::span<const Region* const> regions,
-                     std::span<const Town> towns)
+                     std::span<const Town* const> towns)
     : settings_(settings), prefix_is_plain_(IsPlain(settings.prefix)) {
   if (settings_.format == Format::kJsonl) settings_.encoding = Encoding::kUtf8;
   AppendEncoded(settings_.prefix, encoded_prefix_);
@@ -117,10 +117,10 @@ RowFormat::RowFormat(const FormatSettings& settings, std::span<const Region* con
   }
   if (!towns.empty()) {
     std::vector<PlaceBytes::Place> places;
-    for (const Town& t : towns) places.push_back({{t.gbk, t.code_text}, t.gbk});
+    for (const Town* t : towns) places.push_back({{t->gbk, t->code_text}, t->gbk});
     const Column columns[] = {Column::kTown, Column::kTownCode};
     town_bytes_ = std::make_shared<const PlaceBytes>(places, columns, append_value, append_encoded);
-    first_town_ = towns.data();
+    towns_ = towns;
   }
 }
 
@@ -230,14 +230,14 @@ void RowFormat::AppendWhole(const Address& address, std::string& out) {
     if (quote) out.push_back(quote);
     out.append(encoded_prefix_);
     if (address.region) out.append(region_bytes_->Joined(address.region_index));
-    if (address.town) out.append(town_bytes_->Joined(address.town - first_town_));
+    if (address.town != kNoTown) out.append(town_bytes_->Joined(address.town));
     AppendEncoded(address.text, out);
     if (quote) out.push_back(quote);
     return;
   }
   whole_.assign(settings_.prefix);
   if (address.region) whole_.append(address.region->gbk.joined);
-  if (address.town) whole_.append(address.town->gbk);
+  if (address.town != kNoTown) whole_.append(towns_[address.town]->gbk);
   whole_.append(address.text);
   AppendValue(Column::kAddress, whole_, out);
 }
@@ -247,7 +247,7 @@ void RowFormat::AppendRow(std::uint64_t number, const Address& address, std::str
     AppendNumber(number, out);
     out.append(encoded_prefix_);
     if (address.region) out.append(region_bytes_->Joined(address.region_index));
-    if (address.town) out.append(town_bytes_->Joined(address.town - first_town_));
+    if (address.town != kNoTown) out.append(town_bytes_->Joined(address.town));
     AppendEncoded(address.text, out);
     out.append("\r\n");
     return;
@@ -258,8 +258,8 @@ void RowFormat::AppendRow(std::uint64_t number, const Address& address, std::str
   AppendValue(Column::kPrefix, settings_.prefix, out);
   if (address.region) out.append(region_bytes_->Columns(address.region_index));
   // A row of a run with towns whose region has none still has their columns, empty.
-  if (address.town) {
-    out.append(town_bytes_->Columns(address.town - first_town_));
+  if (address.town != kNoTown) {
+    out.append(town_bytes_->Columns(address.town));
   } else if (town_bytes_) {
     AppendValue(Column::kTown, {}, out);
     AppendValue(Column::kTownCode, {}, out);

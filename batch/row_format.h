@@ -30,8 +30,9 @@ class RowFormat {
  public:
   // `regions`: the regions rows draw from, each row's region between the prefix and the address (four more
   // columns); `towns`: every town a row may have, its name after the region's (two more columns). Either empty.
+  // An address's region and town are its places in these.
   RowFormat(const FormatSettings& settings, std::span<const Region* const> regions = {},
-            std::span<const Town> towns = {});
+            std::span<const Town* const> towns = {});
 
   // What comes before the first row: a byte-order mark, the csv header, sql's CREATE TABLE.
   void AppendStart(std::string& out) const;
@@ -54,7 +55,7 @@ class RowFormat {
   std::string insert_;              // sql: a statement's start
   // Shared by the copies the workers make.
   std::shared_ptr<const PlaceBytes> region_bytes_, town_bytes_;
-  const Town* first_town_ = nullptr;
+  std::span<const Town* const> towns_;
   std::string utf8_;   // working space of a json string
   std::string whole_;  // working space of AppendWhole
 };

@@ -1,5 +1,6 @@
 #include "places/local_stems.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quarrow::places {
@@ -77,7 +78,8 @@ bool AllIdeographs(std::string_view gbk) {
 // Compared character by character: a text of two-byte characters found at an odd byte would straddle two of them.
 bool Holds(std::string_view gbk, std::string_view word) {
   for (std::size_t at = 0; at + word.size() <= gbk.size(); at += 2) {
-    if (gbk.substr(at, word.size()) == word) return true;
+    // The first character is looked at first: every town's name is read against a few dozen words.
+    if (gbk[at] == word[0] && gbk[at + 1] == word[1] && gbk.substr(at, word.size()) == word) return true;
   }
   return false;
 }
@@ -143,5 +145,16 @@ std::string_view Stem(std::string_view name, const std::array<Suffix, N>& suffix
 
 std::string_view CountyStem(std::string_view gbk_name) { return Stem(gbk_name, kCountySuffixes); }
 std::string_view TownStem(std::string_view gbk_name) { return Stem(gbk_name, kTownSuffixes); }
+
+std::vector<std::string_view> LocalStemsOf(const Region& region) {
+  std::vector<std::string_view> stems;
+  const auto add = [&](std::string_view stem) {
+    if (!stem.empty() && std::find(stems.begin(), stems.end(), stem) == stems.end()) stems.push_back(stem);
+  };
+  // A city without counties is its own county-level division, under the city's name.
+  add(CountyStem(region.gbk.county.empty() ? std::string_view(region.gbk.city) : region.gbk.county));
+  for (const Town& town : region.towns) add(TownStem(town.gbk));
+  return stems;
+}
 
 }  // namespace quarrow::places

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
+
+#include "places/region_table.h"
 
 namespace quarrow::places {
 
@@ -11,5 +14,9 @@ namespace quarrow::places {
 // 县, 区, 市, 旗 and their kinds (自治县, 新区, 左翼中旗 …), a town's 镇, 乡, 街道, 苏木, 地区, 农场 and theirs.
 std::string_view CountyStem(std::string_view gbk_name);
 std::string_view TownStem(std::string_view gbk_name);
+
+// A region's own place names that its roads may be named after: its county-level name's stem and its towns', each
+// once, in that order. Views into the region's table.
+std::vector<std::string_view> LocalStemsOf(const Region& region);
 
 }  // namespace quarrow::places

@@ -134,15 +134,20 @@ RealAddressMaker::RealAddressMaker(const RealSettings& settings) : settings_(set
   text_.reserve(256 + Longest(settings.roads) + Longest(settings.communities));
 }
 
-void RealAddressMaker::DrawRoad(AddressRandom& random, std::span<const std::string_view> local_stems) {
+const std::string_view* PickLocalStem(AddressRandom& random, std::span<const std::string_view> local_stems) {
+  if (local_stems.empty() || !random.Percent(kLocalRoads)) return nullptr;
+  return &local_stems[random.Below(static_cast<std::uint32_t>(local_stems.size()))];
+}
+
+void RealAddressMaker::DrawRoad(AddressRandom& random, const std::string_view* local_stem) {
   if (!settings_.roads.empty()) {
     text_ += settings_.roads[random.Below(static_cast<std::uint32_t>(settings_.roads.size()))];
     return;
   }
-  const std::span<const std::string_view> stems = RoadStems();
-  if (!local_stems.empty() && random.Percent(kLocalRoads)) {
-    text_ += local_stems[random.Below(static_cast<std::uint32_t>(local_stems.size()))];
+  if (local_stem) {
+    text_ += *local_stem;
   } else {
+    const std::span<const std::string_view> stems = RoadStems();
     text_ += stems[random.Below(static_cast<std::uint32_t>(stems.size()))];
   }
   const Weighted& kind = Choose(random, kRoadKinds);
@@ -169,7 +174,7 @@ void RealAddressMaker::DrawCommunity(AddressRandom& random) {
   text_ += kind;
 }
 
-RealAddress RealAddressMaker::Make(AddressRandom& random, std::span<const std::string_view> local_stems) {
+RealAddress RealAddressMaker::Make(AddressRandom& random, const std::string_view* local_stem) {
   text_.clear();
   std::size_t ends[6] = {};  // where the road, number, community, building, unit and room end; 0: none
   std::size_t starts[6] = {};
@@ -179,7 +184,7 @@ RealAddress RealAddressMaker::Make(AddressRandom& random, std::span<const std::s
     ends[which] = text_.size();
   };
 
-  part(0, [&] { DrawRoad(random, local_stems); });
+  part(0, [&] { DrawRoad(random, local_stem); });
   part(1, [&] {
     if (settings_.house) {
       AppendNumber(InRange(random, *settings_.house), text_);

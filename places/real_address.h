@@ -48,19 +48,23 @@ class AddressRandom {
 // a × b, or the largest 64-bit number where that would not fit: counts of possible addresses soon pass it.
 std::uint64_t TimesCapped(std::uint64_t a, std::uint64_t b);
 
+// Whether an address's road is named after one of its own places, and which: one of `local_stems`, its region's
+// place names without their suffixes (its county's and towns'), or none. Drawn first of an address's parts (after
+// its town), so that what an address reads of its region's tables can be known ahead of it.
+const std::string_view* PickLocalStem(AddressRandom& random, std::span<const std::string_view> local_stems);
+
 class RealAddressMaker {
  public:
   explicit RealAddressMaker(const RealSettings& settings);
 
-  // `local_stems`: the row's own place names without their suffixes (its county's and towns'), from which a
-  // share of the roads are named; empty without a region.
-  RealAddress Make(AddressRandom& random, std::span<const std::string_view> local_stems);
+  // `local_stem`: what PickLocalStem gave for this address.
+  RealAddress Make(AddressRandom& random, const std::string_view* local_stem);
 
   // How many different addresses these settings can give at most, without regions.
   std::uint64_t DistinctCount(std::size_t most_local_stems) const;
 
  private:
-  void DrawRoad(AddressRandom& random, std::span<const std::string_view> local_stems);
+  void DrawRoad(AddressRandom& random, const std::string_view* local_stem);
   void DrawCommunity(AddressRandom& random);
 
   const RealSettings& settings_;

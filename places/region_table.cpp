@@ -7,7 +7,6 @@
 
 #include "conversions/gbk_unicode.h"
 #include "places/division_table.h"
-#include "places/local_stems.h"
 #include "places/town_table.h"
 
 namespace quarrow::places {
@@ -63,8 +62,6 @@ RegionTable::RegionTable() {
   }
 
   regions_.reserve(divisions::kCountyCount);
-  // Every stem once per region at most: as many as there are names.
-  stems_.reserve(divisions::kCountyCount + kTownCount);
   auto town = towns_.begin();
   for (const divisions::County& county : divisions::kCounties) {
     const divisions::City& city = divisions::kCities[county.city];
@@ -87,14 +84,6 @@ RegionTable::RegionTable() {
     while (town != towns_.end() && town->code / 1000 == county.code) ++town;
     region.towns = std::span<const Town>(first_town, town);
 
-    const std::size_t first_stem = stems_.size();
-    auto add_stem = [&](std::string_view stem) {
-      const auto own = stems_.begin() + static_cast<std::ptrdiff_t>(first_stem);
-      if (!stem.empty() && std::find(own, stems_.end(), stem) == stems_.end()) stems_.push_back(stem);
-    };
-    add_stem(CountyStem(county.name));
-    for (const Town& t : region.towns) add_stem(TownStem(t.gbk));
-    region.local_stems = std::span<const std::string_view>(stems_).subspan(first_stem);
     regions_.push_back(std::move(region));
   }
   if (town != towns_.end()) throw std::logic_error("a town lies under no region");

@@ -29,9 +29,6 @@ struct Region {
   std::string code_text;
   RegionNames gbk, utf8;
   std::span<const Town> towns;  // in code order; every region has at least one
-  // Its own place names that roads are named after, GBK: the county's and its towns' without their kinds
-  // ("宝应县" gives "宝应", "安宜镇" "安宜"), each once. Empty where no name leaves a stem.
-  std::span<const std::string_view> local_stems;
 };
 
 class RegionTable {
@@ -48,7 +45,6 @@ class RegionTable {
  private:
   std::string town_text_;  // every town's code text and UTF-8 name, one after the other
   std::vector<Town> towns_;
-  std::vector<std::string_view> stems_;
   std::vector<Region> regions_;
 };
 

@@ -419,6 +419,7 @@ PY
 group="bad arguments"
 printf '好\n\xf0\x9f\x98\x80\n' >emoji.txt
 printf '\xb0\xa1\n\xb0\n' >bad-gbk.txt
+printf '人民\n解\r放\n' >lone-cr.txt
 printf 'C:\\路\n' >backslash.txt
 echo old >kept.out
 while IFS= read -r args; do
@@ -470,6 +471,7 @@ done <<'ARGS'
 --count 5 --roads emoji.txt --communities communities.txt
 --count 5 --roads bad-gbk.txt --communities communities.txt --encoding utf-8
 --count 5 --roads bad-gbk.txt --communities communities.txt
+--count 5 --roads lone-cr.txt --communities communities.txt
 --count 5 --format sql --table Order
 --count 5 --format sql --roads backslash.txt --communities communities.txt
 --count 5 --format sql --style real --communities backslash.txt
