@@ -403,10 +403,28 @@ batch --seed 5 --count 10 --format csv --shard 2/2 --prelude-in-every-part >part
 check "--prelude-in-every-part: the header in a later part too" test "$(head -c 6 part.csv)" = "$(printf '\xd0\xf2\xba\xc5,\xc7')"
 check "and its first row is row 6" test "$(sed -n 2p part.csv | cut -d, -f1)" = 6
 
+group="sql"
+# The databases' own tests load the statements; here their bytes: 1,000 rows a statement, counted in the whole
+# run, so that parts one after the other are the whole run (see "parts").
+batch --seed 8 --count 2500 --format sql --prefix "O'Hara" >rows.sql
+check "INSERT statements of 1,000 rows and the rest, a quote written twice" \
+  python3 - rows.sql <<'PY'
+import re, sys
+statements = open(sys.argv[1], "rb").read().decode("gbk").split(";\n")
+assert statements[-1] == "", "the last statement ends the file"
+head = "INSERT INTO addresses (seq,prefix,road,house_number,community,building,unit,room,address) VALUES\n"
+assert all(s.startswith(head) for s in statements[:-1]), statements[0][:200]
+rows = [s[len(head):].split(",\n") for s in statements[:-1]]
+assert [len(r) for r in rows] == [1000, 1000, 500], [len(r) for r in rows]
+for number, row in enumerate(sum(rows, []), 1):
+    assert re.fullmatch(rf"\({number},'O''Hara',('[^',]*',){{6}}'O''Hara[^',]*'\)", row), row
+PY
+
 group="bad arguments"
 printf '好\n\xf0\x9f\x98\x80\n' >emoji.txt
 printf '\xb0\xa1\n\xb0\n' >bad-gbk.txt
 printf '人民\n解\r放\n' >lone-cr.txt
+printf 'C:\\路\n' >backslash.txt
 echo old >kept.out
 while IFS= read -r args; do
   # shellcheck disable=SC2086
@@ -458,6 +476,9 @@ done <<'ARGS'
 --count 5 --roads bad-gbk.txt --communities communities.txt --encoding utf-8
 --count 5 --roads bad-gbk.txt --communities communities.txt
 --count 5 --roads lone-cr.txt --communities communities.txt
+--count 5 --format sql --table Order
+--count 5 --format sql --roads backslash.txt --communities communities.txt
+--count 5 --format sql --style real --communities backslash.txt
 ARGS
 # (Wine hands a Windows build its arguments through the code page, which turns such a byte into '?'.)
 case $program in
