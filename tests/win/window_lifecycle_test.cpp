@@ -1,0 +1,67 @@
+// How windows come and go when handlers interfere: a load asked for again while it handles waiting messages, modal
+// windows closed out of the order they opened in, a handler that throws while its event is under way.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/win/engine_support.h"
+
+namespace quarrow::testing {
+namespace {
+
+namespace w = test_window;
+
+// The top-level windows of this thread with this title, whether the window map knows them or not.
+int WindowsTitled(const std::string& title) {
+  struct Search {
+    const std::string* title;
+    int count;
+  } search{&title, 0};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM param) {
+        auto* s = reinterpret_cast<Search*>(param);
+        char text[64] = {};
+        ::GetWindowTextA(window, text, sizeof text);
+        if (*s->title == text) ++s->count;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.count;
+}
+
+class WindowLifecycle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CloseWindows();
+    ResetHandlers();
+  }
+  void TearDown() override { CloseWindows(); }
+};
+
+TEST_F(WindowLifecycle, AWindowAskedForWhileItsLoadHandlesWaitingMessagesIsBuiltOnce) {
+  ASSERT_TRUE(Load(w::kKeepOpen));
+  HWND keep_open = WindowOf(w::kKeepOpen);
+  std::optional<bool> nested;
+  OnHandler(tag::kKeepAskClose, [&] { nested = Windows().LoadWindow(w::kModal, false, false, nullptr); });
+  AnswerFrom(tag::kKeepAskClose, 0);
+  // A click already queued whose handler loads the window: the load handles it before it builds anything.
+  ::PostMessageA(keep_open, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(Load(w::kModal));
+  ASSERT_TRUE(nested.has_value()) << "the waiting message was handled by the load";
+  EXPECT_FALSE(*nested) << "the window was being loaded already";
+  EXPECT_EQ(WindowsTitled("模态"), 1);
+  HWND loaded = WindowOf(w::kModal);
+  ASSERT_NE(loaded, nullptr);
+
+  // The window map and the window agree: closing it leaves none behind, and it loads again afresh.
+  ::SendMessageA(loaded, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WindowOf(w::kModal), nullptr);
+  EXPECT_EQ(WindowsTitled("模态"), 0);
+  ASSERT_TRUE(Load(w::kModal));
+  EXPECT_EQ(WindowsTitled("模态"), 1);
+}
+
+}  // namespace
+}  // namespace quarrow::testing
