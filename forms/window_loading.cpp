@@ -245,7 +245,7 @@ bool WindowMap::LoadWindow(std::uint32_t window_id, bool force, bool modal, HWND
       if (::GetWindowLongPtrA(other_hwnd, GWL_STYLE) & WS_CHILD) continue;
       others.push_back(other_hwnd);
     }
-    window->Form()->DisableOthers(others);
+    modals_.Disable(window->Hwnd(), others);
   }
 
   // 16. The window is loaded; the focus stays where it was. A unit that hears it may close the window, and even

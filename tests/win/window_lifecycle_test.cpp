@@ -63,5 +63,35 @@ TEST_F(WindowLifecycle, AWindowAskedForWhileItsLoadHandlesWaitingMessagesIsBuilt
   EXPECT_EQ(WindowsTitled("模态"), 1);
 }
 
+TEST_F(WindowLifecycle, ModalWindowsClosedInEitherOrderLeaveTheWindowsBeneathAsTheyFoundThem) {
+  ASSERT_TRUE(Load(w::kMain));
+  HWND main = WindowOf(w::kMain);
+
+  // The first modal window goes before the second, which disabled it in turn.
+  ASSERT_TRUE(Load(w::kModal, true));
+  HWND first = WindowOf(w::kModal);
+  ASSERT_TRUE(Load(w::kEscapeOff, true));
+  HWND second = WindowOf(w::kEscapeOff);
+  EXPECT_FALSE(::IsWindowEnabled(main));
+  EXPECT_FALSE(::IsWindowEnabled(first));
+  ::SendMessageA(first, WM_CLOSE, 0, 0);
+  ASSERT_FALSE(::IsWindow(first));
+  EXPECT_FALSE(::IsWindowEnabled(main)) << "the second modal window is still open";
+  ::SendMessageA(second, WM_CLOSE, 0, 0);
+  ASSERT_FALSE(::IsWindow(second));
+  EXPECT_TRUE(::IsWindowEnabled(main)) << "no modal window is left";
+
+  // The last opened goes first.
+  ASSERT_TRUE(Load(w::kModal, true));
+  first = WindowOf(w::kModal);
+  ASSERT_TRUE(Load(w::kEscapeOff, true));
+  second = WindowOf(w::kEscapeOff);
+  ::SendMessageA(second, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(::IsWindowEnabled(first));
+  EXPECT_FALSE(::IsWindowEnabled(main)) << "the first modal window is still open";
+  ::SendMessageA(first, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(::IsWindowEnabled(main));
+}
+
 }  // namespace
 }  // namespace quarrow::testing
