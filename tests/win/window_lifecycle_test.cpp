@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
+#include "runtime/runtime_notify.h"
 #include "tests/win/engine_support.h"
 
 namespace quarrow::testing {
@@ -91,6 +93,17 @@ TEST_F(WindowLifecycle, ModalWindowsClosedInEitherOrderLeaveTheWindowsBeneathAsT
   EXPECT_FALSE(::IsWindowEnabled(main)) << "the first modal window is still open";
   ::SendMessageA(first, WM_CLOSE, 0, 0);
   EXPECT_TRUE(::IsWindowEnabled(main));
+}
+
+TEST_F(WindowLifecycle, AHandlerThatThrowsLeavesNoEventSourceBehind) {
+  ASSERT_TRUE(Load(w::kKeepOpen));
+  OnHandler(tag::kKeepAskClose, [] { throw std::runtime_error("a handler failed"); });
+  ::SendMessageA(WindowOf(w::kKeepOpen), WM_CLOSE, 0, 0);
+  ASSERT_EQ(CallsOf(tag::kKeepAskClose), 1);
+  EXPECT_EQ(LastCallOf(tag::kKeepAskClose)->source_window, w::kKeepOpen) << "the source was set while it ran";
+  EXPECT_EQ(Windows().CurrentSourceWindow(), 0u);
+  std::uint32_t source[2] = {1, 1};
+  EXPECT_EQ(RuntimeNotify(notify_code::kCurrentEventSource, reinterpret_cast<std::uintptr_t>(source), 0), 0);
 }
 
 }  // namespace
