@@ -67,7 +67,7 @@ Bytes ListView::SaveProperties() {
 DWORD ListView::WindowStyle() const {
   const ListViewProperties& p = properties_;
   DWORD style = WS_CLIPCHILDREN;
-  switch (properties_.view_type) {
+  switch (p.view_type) {
     case lv::kLargeIcons: style |= LVS_ICON; break;
     case lv::kSmallIcons: style |= LVS_SMALLICON; break;
     case lv::kList: style |= LVS_LIST; break;
