@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "app/main_window.h"
+
 namespace quarrow::app {
 
 namespace {
@@ -30,7 +32,7 @@ std::string WriteFailureText(const char* path, DWORD error) {
 
 void ShowWriteFailure(HWND owner, const char* path, DWORD error) {
   const std::string text = WriteFailureText(path, error);
-  ::MessageBoxA(owner, text.c_str(), "Quarrow", MB_OK | MB_ICONWARNING);
+  ::MessageBoxA(owner, text.c_str(), kProgramName, MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace quarrow::app

@@ -17,7 +17,7 @@ namespace {
 
 // The window has been created: the random numbers start from the clock, or from the seed the command line gives.
 void SeedRandomNumbers() {
-  if (const auto seed = SeedSwitch(::GetCommandLineA())) {
+  if (const auto seed = ReadSeedSwitch(::GetCommandLineA()).seed) {
     cmd::SetRandomSeed(static_cast<std::int32_t>(*seed));
   } else {
     cmd::SetRandomSeed();

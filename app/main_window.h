@@ -8,6 +8,9 @@
 
 namespace quarrow::app {
 
+// The window's title, and the caption of the boxes the program shows of its own.
+inline constexpr char kProgramName[] = "Quarrow";
+
 inline constexpr std::uint32_t kMainWindowId = 0x52010001;
 inline constexpr std::uint32_t kWindowRecordId = 0x06010000;
 

@@ -73,7 +73,7 @@ Bytes Defaults() { return {}; }
 
 Bytes MainWindow() {
   forms::WindowProperties p;
-  p.title = "Quarrow";
+  p.title = kProgramName;
   return forms::SaveWindowProperties(p);
 }
 

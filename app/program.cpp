@@ -2,15 +2,25 @@
 // of the message loop.
 #include <float.h>
 
+#include <windows.h>
+
 #include "app/main_window.h"
+#include "app/seed_switch.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
 
 namespace quarrow::app {
 namespace {
 
-// The application has nothing of its own to set up or tear down.
-void InitialiseApplication() {}
+// A seed switch the program cannot use ends it before its window opens, with a box that says what the switch
+// takes.
+void InitialiseApplication() {
+  if (!ReadSeedSwitch(::GetCommandLineA()).Refused()) return;
+  ::MessageBoxA(nullptr, kSeedSwitchUsage, kProgramName, MB_OK | MB_ICONERROR);
+  rt::EndProgram(kSeedSwitchRefusedExit);
+}
+
+// The application has nothing of its own to tear down.
 void ExitApplication() {}
 
 }  // namespace

@@ -35,15 +35,21 @@ std::optional<std::uint32_t> Seed(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::uint32_t> SeedSwitch(std::string_view command_line) {
+SeedSwitch ReadSeedSwitch(std::string_view command_line) {
   std::string_view rest = command_line;
   NextWord(rest);  // the program's name
+  SeedSwitch seed_switch;
   while (!rest.empty()) {
     const std::string word = NextWord(rest);
-    if (word == "--seed") return Seed(NextWord(rest));
-    if (word.starts_with("--seed=")) return Seed(std::string_view(word).substr(7));
+    std::optional<std::string> value;
+    if (word == "--seed") value = NextWord(rest);
+    if (word.starts_with("--seed=")) value = word.substr(7);
+    if (!value) continue;
+    // A second seed is refused as well: which of the two the user meant is not for the program to guess.
+    seed_switch.seed = seed_switch.given ? std::nullopt : Seed(*value);
+    seed_switch.given = true;
   }
-  return std::nullopt;
+  return seed_switch;
 }
 
 }  // namespace quarrow::app

@@ -27,9 +27,7 @@ std::string_view IndexedErrorMessage(std::int32_t index) {
 }
 
 std::string AllocationFailureMessage(std::size_t size) {
-  // "%d" of the size word: a request of 2 GiB or more reads as a negative number.
-  const auto word = static_cast<std::int32_t>(static_cast<std::uint32_t>(size));
-  return std::string("分配 ") + std::to_string(word) + " 字节内存失败!";
+  return std::string("分配 ") + std::to_string(size) + " 字节内存失败!";
 }
 
 std::string MissingDllCommandMessage(std::string_view library, std::string_view entry) {

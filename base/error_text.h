@@ -24,7 +24,7 @@ inline constexpr std::string_view kUnitMissing = "指定窗口或窗口组件不
 inline constexpr std::string_view kNotANumber = "欲转换数据类型不是数值";
 }  // namespace error_message
 
-// "分配 %d 字节内存失败!" with the size as a signed 32-bit decimal.
+// "分配 %d 字节内存失败!" with the whole size, unsigned, in decimal: a failure must not misstate what was asked for.
 std::string AllocationFailureMessage(std::size_t size);
 // "无法找到指定DLL库文件“%s”中的输出命令“%s”", or without a library name the shorter form.
 std::string MissingDllCommandMessage(std::string_view library, std::string_view entry);

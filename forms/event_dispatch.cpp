@@ -66,8 +66,13 @@ std::optional<std::int64_t> WindowMap::Dispatch(std::uint32_t window_id, std::ui
     return std::nullopt;
   }
   *ran = true;
+  // The event is over however the handler ends: a handler that throws must not leave its source behind for the
+  // next library that asks.
+  struct SourceReset {
+    std::uint32_t& window;
+    ~SourceReset() { window = 0; }
+  } reset{source_window_};
   const HandlerResult result = routine(words.data(), static_cast<std::int32_t>(words.size()));
-  source_window_ = 0;
   if (!result.returned) return std::nullopt;
   return result.value;
 }

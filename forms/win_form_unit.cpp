@@ -189,20 +189,7 @@ void WinFormUnit::ShowByProperty(bool visible) {
   }
 }
 
-void WinFormUnit::DisableOthers(const std::vector<HWND>& others) {
-  Guard guard(*this);
-  for (HWND other : others) {
-    disabled_.emplace_back(other, ::IsWindowEnabled(other) != FALSE);
-    ::EnableWindow(other, FALSE);
-  }
-}
-
-void WinFormUnit::RestoreDisabled() {
-  for (const auto& [other, enabled] : disabled_) {
-    if (::IsWindow(other)) ::EnableWindow(other, enabled);
-  }
-  disabled_.clear();
-}
+void WinFormUnit::RestoreDisabled() { TheRuntime().Windows().Modals().Restore(window_); }
 
 void WinFormUnit::OpenHelp() {
   Guard guard(*this);

@@ -61,10 +61,7 @@ class WinFormUnit final : public SubclassedUnit {
   // The Visible property of the window itself.
   void ShowByProperty(bool visible);
 
-  // Modal loads: the other windows this one disabled, restored when it closes.
   bool Modal() const { return modal_; }
-  void DisableOthers(const std::vector<HWND>& others);
-  void RestoreDisabled();
 
   HACCEL Accelerators() const { return accelerators_.Get(); }
   void SetAccelerators(HACCEL accelerators) { accelerators_.Reset(accelerators); }
@@ -80,6 +77,8 @@ class WinFormUnit final : public SubclassedUnit {
 
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool CloseAllowed();
+  // A modal window gives back what its load disabled (through the window map, which knows the other modal windows).
+  void RestoreDisabled();
   void OnActivate(WPARAM wparam);
   void PaintBackground(HDC dc);
 
@@ -93,7 +92,6 @@ class WinFormUnit final : public SubclassedUnit {
 
   WindowProperties properties_;
   bool modal_;
-  std::vector<std::pair<HWND, bool>> disabled_;
   bool activated_once_ = false;
   bool help_opened_ = false;
   HWND focus_before_deactivation_ = nullptr;

@@ -104,10 +104,12 @@ bool WindowMap::LoadWindow(std::uint32_t window_id, bool force, bool modal, HWND
   if (modal) owner = nullptr;
   if (owner != nullptr && !::IsWindow(owner)) return false;
 
-  // 3. Loading begins: nothing reaches a handler until the units exist.
+  // 3. Loading begins: nothing reaches a handler until the units exist. The window counts as loading while the
+  //    waiting messages are handled, so that a handler among them (a click queued before) cannot load it a second
+  //    time under this load.
+  window->loading = true;
   runtime.ProcessWaitingMessages();
   runtime.RaiseBusy();
-  window->loading = true;
   window->working = window->stored_units;
   for (LiveUnit& unit : window->working) {
     unit.type = unit.IsMenuItem() ? nullptr : runtime.FindUnitType(unit.UnitType());
@@ -243,7 +245,7 @@ bool WindowMap::LoadWindow(std::uint32_t window_id, bool force, bool modal, HWND
       if (::GetWindowLongPtrA(other_hwnd, GWL_STYLE) & WS_CHILD) continue;
       others.push_back(other_hwnd);
     }
-    window->Form()->DisableOthers(others);
+    modals_.Disable(window->Hwnd(), others);
   }
 
   // 16. The window is loaded; the focus stays where it was. A unit that hears it may close the window, and even

@@ -15,6 +15,7 @@
 #include "base/event_record.h"
 #include "base/property_values.h"
 #include "base/window_directory.h"
+#include "forms/modal_stack.h"
 #include "forms/window_record.h"
 
 namespace quarrow::forms {
@@ -95,6 +96,8 @@ class WindowMap final : public WindowDirectory {
   // For the window unit: the visible, enabled modal window that takes the activation of a disabled window; the
   // unit Tab reaches first; the cursor made for the unit under the mouse; a menu command of the window's menu.
   HWND ActiveModalWindow();
+  // What the open modal windows disabled, restored as each of them closes.
+  ModalStack& Modals() { return modals_; }
   HWND FirstFocusWindow(std::uint32_t window_id);
   HCURSOR CursorOver(std::uint32_t window_id, HWND under_mouse);
   void MenuCommand(std::uint32_t window_id, UINT command);
@@ -126,6 +129,7 @@ class WindowMap final : public WindowDirectory {
   std::uint32_t recreating_unit_ = 0;
   // The window whose load shows it now: the units' own focus events wait until the load tells the focused unit.
   std::uint32_t showing_window_ = 0;
+  ModalStack modals_;
   FontContext fonts_;
   bool fonts_ready_ = false;
 };

@@ -67,7 +67,7 @@ Bytes ListView::SaveProperties() {
 DWORD ListView::WindowStyle() const {
   const ListViewProperties& p = properties_;
   DWORD style = WS_CLIPCHILDREN;
-  switch (ShownView()) {
+  switch (p.view_type) {
     case lv::kLargeIcons: style |= LVS_ICON; break;
     case lv::kSmallIcons: style |= LVS_SMALLICON; break;
     case lv::kList: style |= LVS_LIST; break;
@@ -119,7 +119,7 @@ void ListView::Create(const UnitCreation& creation) {
   Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ExtendedListStyle());
   font_in_use_.Apply(window_, font_.View());
   if ((item_image_list_ = ReadImageList(images_.View()))) {
-    Send(LVM_SETIMAGELIST, ShownView() == lv::kLargeIcons ? LVSIL_NORMAL : LVSIL_SMALL,
+    Send(LVM_SETIMAGELIST, properties_.view_type == lv::kLargeIcons ? LVSIL_NORMAL : LVSIL_SMALL,
          reinterpret_cast<LPARAM>(item_image_list_.Get()));
   }
   if ((state_image_list_ = ReadImageList(state_images_.View()))) {
@@ -175,7 +175,7 @@ void ListView::InsertColumns() {
 
 void ListView::ApplyItemImages() {
   OwnedImageList list = ReadImageList(images_.View());
-  Send(LVM_SETIMAGELIST, ShownView() == lv::kLargeIcons ? LVSIL_NORMAL : LVSIL_SMALL,
+  Send(LVM_SETIMAGELIST, properties_.view_type == lv::kLargeIcons ? LVSIL_NORMAL : LVSIL_SMALL,
        reinterpret_cast<LPARAM>(list.Get()));
   // The control gave the header the small images too; the header keeps its own.
   if (ReportView()) {

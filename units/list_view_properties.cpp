@@ -82,6 +82,12 @@ bool ListViewProperties::Load(std::span<const std::uint8_t> block) {
   p.state_images = r.CountedBytes();
   p.items = r.CountedBytes();
   if (r.Failed()) return false;
+  // A block may come from elsewhere: its choices hold from here on what the setters would have stored.
+  p.border = list_view::ClampBorder(p.border);
+  p.view_type = list_view::ClampViewType(p.view_type);
+  p.icon_alignment = list_view::ClampIconAlignment(p.icon_alignment);
+  p.sort_order = list_view::ClampSortOrder(p.sort_order);
+  p.current_item = list_view::ClampCurrentItem(p.current_item);
   *this = std::move(p);
   return true;
 }

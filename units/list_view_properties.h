@@ -57,7 +57,7 @@ inline constexpr std::int32_t kSmallIcons = 1;
 inline constexpr std::int32_t kList = 2;
 inline constexpr std::int32_t kReport = 3;
 
-// Limits applied when a property is set.
+// Limits applied when a property is set, and when a stored block is loaded.
 inline std::int32_t ClampBorder(std::int32_t v) { return ClampTo(v, 0, kMaxBorderStyle); }
 inline std::int32_t ClampViewType(std::int32_t v) { return ClampTo(v, 0, kReport); }
 inline std::int32_t ClampIconAlignment(std::int32_t v) { return ClampTo(v, 0, 1); }

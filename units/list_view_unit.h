@@ -71,10 +71,8 @@ class ListView final : public ChildUnit, private ListViewRowSink {
   LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const {
     return ::SendMessageA(window_, message, wparam, lparam);
   }
-  // The view as shown: a stored value out of range is used as the nearest view type, everywhere alike.
-  std::int32_t ShownView() const { return list_view::ClampViewType(properties_.view_type); }
-  bool ReportView() const { return ShownView() == list_view::kReport; }
-  bool IconView() const { return ShownView() <= list_view::kSmallIcons; }
+  bool ReportView() const { return properties_.view_type == list_view::kReport; }
+  bool IconView() const { return properties_.view_type <= list_view::kSmallIcons; }
   HWND Header() const;
 
   // Creation.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
 namespace quarrow {
 namespace {
 
@@ -22,10 +24,16 @@ TEST(ErrorReport, AnAllocationFailureNamesTheSize) {
   EXPECT_EQ(AllocationFailureMessage(1048576), "分配 1048576 字节内存失败!");
   EXPECT_EQ(BuildErrorReport(0, AllocationFailureMessage(1048576)),
             "运行时出错!\r\n\r\n错误信息：分配 1048576 字节内存失败!\r\n");
-  // The size reads as a signed 32-bit word.
+}
+
+TEST(ErrorReport, AnAllocationFailureStatesTheWholeSizeUnsigned) {
   EXPECT_EQ(AllocationFailureMessage(0x7FFFFFFF), "分配 2147483647 字节内存失败!");
-  EXPECT_EQ(AllocationFailureMessage(0x80000000u), "分配 -2147483648 字节内存失败!");
-  EXPECT_EQ(AllocationFailureMessage(0xFFFFFFFFu), "分配 -1 字节内存失败!");
+  EXPECT_EQ(AllocationFailureMessage(0x80000000u), "分配 2147483648 字节内存失败!");
+  EXPECT_EQ(AllocationFailureMessage(0xFFFFFFFFu), "分配 4294967295 字节内存失败!");
+  if constexpr (sizeof(std::size_t) > 4) {
+    // 4 GiB + 1 KiB: nothing of the size above 32 bits is lost.
+    EXPECT_EQ(AllocationFailureMessage(static_cast<std::size_t>(0x100000400ull)), "分配 4294968320 字节内存失败!");
+  }
 }
 
 TEST(ErrorReport, TheTextsAreGbk) {

@@ -121,5 +121,26 @@ TEST(ListViewProperties, ChoicesAreClamped) {
   EXPECT_EQ(list_view::ClampBorder(-6), 0);
 }
 
+// A block from elsewhere may hold choices out of range: they load as the setter would have stored them.
+TEST(ListViewProperties, StoredChoicesOutOfRangeLoadClamped) {
+  ListViewProperties out_of_range;
+  out_of_range.view_type = 7;
+  out_of_range.icon_alignment = -5;
+  out_of_range.sort_order = 3;
+  out_of_range.border = 9;
+  out_of_range.current_item = -9;
+  ListViewProperties loaded;
+  ASSERT_TRUE(loaded.Load(out_of_range.Save()));
+  EXPECT_EQ(loaded.view_type, list_view::kReport);
+  EXPECT_EQ(loaded.icon_alignment, 0);
+  EXPECT_EQ(loaded.sort_order, 2);
+  EXPECT_EQ(loaded.border, 5);
+  EXPECT_EQ(loaded.current_item, -1);
+
+  out_of_range.view_type = -1;
+  ASSERT_TRUE(loaded.Load(out_of_range.Save()));
+  EXPECT_EQ(loaded.view_type, list_view::kLargeIcons);
+}
+
 }  // namespace
 }  // namespace quarrow::test

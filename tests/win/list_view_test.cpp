@@ -700,17 +700,22 @@ TEST_F(ListViewTest, AStoredViewTypeOutOfRangeIsUsedAsItsNearestViewThroughout) 
   ListViewProperties stored = SavedListProperties(w::kResult, u::kResultList);  // a report with three columns
   stored.auto_arrange = true;
   stored.full_row_select = true;
+  const auto get = UnitTypeOperation<GetPropertyOperation>(ListViewTypeInterface(), unit_operation::kGetProperty);
+  std::uintptr_t view_read = 0xFF;
   const auto make = [&](std::int32_t view_type, std::uint32_t unit_id) {
     stored.view_type = view_type;
     const Bytes block = stored.Save();
     auto* object = static_cast<UnitObject*>(create(block.data(), static_cast<std::int32_t>(block.size()), 0,
                                                    WindowOf(w::kResult), 900, 0, 0, 0, 200, 100, w::kResult,
                                                    unit_id, 0, 0));
+    RawValue read;
+    view_read = object && get(object, lv::kViewType, &read) ? read.word1 : 0xFF;
     return object ? object->Window() : nullptr;
   };
 
   HWND report = make(7, 0x160100F2);
   ASSERT_NE(report, nullptr);
+  EXPECT_EQ(view_read, 3u) << "read back as the view it shows";
   EXPECT_EQ(StyleOf(report) & LVS_TYPEMASK, LVS_REPORT);
   EXPECT_EQ(ColumnCount(report), 3) << "a report view gets its columns";
   EXPECT_FALSE(StyleOf(report) & LVS_AUTOARRANGE) << "no icon-view bits on a report";
@@ -719,6 +724,7 @@ TEST_F(ListViewTest, AStoredViewTypeOutOfRangeIsUsedAsItsNearestViewThroughout) 
 
   HWND icons = make(-1, 0x160100F3);
   ASSERT_NE(icons, nullptr);
+  EXPECT_EQ(view_read, 0u);
   EXPECT_EQ(StyleOf(icons) & LVS_TYPEMASK, LVS_ICON);
   EXPECT_TRUE(StyleOf(icons) & LVS_AUTOARRANGE);
   EXPECT_FALSE(ListExStyle(icons) & LVS_EX_FULLROWSELECT) << "no report-view bits on icons";
