@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "batch/sql_names.h"
 #include "commands/text_algorithms.h"
 #include "conversions/gbk_unicode.h"
 #include "conversions/text_to_integer.h"
@@ -53,36 +54,6 @@ RangeTexts Range(std::string_view option, const std::string& gbk) {
 
 constexpr std::uint64_t kMostShards = 65536;
 
-// Words that PostgreSQL, SQLite or MySQL reserve, and that would need quoting as a table's name, which the three
-// do not agree on.
-constexpr std::string_view kSqlKeywords[] = {
-    "ADD", "ALL", "ALTER", "ANALYZE", "AND", "ANY", "ARRAY", "AS", "ASC", "BETWEEN", "BOTH", "BY", "CASCADE",
-    "CASE", "CAST", "CHECK", "COLLATE", "COLUMN", "CONSTRAINT", "CREATE", "CROSS", "CURRENT_DATE", "CURRENT_TIME",
-    "CURRENT_TIMESTAMP", "CURRENT_USER", "DATABASE", "DEFAULT", "DEFERRABLE", "DELETE", "DESC", "DISTINCT", "DO",
-    "DROP", "EACH", "ELSE", "END", "ESCAPE", "EXCEPT", "EXISTS", "EXPLAIN", "FALSE", "FETCH", "FOR", "FOREIGN",
-    "FROM", "FULL", "GRANT", "GROUP", "HAVING", "IF", "IN", "INDEX", "INNER", "INSERT", "INTERSECT", "INTO", "IS",
-    "JOIN", "KEY", "LATERAL", "LEADING", "LEFT", "LIKE", "LIMIT", "NATURAL", "NOT", "NULL", "OF", "OFFSET", "ON",
-    "ONLY", "OR", "ORDER", "OUTER", "OVER", "PRIMARY", "REFERENCES", "RENAME", "REPLACE", "RETURNING", "RIGHT",
-    "ROW", "ROWS", "SELECT", "SESSION_USER", "SET", "SOME", "TABLE", "THEN", "TO", "TRAILING", "TRIGGER", "TRUE",
-    "UNION", "UNIQUE", "UPDATE", "USER", "USING", "VALUES", "VIEW", "WHEN", "WHERE", "WINDOW", "WITH",
-};
-
-// A table name the three databases take as it is, unquoted: a letter or '_', then letters, digits and '_', at
-// most 63 of them (PostgreSQL's limit), and no keyword.
-bool IsSqlName(std::string_view name) {
-  const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
-  if (name.empty() || name.size() > 63 || !letter(name.front())) return false;
-  std::string upper;
-  for (const char c : name) {
-    if (!letter(c) && !(c >= '0' && c <= '9')) return false;
-    upper.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
-  }
-  for (const std::string_view keyword : kSqlKeywords) {
-    if (upper == keyword) return false;
-  }
-  return true;
-}
-
 class Parser {
  public:
   Parser(std::span<const char* const> arguments, ArgumentBytes bytes) : arguments_(arguments), bytes_(bytes) {}
@@ -102,14 +73,14 @@ class Parser {
       inline_value_ = inline_value;
       Once(name_);
       if (word == "--help" || word == "--version" || word == "--unique" || word == "--progress" ||
-          word == "--create-table" || word == "--prelude-in-every-part") {
+          word == "--create-table" || word == "--standalone-parts") {
         if (inline_value) throw UsageError(name_ + " takes no value");
         if (word == "--help") o.help = true;
         if (word == "--version") o.version = true;
         if (word == "--unique") o.unique = true;
         if (word == "--progress") o.progress = true;
         if (word == "--create-table") o.create_table = true;
-        if (word == "--prelude-in-every-part") o.prelude_in_every_part = true;
+        if (word == "--standalone-parts") o.standalone_parts = true;
       } else if (word == "--regions") {
         // The filter is optional: it is the next word only when that is not an option.
         const bool value_follows = inline_value || (next_ < arguments_.size() &&
@@ -238,8 +209,8 @@ class Parser {
     if (o.unique && o.count > kMostUniqueRows) {
       throw UsageError("--unique takes at most " + std::to_string(kMostUniqueRows) + " rows");
     }
-    if (o.prelude_in_every_part && !o.rows && !o.shard) {
-      throw UsageError("--prelude-in-every-part goes with --rows or --shard");
+    if (o.standalone_parts && !o.rows && !o.shard) {
+      throw UsageError("--standalone-parts goes with --rows or --shard");
     }
     return o;
   }
@@ -346,8 +317,8 @@ std::string_view HelpText() {
          "  --rows A-B           write rows A to B of the run (numbered as in the whole run)\n"
          "  --shard K/N          write the K-th of N equal, consecutive parts of the run; the parts one after\n"
          "                       the other are the whole run\n"
-         "  --prelude-in-every-part  with --rows or --shard: the byte-order mark, csv header and CREATE TABLE in\n"
-         "                       every part, not only in the one that holds row 1\n"
+         "  --standalone-parts   with --rows or --shard: every part can be read on its own: the byte-order mark,\n"
+         "                       csv header and CREATE TABLE in each, and sql statements that end within it\n"
          "  --progress           show progress on standard error (default when it is a terminal)\n"
          "  --help, --version\n"
          "\n"

@@ -51,11 +51,12 @@ struct Options {
   HeaderNames header = HeaderNames::kChinese;
   std::string table = "addresses";  // sql
   bool create_table = false;
-  // A part of the run: --rows A-B or --shard K/N; the prelude (byte-order mark, csv header, CREATE TABLE) only in
-  // the part that holds row 1 unless every part is to have it.
+  // A part of the run: --rows A-B or --shard K/N. The prelude (byte-order mark, csv header, CREATE TABLE) comes
+  // only in the part that holds row 1, so that the parts put together are the whole run, unless every part is to
+  // stand alone; its sql statements then also end within it.
   std::optional<RowSpan> rows;
   std::optional<Shard> shard;
-  bool prelude_in_every_part = false;
+  bool standalone_parts = false;
   std::optional<std::string> regions;  // the --regions filter, GBK; empty for every region
   bool unique = false;
   bool progress = false;

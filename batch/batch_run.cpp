@@ -242,11 +242,12 @@ int Generate(const Options& o, std::uint32_t fresh_seed) {
   format_settings.prefix = o.prefix;
   format_settings.table = o.table;
   format_settings.create_table = o.create_table;
-  format_settings.last_row = o.count;
+  const RowSpan part = o.Part();
+  format_settings.first_row = o.standalone_parts ? part.first : 1;
+  format_settings.last_row = o.standalone_parts ? part.last : o.count;
   RowFormat format(format_settings, region_draw ? region_draw->Regions() : std::span<const Region* const>(),
                    settings.towns ? region_draw->Towns() : std::span<const Town* const>());
-  const RowSpan part = o.Part();
-  if ((part.first == 1 && part.last >= 1) || o.prelude_in_every_part) {
+  if ((part.first == 1 && part.last >= 1) || o.standalone_parts) {
     std::string start;
     format.AppendStart(start);
     target->Write(start);

@@ -252,7 +252,9 @@ void RowFormat::AppendRow(std::uint64_t number, const Address& address, std::str
     out.append("\r\n");
     return;
   }
-  if (settings_.format == Format::kSql && (number - 1) % kRowsPerStatement == 0) out.append(insert_);
+  if (settings_.format == Format::kSql && ((number - 1) % kRowsPerStatement == 0 || number == settings_.first_row)) {
+    out.append(insert_);
+  }
   out.append(leads_[static_cast<std::size_t>(Column::kSeq)]);
   AppendNumber(number, out);
   AppendValue(Column::kPrefix, settings_.prefix, out);

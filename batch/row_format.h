@@ -23,7 +23,9 @@ struct FormatSettings {
   std::string prefix;  // GBK
   std::string table;   // sql: the table the rows go into
   bool create_table = false;
-  std::uint64_t last_row = 0;  // sql: the run's last row ends its last statement
+  // sql: statements begin at `first_row` and end at `last_row` besides every 1,000 rows: the run's first and last
+  // rows, or a part's where each part is to load on its own.
+  std::uint64_t first_row = 1, last_row = 0;
 };
 
 class RowFormat {

@@ -399,8 +399,8 @@ done
 batch --seed 5 --count 2501 --style real --rows 1201-1300 >rows.out
 batch --seed 5 --count 2501 --style real >whole.out
 check "--rows gives those rows of the run, numbered as in it" cmp -s rows.out <(sed -n '1201,1300p' whole.out)
-batch --seed 5 --count 10 --format csv --shard 2/2 --prelude-in-every-part >part.csv
-check "--prelude-in-every-part: the header in a later part too" test "$(head -c 6 part.csv)" = "$(printf '\xd0\xf2\xba\xc5,\xc7')"
+batch --seed 5 --count 10 --format csv --shard 2/2 --standalone-parts >part.csv
+check "--standalone-parts: the header in a later part too" test "$(head -c 6 part.csv)" = "$(printf '\xd0\xf2\xba\xc5,\xc7')"
 check "and its first row is row 6" test "$(sed -n 2p part.csv | cut -d, -f1)" = 6
 
 group="sql"
@@ -462,7 +462,7 @@ done <<'ARGS'
 --count 5 --rows 3-2
 --count 5 --rows 1-2 --shard 1/2
 --count 5 --unique --shard 1/2
---count 5 --prelude-in-every-part
+--count 5 --standalone-parts
 --count 5 --format sql --table select
 --count 5 --format sql --table 1abc
 --count 5 --format sql --table a-b

@@ -167,13 +167,13 @@ postgresql_loads() {
   cat joined-1.sql joined-2.sql joined-3.sql >joined.sql
   loads "sql parts one after the other" psql_do -f joined.sql &&
     read_back "sql parts one after the other" dump_postgresql joined parts.csv utf-8
-  # With --prelude-in-every-part each part loads on its own: csv parts into one table, sql parts each into a
+  # With --standalone-parts each part loads on its own: csv parts into one table, sql parts each into a
   # database of its own.
   psql_do -c "create table parts_csv ($(table_columns "${columns[@]}"))"
   for k in 1 2 3; do
-    make_rows part-$k.csv "${whole[@]}" --shard $k/3 --prelude-in-every-part --format csv --encoding utf-8 --header en &&
+    make_rows part-$k.csv "${whole[@]}" --shard $k/3 --standalone-parts --format csv --encoding utf-8 --header en &&
       loads "csv part $k/3 on its own" psql_do -c "\\copy parts_csv from 'part-$k.csv' with (format csv, header, encoding 'UTF8')"
-    make_rows part-$k.sql "${whole[@]}" --shard $k/3 --prelude-in-every-part --format sql --encoding utf-8 \
+    make_rows part-$k.sql "${whole[@]}" --shard $k/3 --standalone-parts --format sql --encoding utf-8 \
         --create-table --table parts_sql &&
       psql_do -c "create database part_$k" &&
       PGDATABASE=part_$k loads "sql part $k/3 on its own" psql_do -f part-$k.sql
