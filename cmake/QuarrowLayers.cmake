@@ -2,16 +2,12 @@
 # source or header that includes a header of any other folder fails the build, so the layer order stays as
 # declared. Bottom to top: base, conversions, runtime, internals, units, forms, commands, app.
 #
-#   quarrow_layer(FOLDER [CORE sources...] [WIN32 sources...] [USES folders...]
-#                 [UPWARD folders... BECAUSE "why"])
+#   quarrow_layer(FOLDER [CORE sources...] [WIN32 sources...] [USES folders...])
 #
 # CORE sources are platform-neutral and built by every preset; WIN32 sources only by the Windows presets. A layer
 # without sources in this build is an interface library, so that the layers above it link it all the same.
 function(quarrow_layer folder)
-  cmake_parse_arguments(L "" "BECAUSE" "CORE;WIN32;USES;UPWARD" ${ARGN})
-  if(L_UPWARD AND NOT L_BECAUSE)
-    message(FATAL_ERROR "layer ${folder}: a use of a higher layer (${L_UPWARD}) needs its reason (BECAUSE)")
-  endif()
+  cmake_parse_arguments(L "" "" "CORE;WIN32;USES" ${ARGN})
   set(sources ${L_CORE})
   if(WIN32 AND NOT QUARROW_TOOLS_ONLY)
     list(APPEND sources ${L_WIN32})
@@ -31,13 +27,7 @@ function(quarrow_layer folder)
   foreach(used IN LISTS L_USES)
     target_link_libraries(${target} ${scope} layer_${used})
   endforeach()
-  if(sources)
-    # Only code can call upward; a layer without sources here has nothing to link to the layers above it.
-    foreach(used IN LISTS L_UPWARD)
-      target_link_libraries(${target} ${scope} layer_${used})
-    endforeach()
-  endif()
-  quarrow_check_layer(${folder} ${target} ${L_USES} ${L_UPWARD})
+  quarrow_check_layer(${folder} ${target} ${L_USES})
 endfunction()
 
 # quarrow_check_layer(FOLDER TARGET allowed-folders...): TARGET builds only after every file of FOLDER was found
