@@ -24,6 +24,7 @@
 #include "app/main_window.h"
 #include "app/window_units.h"
 #include "commands/core_facade.h"
+#include "forms/runtime_parts.h"
 #include "forms/window_map.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
@@ -107,7 +108,7 @@ void Pump() {
 }
 
 HWND MainWindow() {
-  const forms::WindowRecord* window = TheRuntime().Windows().Find(app::kMainWindowId);
+  const forms::WindowRecord* window = forms::TheWindowMap().Find(app::kMainWindowId);
   return window ? window->Hwnd() : nullptr;
 }
 

@@ -18,6 +18,7 @@
 #include "app/main_window.h"
 #include "app/window_units.h"
 #include "commands/core_facade.h"
+#include "forms/runtime_parts.h"
 #include "forms/window_map.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
@@ -149,7 +150,7 @@ std::int32_t StartRoutine() {
   std::fflush(stdout);
   ::DeleteFileA(path.c_str());
   TheRuntime().Memory().SetHeap(process_heap);
-  if (const forms::WindowRecord* window = TheRuntime().Windows().Find(app::kMainWindowId)) {
+  if (const forms::WindowRecord* window = forms::TheWindowMap().Find(app::kMainWindowId)) {
     ::DestroyWindow(window->Hwnd());
   }
   return 0;

@@ -1,19 +1,17 @@
-# The product's folders are layers. Each is a static library of its own that names the folders it may use; a
-# source or header that includes a header of any other folder fails the build, so the layer order stays as
-# declared. Bottom to top: base, conversions, runtime, internals, units, forms, commands, app.
+# The product's folders are layers, from the bottom up in QUARROW_LAYERS. Each is a static library of its own that
+# names the layers below it that it uses; a layer that names one above it, or a source or header that includes a
+# header of a folder its layer does not name, fails the build.
 #
-#   quarrow_layer(FOLDER [CORE sources...] [WIN32 sources...] [USES folders...]
-#                 [UPWARD folders... BECAUSE "why"] [GBK_TEXTS])
+#   quarrow_layer(FOLDER [CORE sources...] [WIN32 sources...] [USES folders...] [GBK_TEXTS])
 #
 # CORE sources are platform-neutral and built by every preset; WIN32 sources only by the Windows presets. A layer
 # without sources in this build is an interface library, so that the layers above it link it all the same.
 # GBK_TEXTS: the layer's code relies on its texts being GBK, so a compiler that cannot make them GBK compiles
 # copies of its sources and headers with the texts escaped (cmake/QuarrowGbkTexts.cmake).
+set(QUARROW_LAYERS base conversions runtime internals units forms commands places app batch)
+
 function(quarrow_layer folder)
-  cmake_parse_arguments(L "GBK_TEXTS" "BECAUSE" "CORE;WIN32;USES;UPWARD" ${ARGN})
-  if(L_UPWARD AND NOT L_BECAUSE)
-    message(FATAL_ERROR "layer ${folder}: a use of a higher layer (${L_UPWARD}) needs its reason (BECAUSE)")
-  endif()
+  cmake_parse_arguments(L "GBK_TEXTS" "" "CORE;WIN32;USES" ${ARGN})
   set(sources ${L_CORE})
   if(WIN32 AND NOT QUARROW_TOOLS_ONLY)
     list(APPEND sources ${L_WIN32})
@@ -37,17 +35,11 @@ function(quarrow_layer folder)
   foreach(used IN LISTS L_USES)
     target_link_libraries(${target} ${scope} layer_${used})
   endforeach()
-  if(sources)
-    # Only code can call upward; a layer without sources here has nothing to link to the layers above it.
-    foreach(used IN LISTS L_UPWARD)
-      target_link_libraries(${target} ${scope} layer_${used})
-    endforeach()
-  endif()
-  quarrow_check_layer(${folder} ${target} ${L_USES} ${L_UPWARD})
+  quarrow_check_layer(${folder} ${target} ${L_USES})
 endfunction()
 
-# quarrow_check_layer(FOLDER TARGET allowed-folders...): TARGET builds only after every file of FOLDER was found
-# to include headers of FOLDER and the allowed folders alone.
+# quarrow_check_layer(FOLDER TARGET allowed-folders...): TARGET builds only after the allowed folders were found to
+# be layers below FOLDER and every file of FOLDER to include headers of FOLDER and the allowed folders alone.
 function(quarrow_check_layer folder target)
   file(GLOB files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${folder}.layer-checked)
@@ -55,10 +47,11 @@ function(quarrow_check_layer folder target)
   file(WRITE ${list} "${files}")
   set(allowed ${folder} ${ARGN})
   string(REPLACE ";" "," allowed "${allowed}")
+  string(REPLACE ";" "," order "${QUARROW_LAYERS}")
   add_custom_command(
     OUTPUT ${stamp}
-    COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DALLOWED=${allowed} -DSTAMP=${stamp}
-            -DFILE_LIST=${list} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayerIncludes.cmake
+    COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} -DALLOWED=${allowed} -DORDER=${order} -DROOT=${PROJECT_SOURCE_DIR}
+            -DSTAMP=${stamp} -DFILE_LIST=${list} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayerIncludes.cmake
     DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/CheckLayerIncludes.cmake
     COMMENT "Checking that ${folder}/ includes only ${allowed}"
     VERBATIM)

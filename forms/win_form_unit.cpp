@@ -2,6 +2,7 @@
 
 #include "units/core_link.h"
 #include "base/event_record.h"
+#include "forms/runtime_parts.h"
 #include "forms/window_map.h"
 #include "runtime/runtime.h"
 #include "units/message_reflection.h"
@@ -286,7 +287,7 @@ LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ACTIVATE: {
       if (LOWORD(wparam) != WA_INACTIVE && !::IsWindowEnabled(window_)) {
         // A disabled window gives the activation to the program's modal window.
-        HWND modal = TheRuntime().Windows().ActiveModalWindow();
+        HWND modal = TheWindowMap().ActiveModalWindow();
         if (modal != nullptr && modal != window_) {
           ::SetActiveWindow(modal);
           return 0;
@@ -298,7 +299,7 @@ LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         // The focus goes back to the unit that had it, or to the first unit Tab reaches.
         HWND target = focus_before_deactivation_;
         if (target == nullptr || !::IsWindow(target) || !::IsChild(window_, target)) {
-          target = TheRuntime().Windows().FirstFocusWindow(WindowId());
+          target = TheWindowMap().FirstFocusWindow(WindowId());
         }
         if (target != nullptr) {
           ::SetFocus(target);
@@ -321,7 +322,7 @@ LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND: PaintBackground(reinterpret_cast<HDC>(wparam)); return 1;
     case WM_SETCURSOR:
       if (LOWORD(lparam) == HTCLIENT) {
-        if (HCURSOR cursor = TheRuntime().Windows().CursorOver(WindowId(), reinterpret_cast<HWND>(wparam))) {
+        if (HCURSOR cursor = TheWindowMap().CursorOver(WindowId(), reinterpret_cast<HWND>(wparam))) {
           ::SetCursor(cursor);
           return TRUE;
         }
@@ -329,7 +330,7 @@ LRESULT WinFormUnit::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return Default(message, wparam, lparam);
     case WM_COMMAND:
       if (lparam == 0) {
-        TheRuntime().Windows().MenuCommand(WindowId(), LOWORD(wparam));
+        TheWindowMap().MenuCommand(WindowId(), LOWORD(wparam));
         return 0;
       }
       [[fallthrough]];

@@ -30,40 +30,40 @@ struct LoadWindowRequest {
 class WindowMap final : public WindowDirectory {
  public:
   WindowMap();
-  ~WindowMap();
+  ~WindowMap() override;
   WindowMap(const WindowMap&) = delete;
   WindowMap& operator=(const WindowMap&) = delete;
 
   // Reads every form description of the program; false when the stream cannot be read.
-  bool Read(const void* data, std::size_t size, const void* code_base);
+  bool Read(const void* data, std::size_t size, const void* code_base) override;
   // Loads the start window (not modal, no owner); false when the id is unknown or the load fails.
-  bool LoadStartWindow(std::uint32_t window_id);
+  bool LoadStartWindow(std::uint32_t window_id) override;
   // Loads a window: an open one is only activated unless force is set; a modal load disables the program's other
   // top-level windows until it closes. False when the id is unknown or the load fails.
   bool LoadWindow(std::uint32_t window_id, bool force, bool modal, HWND owner);
   // True while any window of the map has a live platform window.
-  bool AnyWindowLive() const;
+  bool AnyWindowLive() const override;
   // Releases every window record (shutdown).
-  void ReleaseAll();
+  void ReleaseAll() override;
   // Offers a message to the window engine before it is translated and dispatched; true when consumed.
-  bool PreTranslate(MSG& message);
+  bool PreTranslate(MSG& message) override;
   // Raises the idle event on every live window not yet excluded; windows without a handler or whose handler
   // returns 0 are added to the exclusion list. True when some handler asked for more idle time.
-  bool RaiseIdle(DWORD elapsed_ms, std::vector<HWND>& excluded);
+  bool RaiseIdle(DWORD elapsed_ms, std::vector<HWND>& excluded) override;
   std::size_t Count() const { return windows_.size(); }
 
   // Service entries 4 and 5: unit properties by (window id, unit id, property index, element index).
   std::uint64_t ReadProperty(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property,
-                             std::int32_t element);
+                             std::int32_t element) override;
   void WriteProperty(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property, std::int32_t element,
-                     std::uint64_t value);
+                     std::uint64_t value) override;
   // Notify handlers 4 and 5: a unit type's own properties of a unit object, without window lookup.
   std::uint64_t ReadDetachedProperty(std::uint32_t unit_type, void* unit, std::int32_t property,
-                                     std::int32_t element);
+                                     std::int32_t element) override;
   void WriteDetachedProperty(std::uint32_t unit_type, void* unit, std::int32_t property, std::int32_t element,
-                             std::uint64_t value);
+                             std::uint64_t value) override;
   // The runtime notify codes about windows, units and events; codes without effect return 0.
-  std::intptr_t Notify(std::int32_t code, std::uintptr_t arg1, std::uintptr_t arg2);
+  std::intptr_t Notify(std::int32_t code, std::uintptr_t arg1, std::uintptr_t arg2) override;
 
   // Events (runtime notify codes 2008 and 2031): true when a handler ran; the record then carries its value.
   bool RaiseEvent(EventRecord& record);

@@ -31,6 +31,7 @@ std::intptr_t WindowMap::Notify(std::int32_t code, std::uintptr_t arg1, std::uin
       const auto* owner = static_cast<const UnitObject*>(request->owner_unit);
       return LoadWindow(request->window_id, false, request->modal != 0, owner ? owner->Window() : nullptr) ? 1 : 0;
     }
+    case kWindowCount: return static_cast<std::intptr_t>(Count());
     case kUnitObject: return reinterpret_cast<std::intptr_t>(LiveUnitObject(window_id, unit_id));
     case kUnitObjectOrError: {
       UnitObject* object = LiveUnitObject(window_id, unit_id);

@@ -1,5 +1,7 @@
 #include "internals/sound.h"
 
+#include <stdexcept>
+
 #include "internals/midi_player.h"
 #include "internals/music_data.h"
 #include "internals/sound_state.h"
@@ -7,16 +9,15 @@
 
 namespace quarrow {
 
-std::int32_t PlayMusic(const void* data, std::size_t size, bool loop) {
+std::int32_t SoundState::Play(const void* data, std::size_t size, bool loop) {
   if (data == nullptr || size == 0) return 0;
   switch (RecognizeMusic(data, size)) {
     case MusicKind::kWave: return PlayWave(data, size, loop);
     case MusicKind::kMidi: {
-      SoundState& sound = TheRuntime().Sound();
-      sound.midi.Stop();
+      midi.Stop();
       const auto* bytes = static_cast<const std::uint8_t*>(data);
-      sound.music.assign(bytes, bytes + size);
-      if (sound.midi.Load(sound.music.data(), sound.music.size())) sound.midi.Play(loop);
+      music.assign(bytes, bytes + size);
+      if (midi.Load(music.data(), music.size())) midi.Play(loop);
       return 1;  // the request was taken, whether or not the file could be read
     }
     case MusicKind::kNone: break;
@@ -24,10 +25,23 @@ std::int32_t PlayMusic(const void* data, std::size_t size, bool loop) {
   return 0;
 }
 
-void StopAllMusic(bool wait) {
-  TheRuntime().Sound().midi.Stop();
+void SoundState::StopAll(bool wait) {
+  midi.Stop();
   StopAllWaveSounds(wait);
 }
+
+SoundState& RuntimeSound() {
+  // The wave players enter themselves in the list of the runtime's music, which can only be this one.
+  auto* sound = dynamic_cast<SoundState*>(TheRuntime().Sound());
+  if (sound == nullptr) throw std::logic_error("the runtime was given no music");
+  return *sound;
+}
+
+std::int32_t PlayMusic(const void* data, std::size_t size, bool loop) {
+  return RuntimeSound().Play(data, size, loop);
+}
+
+void StopAllMusic(bool wait) { RuntimeSound().StopAll(wait); }
 
 WindowMusic::WindowMusic() : WindowMusic(SystemMidiOutput()) {}
 

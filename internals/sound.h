@@ -9,9 +9,11 @@ namespace quarrow {
 
 class WaveOutput;
 
-// Play music (runtime notify code 2015): wave or MIDI file bytes, copied; other data plays nothing. 1 or 0.
+// The runtime's music (SoundState), as runtime notify code 2015 plays it: wave or MIDI file bytes, copied; other
+// data plays nothing. 1 or 0.
 std::int32_t PlayMusic(const void* data, std::size_t size, bool loop);
-// Stop music: code 2016 without waiting; shutdown with the wait flag (returns after every player has ended).
+// Stops the runtime's music: code 2016 without waiting; shutdown with the wait flag (returns after every player has
+// ended).
 void StopAllMusic(bool wait);
 
 // Plays the sound of a wave file on a worker thread of its own; 1 when a player was started, else 0. The player

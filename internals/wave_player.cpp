@@ -49,7 +49,7 @@ class WavePlayer {
     if (!thread_) return false;
     {
       ScopedLock lock(TheRuntime().RuntimeLock());
-      TheRuntime().Sound().wave_players.push_back(this);
+      RuntimeSound().wave_players.push_back(this);
     }
     ::ResumeThread(thread_.Get());
     return true;
@@ -158,7 +158,7 @@ class WavePlayer {
   void End() {
     {
       ScopedLock lock(TheRuntime().RuntimeLock());
-      auto& players = TheRuntime().Sound().wave_players;
+      auto& players = RuntimeSound().wave_players;
       players.erase(std::remove(players.begin(), players.end(), this), players.end());
     }
     if (device_) device_->Close();
@@ -207,7 +207,7 @@ void StopAllWaveSounds(bool wait) {
   std::vector<OwnedHandle> threads;
   {
     ScopedLock lock(TheRuntime().RuntimeLock());
-    const auto& players = TheRuntime().Sound().wave_players;
+    const auto& players = RuntimeSound().wave_players;
     if (wait) {
       // A worker closes its own thread handle as it ends, possibly before we wait: wait on duplicates.
       const HANDLE process = ::GetCurrentProcess();
@@ -225,7 +225,7 @@ void StopAllWaveSounds(bool wait) {
 
 std::size_t PlayingWaveCount() {
   ScopedLock lock(TheRuntime().RuntimeLock());
-  return TheRuntime().Sound().wave_players.size();
+  return RuntimeSound().wave_players.size();
 }
 
 }  // namespace quarrow

@@ -1,4 +1,4 @@
-#include "forms/window_map.h"
+#include "base/window_directory.h"
 #include "runtime/runtime.h"
 
 namespace quarrow {
@@ -35,7 +35,7 @@ bool Runtime::IdleStep(long idle_count) {
 
 void Runtime::RunMessageLoop() {
   loop_entered_ = true;
-  if (!windows_->AnyWindowLive()) return;
+  if (!windows_ || !windows_->AnyWindowLive()) return;
 
   MSG message;
   POINT last_mouse = {-1, -1};
@@ -83,7 +83,7 @@ void Runtime::HandleWaitingMessages(UINT remove_flags) {
       ::PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    if (!windows_->PreTranslate(message)) {
+    if (!windows_ || !windows_->PreTranslate(message)) {
       ::TranslateMessage(&message);
       ::DispatchMessageA(&message);
     }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "forms/window_map.h"
-#include "internals/sound_state.h"
 #include "base/error_text.h"
+#include "base/music.h"
+#include "base/window_directory.h"
 
 namespace quarrow {
 
@@ -39,14 +39,16 @@ Runtime the_runtime;
 
 Runtime& TheRuntime() { return the_runtime; }
 
-Runtime::Runtime()
-    : memory_(process_heap, allocation_failure),
-      windows_(std::make_unique<forms::WindowMap>()),
-      sound_(std::make_unique<SoundState>()) {}
+Runtime::Runtime() : memory_(process_heap, allocation_failure) {}
 
 Runtime::~Runtime() {
   // The second, empty shutdown at process exit: every list is already empty.
   Shutdown(0);
+}
+
+void Runtime::Equip(std::unique_ptr<WindowDirectory> windows, std::unique_ptr<Music> music) {
+  if (!windows_) windows_ = std::move(windows);
+  if (!sound_) sound_ = std::move(music);
 }
 
 void Runtime::TakeProgramPaths() {

@@ -16,10 +16,8 @@
 
 namespace quarrow {
 
-namespace forms {
-class WindowMap;
-}
-struct SoundState;
+class WindowDirectory;
+class Music;
 
 // The window procedure of the hidden owner window; it takes the end requests of other threads.
 LRESULT CALLBACK HiddenOwnerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -36,6 +34,11 @@ class Runtime {
   ~Runtime();
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
+
+  // The parts the runtime runs that live in the layers above it: the window engine, reached through its directory,
+  // and the music. A program hands them over once, before the runtime is initialised; parts it already has stay.
+  // Until then the program has no windows and plays nothing.
+  void Equip(std::unique_ptr<WindowDirectory> windows, std::unique_ptr<Music> music);
 
   // Application instance start: remembers the program image's header and takes the program's paths.
   void StartApplication(const ProgramHeader& header);
@@ -66,9 +69,9 @@ class Runtime {
   bool OnMainThread() const { return main_thread_id_ == 0 || ::GetCurrentThreadId() == main_thread_id_; }
   HWND HiddenOwner() const { return hidden_owner_.Get(); }
   CriticalSection& RuntimeLock() { return lock_; }
-  // The runtime's music: the playing wave sounds (under RuntimeLock()), its MIDI player and music buffer.
-  SoundState& Sound() { return *sound_; }
-  forms::WindowMap& Windows() { return *windows_; }
+  // The window engine and the music the runtime was handed; null before that.
+  WindowDirectory* Windows() const { return windows_.get(); }
+  Music* Sound() const { return sound_.get(); }
 
   const std::vector<const LibraryDescriptor*>& Libraries() const { return libraries_; }
   // The unit-type entry for a unit-type reference, or null when no library has it.
@@ -158,9 +161,9 @@ class Runtime {
   OwnedIcon small_icon_;
   bool icons_loaded_ = false;
 
-  std::unique_ptr<forms::WindowMap> windows_;
+  std::unique_ptr<WindowDirectory> windows_;
   CriticalSection lock_;
-  std::unique_ptr<SoundState> sound_;  // after the lock, so that it goes first
+  std::unique_ptr<Music> sound_;  // after the lock, so that it goes first
 };
 
 // The runtime object of this process.

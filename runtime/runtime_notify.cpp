@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "forms/window_map.h"
-#include "internals/sound.h"
 #include "base/error_text.h"
+#include "base/music.h"
+#include "base/window_directory.h"
 #include "runtime/runtime.h"
 
 namespace quarrow {
@@ -51,8 +51,7 @@ std::intptr_t RuntimeNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr
       if (icons) runtime.DefaultIcons(&icons[0], &icons[1]);
       return 0;
     }
-    // Units see the map through the narrow directory they may ask.
-    case kWindowMap: return Address(static_cast<WindowDirectory*>(&runtime.Windows()));
+    case kWindowMap: return Address(runtime.Windows());
     case kUnitTypeEntry: return Address(runtime.FindUnitType(static_cast<DataType>(arg1)));
     case 1004: return 1;
     case 1005: return 0x00030005;
@@ -78,9 +77,12 @@ std::intptr_t RuntimeNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr
     case kProcessMessages: runtime.ProcessEvents(); return 0;
     case kPlayMusic: {
       const auto* words = reinterpret_cast<const std::uintptr_t*>(arg1);
-      return words ? PlayMusic(reinterpret_cast<const void*>(words[0]), words[1], words[2] != 0) : 0;
+      Music* music = runtime.Sound();
+      return words && music ? music->Play(reinterpret_cast<const void*>(words[0]), words[1], words[2] != 0) : 0;
     }
-    case kStopMusic: StopAllMusic(false); return 0;
+    case kStopMusic:
+      if (Music* music = runtime.Sound()) music->StopAll(false);
+      return 0;
     case kFreeArray: memory.FreeArray(static_cast<DataType>(arg1), reinterpret_cast<void*>(arg2)); return 0;
     case kAllocate: return Address(arg2 ? memory.TryAllocate(arg1) : memory.Allocate(arg1));
     case kFree: memory.Free(reinterpret_cast<void*>(arg1)); return 0;
@@ -98,7 +100,6 @@ std::intptr_t RuntimeNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr
       return 0;
     }
     case kProgramMode: return runtime.ProgramMode();
-    case kWindowCount: return static_cast<std::intptr_t>(runtime.Windows().Count());
     case kTypeInformation: {
       const DataType unit_type = static_cast<DataType>(arg1);
       const std::uint32_t library = unit_type >> 16;
@@ -109,7 +110,7 @@ std::intptr_t RuntimeNotify(std::int32_t code, std::uintptr_t arg1, std::uintptr
     }
     default:
       // Everything about windows, units and events belongs to the window engine; other codes have no effect.
-      return runtime.Windows().Notify(code, arg1, arg2);
+      return runtime.Windows() ? runtime.Windows()->Notify(code, arg1, arg2) : 0;
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <float.h>
 
-#include "forms/window_map.h"
+#include "base/window_directory.h"
 #include "runtime/find_file.h"
 #include "runtime/runtime.h"
 
@@ -21,14 +21,18 @@ ValueRecord CallCommandEntry(CommandRoutine command, std::int32_t count, ValueRe
   return result;
 }
 
+// Without a window engine there are no units: their properties read as 0 and take nothing.
 std::uint64_t ReadPropertyEntry(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property,
                                 std::int32_t element) {
-  return TheRuntime().Windows().ReadProperty(window_id, unit_id, property, element);
+  WindowDirectory* windows = TheRuntime().Windows();
+  return windows ? windows->ReadProperty(window_id, unit_id, property, element) : 0;
 }
 
 void WritePropertyEntry(std::uint32_t window_id, std::uint32_t unit_id, std::int32_t property,
                         std::int32_t element, std::uint64_t value) {
-  TheRuntime().Windows().WriteProperty(window_id, unit_id, property, element, value);
+  if (WindowDirectory* windows = TheRuntime().Windows()) {
+    windows->WriteProperty(window_id, unit_id, property, element, value);
+  }
 }
 
 void* AllocateEntry(std::size_t size) { return TheRuntime().Memory().Allocate(size); }
@@ -54,12 +58,14 @@ std::uint64_t NotifyEntry(std::int32_t index, std::uintptr_t a1, std::uintptr_t 
       runtime.RegisterExitRoutine(reinterpret_cast<ExitRoutine>(a1));
       return 0;
     case notify_index::kReadDetachedProperty:
-      return runtime.Windows().ReadDetachedProperty(static_cast<DataType>(a1), reinterpret_cast<void*>(a2),
-                                                    static_cast<std::int32_t>(a3), static_cast<std::int32_t>(a4));
+      if (runtime.Windows() == nullptr) return 0;
+      return runtime.Windows()->ReadDetachedProperty(static_cast<DataType>(a1), reinterpret_cast<void*>(a2),
+                                                     static_cast<std::int32_t>(a3), static_cast<std::int32_t>(a4));
     case notify_index::kWriteDetachedProperty: {
+      if (runtime.Windows() == nullptr) return 0;
       const std::uint64_t value = (static_cast<std::uint64_t>(a6) << 32) | (a5 & 0xFFFFFFFFu);
-      runtime.Windows().WriteDetachedProperty(static_cast<DataType>(a1), reinterpret_cast<void*>(a2),
-                                              static_cast<std::int32_t>(a3), static_cast<std::int32_t>(a4), value);
+      runtime.Windows()->WriteDetachedProperty(static_cast<DataType>(a1), reinterpret_cast<void*>(a2),
+                                               static_cast<std::int32_t>(a3), static_cast<std::int32_t>(a4), value);
       return 0;
     }
     case notify_index::kInitialiseRuntime: runtime.Initialise(); return 0;

@@ -1,7 +1,7 @@
 #include <ole2.h>
 
-#include "forms/window_map.h"
-#include "internals/sound.h"
+#include "base/music.h"
+#include "base/window_directory.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 
@@ -85,7 +85,7 @@ void Runtime::Shutdown(std::int32_t exit_code) {
   small_icon_.Reset();
   hidden_owner_.Reset();
 
-  StopAllMusic(true);
+  if (sound_) sound_->StopAll(true);
   if (ole_initialised_) {
     ole_initialised_ = false;
     ::OleUninitialize();

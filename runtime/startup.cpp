@@ -1,7 +1,7 @@
 #include <ole2.h>
 
-#include "forms/window_map.h"
 #include "base/error_text.h"
+#include "base/window_directory.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
 
@@ -55,14 +55,15 @@ void Runtime::Initialise(const ProgramHeader& header) {
   libraries_.assign(header.libraries, header.libraries + header.library_count);
   library_values_.assign(libraries_.size(), 0);
 
+  // Without a window engine the form descriptions cannot be read either.
   if (header.form_description_size > 0 &&
-      !windows_->Read(header.form_description, header.form_description_size, header.code_base)) {
+      (!windows_ || !windows_->Read(header.form_description, header.form_description_size, header.code_base))) {
     ReportError(error_message::kFormDataBroken, 0);
   }
 }
 
 void Runtime::LoadStartWindow(std::uint32_t window_id) {
-  if (!windows_->LoadStartWindow(window_id)) ReportError(error_message::kStartWindowFailed, 0);
+  if (!windows_ || !windows_->LoadStartWindow(window_id)) ReportError(error_message::kStartWindowFailed, 0);
 }
 
 }  // namespace quarrow

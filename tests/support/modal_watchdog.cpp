@@ -23,6 +23,7 @@ std::string MessageBoxText(HWND box) {
 namespace {
 struct BoxSearch {
   DWORD pid;
+  Showing showing;
   std::vector<HWND>* boxes;
 };
 
@@ -32,14 +33,15 @@ BOOL CALLBACK CollectBoxes(HWND window, LPARAM param) {
   ::GetWindowThreadProcessId(window, &pid);
   char cls[16] = {};
   ::GetClassNameA(window, cls, sizeof cls);
-  if (pid == s->pid && ::lstrcmpA(cls, "#32770") == 0 && ::IsWindowVisible(window)) s->boxes->push_back(window);
+  const bool counted = s->showing == Showing::kShownOrNot || ::IsWindowVisible(window);
+  if (pid == s->pid && ::lstrcmpA(cls, "#32770") == 0 && counted) s->boxes->push_back(window);
   return TRUE;
 }
 }  // namespace
 
-std::vector<HWND> OpenBoxes(DWORD process_id) {
+std::vector<HWND> OpenBoxes(DWORD process_id, Showing showing) {
   std::vector<HWND> boxes;
-  BoxSearch search{process_id, &boxes};
+  BoxSearch search{process_id, showing, &boxes};
   ::EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&search));
   return boxes;
 }
@@ -82,6 +84,11 @@ std::vector<SeenBox> ModalWatchdog::Unexpected() const {
   return unexpected_;
 }
 
+std::size_t ModalWatchdog::Taken() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return taken_;
+}
+
 bool ModalWatchdog::WaitForBox(DWORD timeout_ms) const {
   return WaitUntil(
       [this] {
@@ -104,6 +111,7 @@ void ModalWatchdog::Handle(HWND box) {
     if (std::find(handled_.begin(), handled_.end(), box) != handled_.end()) {
       if (::IsWindow(box)) return;
     }
+    ++taken_;
     expected = expected_;
   }
   ::Sleep(100);  // let the box finish laying itself out

@@ -37,6 +37,8 @@ class ModalWatchdog {
 
   std::vector<SeenBox> Seen() const;
   std::vector<SeenBox> Unexpected() const;
+  // How many boxes it has taken in hand: a box is counted before anything it does can close it.
+  std::size_t Taken() const;
   // Waits until a box has been seen (or the timeout has passed); true if one was.
   bool WaitForBox(DWORD timeout_ms) const;
 
@@ -50,12 +52,15 @@ class ModalWatchdog {
   std::vector<SeenBox> seen_;
   std::vector<SeenBox> unexpected_;
   std::vector<HWND> handled_;
+  std::size_t taken_ = 0;
   HANDLE stop_;
   std::thread thread_;
 };
 
-// The visible dialogs and message boxes ("#32770" windows) of a process.
-std::vector<HWND> OpenBoxes(DWORD process_id);
+// The dialogs and message boxes ("#32770" windows) of a process: those on screen, or also those that exist but are
+// not shown yet (a box is shown once its own message loop runs).
+enum class Showing { kShown, kShownOrNot };
+std::vector<HWND> OpenBoxes(DWORD process_id, Showing showing = Showing::kShown);
 // The message text of a message box: its static controls' texts.
 std::string MessageBoxText(HWND box);
 // Presses a button of a dialog by id, as a click would.

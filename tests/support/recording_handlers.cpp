@@ -5,8 +5,8 @@
 #include <map>
 #include <utility>
 
+#include "forms/runtime_parts.h"
 #include "forms/window_map.h"
-#include "runtime/runtime.h"
 
 namespace quarrow::testing {
 
@@ -25,7 +25,7 @@ HandlerState& State() {
 
 template <int Tag>
 HandlerResult Record(const std::uintptr_t* args, std::int32_t count) {
-  const forms::WindowMap& windows = TheRuntime().Windows();
+  const forms::WindowMap& windows = forms::TheWindowMap();
   State().calls.push_back({Tag, std::vector<std::uintptr_t>(args, args + count), windows.CurrentSourceWindow(),
                            windows.CurrentSourceUnit()});
   // Copied: the action may change the table while it runs.

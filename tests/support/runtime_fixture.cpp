@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "forms/runtime_parts.h"
 #include "runtime/runtime.h"
 #include "tests/support/input.h"
 #include "tests/support/pump.h"
@@ -42,6 +43,7 @@ class RuntimeEnvironment : public ::testing::Environment {
                      nullptr};
       header_ = &own_header_;
     }
+    forms::EquipRuntime(TheRuntime());
     TheRuntime().Initialise(*header_);
     HandleMessagesWith([] { TheRuntime().ProcessWaitingMessages(); });
   }
@@ -90,7 +92,7 @@ bool InstallRuntime(const ProgramHeader& header, Boxes boxes) {
 
 ModalWatchdog& RuntimeWatchdog() { return *Watchdog(); }
 
-forms::WindowMap& Windows() { return TheRuntime().Windows(); }
+forms::WindowMap& Windows() { return forms::TheWindowMap(); }
 
 HWND WindowOf(std::uint32_t window_id) {
   const forms::WindowRecord* window = Windows().Find(window_id);

@@ -7,6 +7,7 @@
 #include "app/export_failure.h"
 #include "app/main_window.h"
 #include "app/window_units.h"
+#include "forms/runtime_parts.h"
 #include "forms/window_map.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_notify.h"
@@ -27,7 +28,10 @@ namespace {
 
 class RuntimeEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override { TheRuntime().Initialise(program::kHeader); }
+  void SetUp() override {
+    forms::EquipRuntime(TheRuntime());
+    TheRuntime().Initialise(program::kHeader);
+  }
 };
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
 
@@ -40,7 +44,7 @@ class ExportFailure : public ::testing::Test {
  protected:
   void SetUp() override {
     ::DeleteFileA(path_.c_str());
-    ASSERT_TRUE(TheRuntime().Windows().LoadWindow(kMainWindowId, false, false, nullptr));
+    ASSERT_TRUE(forms::TheWindowMap().LoadWindow(kMainWindowId, false, false, nullptr));
     main_ = reinterpret_cast<HWND>(RuntimeNotify(notify_code::kPlatformWindow, kMainWindowId, 0));
     // Another window of the program, made the active one while the save dialog is open.
     other_ = ::CreateWindowExA(0, "STATIC", "其他", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
@@ -68,7 +72,7 @@ class ExportFailure : public ::testing::Test {
     });
   }
   void TearDown() override {
-    if (HWND window = TheRuntime().Windows().Find(kMainWindowId)->Hwnd()) ::DestroyWindow(window);
+    if (HWND window = forms::TheWindowMap().Find(kMainWindowId)->Hwnd()) ::DestroyWindow(window);
     ::DestroyWindow(other_);
     testing::Pump(20);
     ::DeleteFileA(path_.c_str());

@@ -64,7 +64,7 @@ TEST_F(ListBoxUnit, IsFilledFromItsStoredEntriesAndItemData) {
 
 TEST_F(ListBoxUnit, AUserClickRaisesSelectionChangedAndADoubleClickThenDoubleClicked) {
   ::SetFocus(UnitWindow(w::kLists, u::kMultiList));
-  Pump(30);
+  ASSERT_TRUE(PumpPostedMessages());
   HandlerCalls().clear();
   ClickEntry(1);
   ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kSelectionChanged) == 1; }));
@@ -207,12 +207,13 @@ TEST_F(ListBoxUnit, BorderIsClampedAndTheFocusEventsComeFromTheControl) {
   EXPECT_FALSE(ExStyleOf(list_) & WS_EX_CLIENTEDGE);
 
   ::SetFocus(UnitWindow(w::kLists, u::kMultiList));
-  Pump(30);
+  ASSERT_TRUE(PumpPostedMessages());
   HandlerCalls().clear();
   ::SetFocus(list_);
-  Pump(30);
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kListGotFocus) >= 1; }));
   ::SetFocus(UnitWindow(w::kLists, u::kMultiList));
-  Pump(30);
+  ASSERT_TRUE(PumpUntil([] { return CallsOf(t::kListLostFocus) >= 1; }));
+  ASSERT_TRUE(PumpPostedMessages());
   EXPECT_EQ(TagsCalled(), (std::vector<int>{t::kListGotFocus, t::kListLostFocus}));
 }
 

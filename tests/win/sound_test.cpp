@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 
+#include "base/window_directory.h"
 #include "internals/midi_file.h"
 #include "internals/midi_player.h"
 #include "internals/sound.h"
@@ -67,9 +69,10 @@ bool StillPlays(FakeWaveOutput::Device& device) {
   return device.ReturnOldest() && WaitUntil([&] { return device.Writes().size() == writes + 1; }) && !device.Closed();
 }
 
-// Every test leaves no sound behind, so that none can disturb the next.
+// The runtime is given its music alone; every test leaves no sound behind, so that none can disturb the next.
 class Sound : public ::testing::Test {
  protected:
+  void SetUp() override { TheRuntime().Equip(nullptr, std::make_unique<SoundState>()); }
   void TearDown() override {
     StopAllMusic(true);
     EXPECT_EQ(PlayingWaveCount(), 0u);
@@ -383,9 +386,9 @@ constexpr std::size_t kBothBuffersWords = 2 * MidiPlayer::kRecordsPerBuffer * 3;
 
 TEST_F(Music, MidiMusicPlaysOnTheRuntimesOwnCopyWithTheLoopFlagAndStopMusicStopsIt) {
   FakeMidiOutput output;
-  TheRuntime().Sound().midi.UseOutput(output);
+  RuntimeSound().midi.UseOutput(output);
   struct Restore {
-    ~Restore() { TheRuntime().Sound().midi.UseOutput(SystemMidiOutput()); }
+    ~Restore() { RuntimeSound().midi.UseOutput(SystemMidiOutput()); }
   } restore;
   const Bytes midi = SmallMidi();
   const auto song = ReadMidiFile(midi);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/event_record.h"
+#include "forms/runtime_parts.h"
 #include "forms/window_map.h"
 #include "base/library_link.h"
 #include "runtime/runtime.h"
@@ -131,7 +132,7 @@ class TestUnit final : public UnitObject {
           ReloadOnWindowLoaded() = false;
           const std::uint32_t window_id = unit->window_id_;  // the unit goes with its window
           ::DestroyWindow(::GetAncestor(window, GA_ROOT));
-          TheRuntime().Windows().LoadWindow(window_id, false, false, nullptr);
+          forms::TheWindowMap().LoadWindow(window_id, false, false, nullptr);
         }
         if (message == unit_message::kAllCreated && unit->type_ == test_type::kReloader && DestroyOnAllCreated()) {
           DestroyOnAllCreated() = false;

@@ -87,17 +87,20 @@ bool QuarrowSession::Running() const {
 }
 
 bool QuarrowSession::WaitUntilIdle(DWORD timeout_ms) {
-  const auto idle = [&] {
-    DWORD_PTR answer = 0;
-    return testing::OpenBoxes(process_.Id()).empty() && ::IsWindowEnabled(window_) &&
-           ::SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0;
+  // A box that is not shown yet counts: the box shows itself only once its own loop runs.
+  const auto quiet = [&] {
+    return testing::OpenBoxes(process_.Id(), testing::Showing::kShownOrNot).empty() && ::IsWindowEnabled(window_);
   };
-  // A box about to open is shown only once its own loop runs: look twice, a moment apart.
+  // The program's thread answers a message sent to it whenever it looks for messages: in its message loop, or in
+  // the loop of a box its handler opened. Had a box's loop answered, that box would exist after the answer, or
+  // would have been closed by the watchdog, which counts a box before it answers it.
   return WaitUntil(
       [&] {
-        if (!idle()) return false;
-        ::Sleep(250);
-        return idle();
+        const std::size_t taken = watchdog_->Taken();
+        if (!quiet()) return false;
+        DWORD_PTR answer = 0;
+        if (::SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) == 0) return false;
+        return quiet() && watchdog_->Taken() == taken;
       },
       timeout_ms);
 }

@@ -51,8 +51,8 @@ class QuarrowSession {
   void Generate(const std::string& count);
   // Waits until the result list holds this many rows and the program is idle again.
   bool WaitForRows(int rows, DWORD timeout_ms = 30000);
-  // Waits until the program has finished what the user started: no dialog or message box of it is open, its
-  // window takes input again and its thread answers messages, and all that still holds a moment later.
+  // Waits until the program has finished what the user started: its thread is back in its message loop, with no
+  // dialog or message box of it open and its window taking input again.
   bool WaitUntilIdle(DWORD timeout_ms = 30000);
   std::vector<std::vector<std::string>> Rows() const;
   // One column of the result list: 0 the numbers, 1 the addresses.

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "commands/core_library.h"
+#include "forms/runtime_parts.h"
 #include "forms/window_map.h"
 #include "runtime/facade.h"
 #include "runtime/runtime.h"
@@ -79,7 +80,7 @@ extern const ProgramHeader kHeader = {3, 0, 0x000100D4, nullptr, nullptr, 0, nul
 
 std::int32_t StartRoutine() {
   static const Bytes form = EngineTestForm();
-  forms::WindowMap& windows = TheRuntime().Windows();
+  forms::WindowMap& windows = forms::TheWindowMap();
   if (ProbeScenario() == "bad-form") {
     Initialise(form, form.size() / 2);
     ProbeLog("read a broken form");
