@@ -103,7 +103,7 @@ Address AddressMaker::Next() {
 Address AddressMaker::NextInRealStyle(std::uint64_t index) {
   places::AddressRandom random(seed_, index);
   Address address;
-  const std::string_view* local_stem = nullptr;
+  const places::ShortText* local_stem = nullptr;
   if (const RegionDraw* regions = settings_.regions) {
     address.region_index = regions->For(index);
     address.region = regions->Regions()[address.region_index];

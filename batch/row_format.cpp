@@ -38,7 +38,9 @@ bool IsPlain(std::string_view gbk) {
 }
 
 // The bytes each region or town of the run puts into a row, in the row's format and encoding, made before the run:
-// a row copies them out of one small block of memory. Their names are plain (the tables' tests see to it).
+// a row copies them out of one block of memory. Each place's bytes lie together, its names joined and then its
+// columns, and where they start is the one thing looked up: the towns are many, and a row picks one at random.
+// Their names are plain (the tables' tests see to it).
 class PlaceBytes {
  public:
   // Each place's values go in `columns`, in order.
@@ -50,25 +52,31 @@ class PlaceBytes {
   template <class AppendValue, class AppendEncoded>
   PlaceBytes(std::span<const Place> places, std::span<const Column> columns, AppendValue append_value,
              AppendEncoded append_encoded) {
-    starts_.reserve(2 * places.size() + 1);
+    starts_.reserve(places.size() + 1);
     for (const Place& place : places) {
       starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
-      for (std::size_t i = 0; i < columns.size(); ++i) append_value(columns[i], place.values[i], bytes_);
-      starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+      bytes_.push_back('\0');
       append_encoded(place.joined, bytes_);
+      const std::size_t length = bytes_.size() - starts_.back() - 1;
+      if (length > 255) throw std::logic_error("a place's names are longer than the table of their bytes allows");
+      bytes_[starts_.back()] = static_cast<char>(length);
+      for (std::size_t i = 0; i < columns.size(); ++i) append_value(columns[i], place.values[i], bytes_);
     }
     starts_.push_back(static_cast<std::uint32_t>(bytes_.size()));
   }
 
+  std::string_view Joined(std::size_t place) const {
+    const char* at = bytes_.data() + starts_[place];
+    return {at + 1, static_cast<unsigned char>(*at)};
+  }
   // The place's columns, each with its separator (and key).
-  std::string_view Columns(std::size_t place) const { return Between(2 * place); }
-  std::string_view Joined(std::size_t place) const { return Between(2 * place + 1); }
-
- private:
-  std::string_view Between(std::size_t at) const {
-    return std::string_view(bytes_).substr(starts_[at], starts_[at + 1] - starts_[at]);
+  std::string_view Columns(std::size_t place) const {
+    const char* at = bytes_.data() + starts_[place];
+    const char* columns = at + 1 + static_cast<unsigned char>(*at);
+    return {columns, static_cast<std::size_t>(bytes_.data() + starts_[place + 1] - columns)};
   }
 
+ private:
   std::string bytes_;
   std::vector<std::uint32_t> starts_;
 };
@@ -105,6 +113,10 @@ RowFormat::RowFormat(const FormatSettings& settings, std::span<const Region* con
       insert_ += column == Column::kAddress ? ") VALUES\n" : ",";
     }
   }
+  // Text rows have no columns, only the names joined.
+  const auto ColumnsIn = [this](std::span<const Column> columns) {
+    return settings_.format == Format::kText ? std::span<const Column>() : columns;
+  };
   const auto append_value = [this](Column c, std::string_view v, std::string& out) { AppendValue(c, v, out); };
   const auto append_encoded = [this](std::string_view v, std::string& out) { AppendEncoded(v, out); };
   if (!regions.empty()) {
@@ -113,13 +125,13 @@ RowFormat::RowFormat(const FormatSettings& settings, std::span<const Region* con
       places.push_back({{r->gbk.province, r->gbk.city, r->gbk.county, r->code_text}, r->gbk.joined});
     }
     const Column columns[] = {Column::kProvince, Column::kCity, Column::kCounty, Column::kDivisionCode};
-    region_bytes_ = std::make_shared<const PlaceBytes>(places, columns, append_value, append_encoded);
+    region_bytes_ = std::make_shared<const PlaceBytes>(places, ColumnsIn(columns), append_value, append_encoded);
   }
   if (!towns.empty()) {
     std::vector<PlaceBytes::Place> places;
     for (const Town* t : towns) places.push_back({{t->gbk, t->code_text}, t->gbk});
     const Column columns[] = {Column::kTown, Column::kTownCode};
-    town_bytes_ = std::make_shared<const PlaceBytes>(places, columns, append_value, append_encoded);
+    town_bytes_ = std::make_shared<const PlaceBytes>(places, ColumnsIn(columns), append_value, append_encoded);
     towns_ = towns;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
@@ -124,13 +125,10 @@ std::size_t Longest(const std::vector<std::string>& names) {
   return longest;
 }
 
+// The lists' entries are two to four characters, which their build checks.
 std::vector<Short> ShortsOf(std::span<const std::string_view> texts) {
   std::vector<Short> shorts;
-  for (const std::string_view text : texts) {
-    // The lists' entries are two to four characters, which their build checks.
-    if (text.size() > sizeof Short::bytes) throw std::logic_error("a word list's entry is longer than four characters");
-    shorts.push_back(ShortOf(text));
-  }
+  for (const std::string_view text : texts) shorts.push_back(ShortTextOf(text));
   return shorts;
 }
 
@@ -157,7 +155,12 @@ std::uint64_t AddressRandom::Next() {
   return MixBits(state_);
 }
 
-const std::string_view* PickLocalStem(AddressRandom& random, std::span<const std::string_view> local_stems) {
+ShortText ShortTextOf(std::string_view text) {
+  if (text.size() > sizeof ShortText::bytes) throw std::logic_error("a stem is longer than four characters");
+  return ShortOf(text);
+}
+
+const ShortText* PickLocalStem(AddressRandom& random, std::span<const ShortText> local_stems) {
   if (local_stems.empty() || !random.Percent(kLocalRoads)) return nullptr;
   return &local_stems[random.Below(static_cast<std::uint32_t>(local_stems.size()))];
 }
@@ -192,24 +195,25 @@ void RealAddressMaker::Text::Put(const Short& piece) {
 }
 
 void RealAddressMaker::Text::PutNumber(std::uint32_t number) {
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  if (number >= 10000) {
+  // Two digits each, the first in the low byte: as they lie in memory on a little-endian processor.
+  static constexpr auto kPairs = [] {
+    std::array<std::uint16_t, 100> pairs{};
+    for (std::uint16_t i = 0; i < 100; ++i) pairs[i] = static_cast<std::uint16_t>(('0' + i / 10) | ('0' + i % 10) << 8);
+    return pairs;
+  }();
+  if (number >= 10000 || std::endian::native != std::endian::little) {
     end_ = std::to_chars(end_, end_ + 10, number).ptr;
     return;
   }
-  // Most numbers of an address have one to four digits: all four are made, and the leading zeros skipped
-  // without a branch.
-  const char digits[8] = {kPairs[2 * (number / 100)], kPairs[2 * (number / 100) + 1], kPairs[2 * (number % 100)],
-                          kPairs[2 * (number % 100) + 1]};
+  // Most numbers of an address have one to four digits: all four are made in a register, and the leading zeros
+  // shifted out without a branch.
   const std::uint32_t count = 1 + (number >= 10) + (number >= 100) + (number >= 1000);
-  std::memcpy(end_, digits + 4 - count, 4);
+  const std::uint32_t four = (kPairs[number / 100] | std::uint32_t{kPairs[number % 100]} << 16) >> 8 * (4 - count);
+  std::memcpy(end_, &four, sizeof four);
   end_ += count;
 }
 
-void RealAddressMaker::DrawRoad(AddressRandom& random, const std::string_view* local_stem) {
+void RealAddressMaker::DrawRoad(AddressRandom& random, const ShortText* local_stem) {
   if (!settings_.roads.empty()) {
     text_.Put(settings_.roads[random.Below(static_cast<std::uint32_t>(settings_.roads.size()))]);
     return;
@@ -242,7 +246,7 @@ void RealAddressMaker::DrawCommunity(AddressRandom& random) {
   text_.Put(LastCharacter(kind) == words_->community_stem_ends[stem] ? kPlainCommunity : kind);
 }
 
-RealAddress RealAddressMaker::Make(AddressRandom& random, const std::string_view* local_stem) {
+RealAddress RealAddressMaker::Make(AddressRandom& random, const ShortText* local_stem) {
   text_.Clear();
   std::size_t ends[6] = {};  // where the road, number, community, building, unit and room end; 0: none
   std::size_t starts[6] = {};

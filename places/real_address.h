@@ -48,11 +48,6 @@ class AddressRandom {
 // a × b, or the largest 64-bit number where that would not fit: counts of possible addresses soon pass it.
 std::uint64_t TimesCapped(std::uint64_t a, std::uint64_t b);
 
-// Whether an address's road is named after one of its own places, and which: one of `local_stems`, its region's
-// place names without their suffixes (its county's and towns'), or none. Drawn first of an address's parts (after
-// its town), so that what an address reads of its region's tables can be known ahead of it.
-const std::string_view* PickLocalStem(AddressRandom& random, std::span<const std::string_view> local_stems);
-
 // A fixed text of eight bytes at most: every kind, direction and stem of the tables is one. It is copied whole, one
 // move without a loop, and the address goes on after its size.
 struct ShortText {
@@ -60,12 +55,20 @@ struct ShortText {
   std::uint32_t size = 0;
 };
 
+// Throws std::logic_error for a text longer than eight bytes.
+ShortText ShortTextOf(std::string_view text);
+
+// Whether an address's road is named after one of its own places, and which: one of `local_stems`, its region's
+// place names without their suffixes (its county's and towns'), or none. Drawn first of an address's parts (after
+// its town), so that what an address reads of its region's tables can be known ahead of it.
+const ShortText* PickLocalStem(AddressRandom& random, std::span<const ShortText> local_stems);
+
 class RealAddressMaker {
  public:
   explicit RealAddressMaker(const RealSettings& settings);
 
   // `local_stem`: what PickLocalStem gave for this address.
-  RealAddress Make(AddressRandom& random, const std::string_view* local_stem);
+  RealAddress Make(AddressRandom& random, const ShortText* local_stem);
 
   // How many different addresses these settings can give at most, without regions.
   std::uint64_t DistinctCount(std::size_t most_local_stems) const;
@@ -73,7 +76,7 @@ class RealAddressMaker {
  private:
   struct Words;
 
-  void DrawRoad(AddressRandom& random, const std::string_view* local_stem);
+  void DrawRoad(AddressRandom& random, const ShortText* local_stem);
   void DrawCommunity(AddressRandom& random);
 
   // The address as it is made, in room enough for every piece of one; the parts are views into it.

@@ -21,14 +21,14 @@ RegionDraw::RegionDraw(std::uint32_t seed, std::vector<SelectedRegion> selection
     picks_.push_back({start, static_cast<std::uint32_t>(towns_.size()) - start, {}});
     if (local_stems) {
       const std::vector<std::string_view> own = LocalStemsOf(*s.region);
-      stems_.insert(stems_.end(), own.begin(), own.end());
+      for (const std::string_view stem : own) stems_.push_back(ShortTextOf(stem));
       most_local_stems_ = std::max(most_local_stems_, own.size());
     }
     stem_ends.push_back(stems_.size());
   }
   // The spans once stems_ is whole and stays where it is.
   for (std::size_t i = 0, first = 0; i < picks_.size(); first = stem_ends[i++]) {
-    picks_[i].local_stems = std::span<const std::string_view>(stems_).subspan(first, stem_ends[i] - first);
+    picks_[i].local_stems = std::span<const ShortText>(stems_).subspan(first, stem_ends[i] - first);
   }
 }
 

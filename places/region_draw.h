@@ -40,21 +40,21 @@ class RegionDraw {
   }
   // Every town a row may have, the kept towns of each region one region after the other.
   std::span<const Town* const> Towns() const { return towns_; }
-  std::span<const std::string_view> LocalStems(std::uint32_t region) const { return picks_[region].local_stems; }
+  std::span<const ShortText> LocalStems(std::uint32_t region) const { return picks_[region].local_stems; }
   // The most local stems a region has.
   std::size_t MostLocalStems() const { return most_local_stems_; }
 
  private:
   struct Pick {
     std::uint32_t first_town, towns;  // in towns_
-    std::span<const std::string_view> local_stems;  // in stems_
+    std::span<const ShortText> local_stems;  // in stems_
   };
 
   std::uint64_t seed_;
   std::vector<const Region*> regions_;
   std::vector<Pick> picks_;
   std::vector<const Town*> towns_;
-  std::vector<std::string_view> stems_;
+  std::vector<ShortText> stems_;  // held whole: a row reads one at random
   std::size_t most_local_stems_ = 0;
 };
 
