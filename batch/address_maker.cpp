@@ -76,8 +76,11 @@ void AddressMaker::MoveTo(std::uint64_t index) {
 }
 
 Address AddressMaker::Next() {
-  const std::uint64_t index = index_++;
-  return real_ ? NextInRealStyle(index) : NextInWindowStyle(index);
+  if (real_) {
+    Choices choices = Choose(index_);
+    return Make(choices);
+  }
+  return NextInWindowStyle(index_++);
 }
 
 // Flattened: the rules' calls are inlined with their fixed bounds, so auto mode's draws reduce by constants.
@@ -100,20 +103,25 @@ Address AddressMaker::Next() {
   return address;
 }
 
-Address AddressMaker::NextInRealStyle(std::uint64_t index) {
-  places::AddressRandom random(seed_, index);
-  Address address;
-  const places::ShortText* local_stem = nullptr;
+AddressMaker::Choices AddressMaker::Choose(std::uint64_t index) const {
+  Choices choices{places::AddressRandom(seed_, index)};
   if (const RegionDraw* regions = settings_.regions) {
-    address.region_index = regions->For(index);
-    address.region = regions->Regions()[address.region_index];
-    if (settings_.towns) address.town = regions->DrawTown(address.region_index, random);
-    local_stem = places::PickLocalStem(random, regions->LocalStems(address.region_index));
+    choices.region = regions->For(index);
+    if (settings_.towns) choices.town = regions->DrawTown(choices.region, choices.random);
+    choices.local_stem = places::PickLocalStem(choices.random, regions->LocalStems(choices.region));
   }
-  const places::RealAddress real = real_->Make(random, local_stem);
-  address.parts = {real.road, real.number, real.community, real.building, real.unit, real.room};
-  address.text = real.text;
-  return address;
+  return choices;
+}
+
+Address AddressMaker::Make(Choices& choices) {
+  ++index_;
+  const places::RealAddress real = real_->Make(choices.random, choices.local_stem);
+  // Each member once: a whole address cleared first would cost a block fill per row.
+  return Address{{real.road, real.number, real.community, real.building, real.unit, real.room},
+                 real.text,
+                 settings_.regions ? settings_.regions->Regions()[choices.region] : nullptr,
+                 choices.region,
+                 choices.town};
 }
 
 std::uint64_t AddressMaker::DistinctCount() const {

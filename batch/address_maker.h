@@ -61,9 +61,19 @@ class AddressMaker {
   // 64-bit number.
   std::uint64_t DistinctCount() const;
 
+  // Real style: what the address after `index` others reads of the region tables (its region, its town, the place
+  // name its road is named after), chosen ahead so that they can be fetched before the address is made; Make then
+  // makes it, its generator going on from these draws, and counts as Next.
+  struct Choices {
+    places::AddressRandom random;
+    std::uint32_t region = 0, town = kNoTown;
+    const places::ShortText* local_stem = nullptr;
+  };
+  Choices Choose(std::uint64_t index) const;
+  Address Make(Choices& choices);
+
  private:
   Address NextInWindowStyle(std::uint64_t index);
-  Address NextInRealStyle(std::uint64_t index);
   std::uint32_t DrawsPerAddress();
   std::uint64_t DistinctAddresses() const;
 

@@ -114,17 +114,44 @@ class Progress {
 class AddressRows final : public RowMaker {
  public:
   AddressRows(std::uint32_t seed, const AddressSettings& settings, const RowFormat& format)
-      : maker_(seed, settings), format_(format) {}
+      : maker_(seed, settings), format_(format), ahead_(settings.real && settings.regions) {}
   void MoveTo(std::uint64_t row) override {
     maker_.MoveTo(row - 1);
     row_ = row;
+    if (!ahead_) return;
+    for (std::uint64_t i = 0; i < kAhead; ++i) Chosen(row + i) = maker_.Choose(row - 1 + i);
+    for (std::uint64_t i = 1; i < kAhead; ++i) Fetch(row + i, false);
   }
-  void AppendNext(std::string& out) override { format_.AppendRow(row_++, maker_.Next(), out); }
+  void AppendNext(std::string& out) override {
+    if (!ahead_) {
+      format_.AppendRow(row_++, maker_.Next(), out);
+      return;
+    }
+    // Real style's regions, towns and place names come at random from tables larger than a processor's nearer
+    // caches: the row after next is chosen now and where its bytes start fetched, the next row's bytes too.
+    Chosen(row_ + kAhead) = maker_.Choose(row_ - 1 + kAhead);
+    Fetch(row_ + kAhead, false);
+    Fetch(row_ + 1, true);
+    AddressMaker::Choices& choices = Chosen(row_);
+    format_.AppendRow(row_++, maker_.Make(choices), out);
+  }
 
  private:
+  static constexpr std::uint64_t kAhead = 2;
+
+  AddressMaker::Choices& Chosen(std::uint64_t row) { return chosen_[row % (kAhead + 1)]; }
+  void Fetch(std::uint64_t row, bool bytes) {
+    const AddressMaker::Choices& c = Chosen(row);
+    format_.Fetch(c.region, c.town, bytes);
+    if (c.local_stem && !bytes) __builtin_prefetch(c.local_stem);
+  }
+
   AddressMaker maker_;
   RowFormat format_;
+  const bool ahead_;
   std::uint64_t row_ = 1;
+  AddressMaker::Choices chosen_[kAhead + 1] = {{places::AddressRandom(0, 0)}, {places::AddressRandom(0, 0)},
+                                               {places::AddressRandom(0, 0)}};
 };
 
 // Every row can be made on its own, so blocks of rows are made side by side and written in their order.

@@ -39,6 +39,8 @@ class RowFormat {
   // What comes before the first row: a byte-order mark, the csv header, sql's CREATE TABLE.
   void AppendStart(std::string& out) const;
   void AppendRow(std::uint64_t number, const Address& address, std::string& out);
+  // Asks the processor for what a row of this region and town reads: where its bytes start, or the bytes.
+  void Fetch(std::uint32_t region, std::uint32_t town, bool bytes) const;
 
  private:
   void AppendEncoded(std::string_view gbk, std::string& out) const;

@@ -248,8 +248,8 @@ void RealAddressMaker::DrawCommunity(AddressRandom& random) {
 
 RealAddress RealAddressMaker::Make(AddressRandom& random, const ShortText* local_stem) {
   text_.Clear();
-  std::size_t ends[6] = {};  // where the road, number, community, building, unit and room end; 0: none
-  std::size_t starts[6] = {};
+  // Where the road, number, community, building, unit and room start and end; a part left out is empty.
+  std::size_t starts[6] = {0, 0, 0, 0, 0, 0}, ends[6] = {0, 0, 0, 0, 0, 0};
   const auto part = [&](int which, auto&& draw) {
     starts[which] = text_.Size();
     draw();
@@ -288,14 +288,9 @@ RealAddress RealAddressMaker::Make(AddressRandom& random, const ShortText* local
     text_.Put(kRoom);
   }
 
-  RealAddress address;
-  std::string_view* views[] = {&address.road, &address.number, &address.community,
-                               &address.building, &address.unit, &address.room};
-  for (int i = 0; i < 6; ++i) {
-    if (ends[i] != 0) *views[i] = text_.View().substr(starts[i], ends[i] - starts[i]);
-  }
-  address.text = text_.View();
-  return address;
+  const std::string_view text = text_.View();
+  const auto view = [&](int which) { return text.substr(starts[which], ends[which] - starts[which]); };
+  return RealAddress{view(0), view(1), view(2), view(3), view(4), view(5), text};
 }
 
 std::uint64_t RealAddressMaker::DistinctCount(std::size_t most_local_stems) const {
