@@ -31,21 +31,24 @@ std::optional<Options> Parse(const std::vector<fuzzing::FuzzText>& texts, Argume
   }
 }
 
-bool IsDefault(const RangeTexts& range) { return range.low == kDefaultRange.low && range.high == kDefaultRange.high; }
-
 void CheckAccepted(const Options& o) {
   if (o.help || o.version) return;
-  if (o.count < 1 || o.count > 100'000'000) std::abort();
-  if (o.roads_file.empty() != o.communities_file.empty()) std::abort();
-  if (!o.Manual() && !(IsDefault(o.house) && IsDefault(o.building) && IsDefault(o.unit) && IsDefault(o.room))) {
-    std::abort();
+  if (o.count < 1 || o.count > kMostRows) std::abort();
+  // The window style's ranges are its manual mode's, which takes both lists; real style takes each on its own.
+  if (o.style == Style::kWindow) {
+    if (o.roads_file.empty() != o.communities_file.empty()) std::abort();
+    if (!o.Manual() && (o.house || o.building || o.unit || o.room)) std::abort();
   }
+  const RowSpan part = o.Part();
+  if (part.first < 1 || part.last > o.count || (o.unique && (o.rows || o.shard))) std::abort();
   if (o.format == Format::kJsonl && o.encoding == Encoding::kUtf8Bom) std::abort();
   // The region filter is compared with the divisions' GBK names.
   if (std::string utf8; o.regions && !AppendGbkAsUtf8(*o.regions, utf8)) std::abort();
 }
 
-bool SameRange(const RangeTexts& a, const RangeTexts& b) { return a.low == b.low && a.high == b.high; }
+bool SameRange(const std::optional<RangeTexts>& a, const std::optional<RangeTexts>& b) {
+  return a.has_value() == b.has_value() && (!a || (a->low == b->low && a->high == b->high));
+}
 
 // File names are passed on as the bytes they were given in; the texts are GBK either way.
 bool SameMeaning(const Options& utf8, const Options& gbk) {
@@ -59,7 +62,10 @@ bool SameMeaning(const Options& utf8, const Options& gbk) {
          communities == gbk.communities_file && SameRange(utf8.house, gbk.house) &&
          SameRange(utf8.building, gbk.building) && SameRange(utf8.unit, gbk.unit) &&
          SameRange(utf8.room, gbk.room) && utf8.regions == gbk.regions && utf8.unique == gbk.unique &&
-         utf8.progress == gbk.progress && utf8.help == gbk.help && utf8.version == gbk.version;
+         utf8.progress == gbk.progress && utf8.help == gbk.help && utf8.version == gbk.version &&
+         utf8.style == gbk.style && utf8.header == gbk.header && utf8.table == gbk.table &&
+         utf8.create_table == gbk.create_table && utf8.standalone_parts == gbk.standalone_parts &&
+         utf8.Part().first == gbk.Part().first && utf8.Part().last == gbk.Part().last;
 }
 
 }  // namespace
