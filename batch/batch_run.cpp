@@ -1,7 +1,6 @@
 #include "batch/batch_run.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <new>
 #include <optional>
@@ -11,15 +10,14 @@
 #include <vector>
 
 #include "batch/address_maker.h"
+#include "batch/address_rows.h"
 #include "batch/messages.h"
-#include "batch/name_list_file.h"
 #include "batch/output_target.h"
+#include "batch/progress.h"
 #include "batch/row_blocks.h"
 #include "batch/row_format.h"
+#include "batch/run_settings.h"
 #include "batch/unique_addresses.h"
-#include "conversions/gbk_unicode.h"
-#include "commands/text_algorithms.h"
-#include "places/region_filter.h"
 
 namespace quarrow::batch {
 
@@ -28,131 +26,6 @@ namespace {
 // Bytes gathered before each write: large enough that the system calls cost nothing, small enough to stay flat.
 constexpr std::size_t kChunk = std::size_t{1} << 20;
 constexpr unsigned kMostWorkers = 4;
-
-std::optional<ManualSettings> ReadManualSettings(const Options& o) {
-  if (!o.Manual()) return std::nullopt;
-  ManualSettings m;
-  m.roads = ReadNameList(o.roads_file);
-  m.communities = ReadNameList(o.communities_file);
-  const RangeTexts house = o.house.value_or(kDefaultRange), building = o.building.value_or(kDefaultRange);
-  const RangeTexts unit = o.unit.value_or(kDefaultRange), room = o.room.value_or(kDefaultRange);
-  m.house_min = house.low, m.house_max = house.high;
-  m.building_min = building.low, m.building_max = building.high;
-  m.unit_min = unit.low, m.unit_max = unit.high;
-  m.room_min = room.low, m.room_max = room.high;
-  return m;
-}
-
-// Real style's numbers are read as the window reads its boxes, a bound below 0 counting as 0.
-std::optional<places::NumberRange> RealRange(const std::optional<RangeTexts>& texts) {
-  if (!texts) return std::nullopt;
-  const auto number = [](const std::string& gbk) {
-    return static_cast<std::uint32_t>(std::max<std::int32_t>(0, Bound(gbk).value));
-  };
-  return places::NumberRange{number(texts->low), number(texts->high)};
-}
-
-// Real style takes a list's names in place of the names it makes, so a list without one would give nothing.
-NameList ReadWholeNames(const std::string& path) {
-  NameList names = ReadNameList(path);
-  if (names.empty()) throw UsageError(GbkForMessage(path) + " holds no names");
-  return names;
-}
-
-std::optional<places::RealSettings> ReadRealSettings(const Options& o) {
-  if (o.style != Style::kReal) return std::nullopt;
-  places::RealSettings real;
-  if (!o.roads_file.empty()) real.roads = ReadWholeNames(o.roads_file);
-  if (!o.communities_file.empty()) real.communities = ReadWholeNames(o.communities_file);
-  real.house = RealRange(o.house);
-  real.building = RealRange(o.building);
-  real.unit = RealRange(o.unit);
-  real.room = RealRange(o.room);
-  return real;
-}
-
-void CheckPrefix(const Options& o) {
-  // A broken GBK byte would run into the address after it, whatever the output's encoding.
-  if (std::string utf8; !AppendGbkAsUtf8(o.prefix, utf8)) throw UsageError("--prefix is neither UTF-8 nor valid GBK");
-  if (o.prefix.find('\0') != std::string::npos) throw UsageError("--prefix holds a zero byte");
-  if (HoldsControl(o.prefix)) throw UsageError("--prefix holds a control character, which would break its rows");
-}
-
-std::vector<places::SelectedRegion> SelectedRegions(const RegionTable& table, const std::string& filter) {
-  try {
-    return places::SelectRegions(table, filter);
-  } catch (const places::FilterError& e) {
-    throw UsageError("--regions: " + std::string(e.what()));
-  }
-}
-
-// "12% (1200000 of 10000000 rows)" on one line of standard error, rewritten about four times a second.
-class Progress {
- public:
-  Progress(bool shown, std::uint64_t count) : shown_(shown), count_(count) {}
-  void Update(std::uint64_t rows) {
-    if (!shown_) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (now - last_ < std::chrono::milliseconds(250)) return;
-    last_ = now;
-    std::fprintf(stderr, "\r%3u%% (%llu of %llu rows)", static_cast<unsigned>(rows * 100 / count_),
-                 static_cast<unsigned long long>(rows), static_cast<unsigned long long>(count_));
-    std::fflush(stderr);
-  }
-  void Done() {
-    if (shown_) std::fprintf(stderr, "\r100%% (%llu of %llu rows)\n", static_cast<unsigned long long>(count_),
-                             static_cast<unsigned long long>(count_));
-  }
-
- private:
-  bool shown_;
-  std::uint64_t count_;
-  std::chrono::steady_clock::time_point last_{};
-};
-
-// A worker's rows: its own address maker and its own copy of the format's working space.
-class AddressRows final : public RowMaker {
- public:
-  AddressRows(std::uint32_t seed, const AddressSettings& settings, const RowFormat& format)
-      : maker_(seed, settings), format_(format), ahead_(settings.real && settings.regions) {}
-  void MoveTo(std::uint64_t row) override {
-    maker_.MoveTo(row - 1);
-    row_ = row;
-    if (!ahead_) return;
-    for (std::uint64_t i = 0; i < kAhead; ++i) Chosen(row + i) = maker_.Choose(row - 1 + i);
-    for (std::uint64_t i = 1; i < kAhead; ++i) Fetch(row + i, false);
-  }
-  void AppendNext(std::string& out) override {
-    if (!ahead_) {
-      format_.AppendRow(row_++, maker_.Next(), out);
-      return;
-    }
-    // Real style's regions, towns and place names come at random from tables larger than a processor's nearer
-    // caches: the row after next is chosen now and where its bytes start fetched, the next row's bytes too.
-    Chosen(row_ + kAhead) = maker_.Choose(row_ - 1 + kAhead);
-    Fetch(row_ + kAhead, false);
-    Fetch(row_ + 1, true);
-    AddressMaker::Choices& choices = Chosen(row_);
-    format_.AppendRow(row_++, maker_.Make(choices), out);
-  }
-
- private:
-  static constexpr std::uint64_t kAhead = 2;
-
-  AddressMaker::Choices& Chosen(std::uint64_t row) { return chosen_[row % (kAhead + 1)]; }
-  void Fetch(std::uint64_t row, bool bytes) {
-    const AddressMaker::Choices& c = Chosen(row);
-    format_.Fetch(c.region, c.town, bytes);
-    if (c.local_stem && !bytes) __builtin_prefetch(c.local_stem);
-  }
-
-  AddressMaker maker_;
-  RowFormat format_;
-  const bool ahead_;
-  std::uint64_t row_ = 1;
-  AddressMaker::Choices chosen_[kAhead + 1] = {{places::AddressRandom(0, 0)}, {places::AddressRandom(0, 0)},
-                                               {places::AddressRandom(0, 0)}};
-};
 
 // Every row can be made on its own, so blocks of rows are made side by side and written in their order.
 void WriteInBlocks(RowSpan part, std::uint32_t seed, const AddressSettings& settings, const RowFormat& format,
@@ -177,13 +50,14 @@ void WriteOneByOne(const Options& o, std::uint32_t seed, const RegionDraw* regio
   std::string chunk;
   chunk.reserve(kChunk + 4096);
   const std::uint32_t first_state = maker.GeneratorState();
+  // Two rows differ by their town's code (nine digits) or their region's (six), or else by their address.
+  const auto place_code = [regions](const Address& address) -> std::uint32_t {
+    if (address.town != kNoTown) return regions->Towns()[address.town]->code;
+    return address.region ? address.region->code : 0;
+  };
   for (std::uint64_t row = 1; row <= o.count; ++row) {
     Address address = maker.Next();
-    for (std::uint64_t repeats = 1;
-         !seen.Add(address.text, address.town != kNoTown ? regions->Towns()[address.town]->code
-                                 : address.region      ? address.region->code
-                                                       : 0);
-         ++repeats) {
+    for (std::uint64_t repeats = 1; !seen.Add(address.text, place_code(address)); ++repeats) {
       // The window's generator goes round a fixed cycle: once it is back where it started, every later address
       // repeats.
       if (o.style == Style::kReal ? repeats == kMostRepeatsInARow : maker.GeneratorState() == first_state) {
@@ -203,37 +77,9 @@ void WriteOneByOne(const Options& o, std::uint32_t seed, const RegionDraw* regio
   target.Write(chunk);
 }
 
-// Looked at character by character: a GBK trail byte can be 0x5C without being a backslash.
-bool HoldsBackslash(std::string_view gbk) {
-  for (std::size_t at = 0; at < gbk.size(); at += static_cast<unsigned char>(gbk[at]) >= 0x81 ? 2 : 1) {
-    if (gbk[at] == '\\') return true;
-  }
-  return false;
-}
-
-// MySQL reads a backslash in a quoted text as an escape, where the standard and the other databases do not.
-void CheckSqlTexts(const Options& o, const AddressSettings& settings) {
-  if (o.format != Format::kSql) return;
-  const auto check = [](std::string_view gbk, const std::string& what) {
-    if (HoldsBackslash(gbk)) throw UsageError(what + " holds a backslash, which MySQL would read as an escape");
-  };
-  check(o.prefix, "--prefix");
-  for (const NameList* list : {settings.manual ? &settings.manual->roads : nullptr,
-                               settings.manual ? &settings.manual->communities : nullptr,
-                               settings.real ? &settings.real->roads : nullptr,
-                               settings.real ? &settings.real->communities : nullptr}) {
-    if (list == nullptr) continue;
-    for (const std::string& name : *list) check(name, "the name " + Quoted(name));
-  }
-}
-
 int Generate(const Options& o, std::uint32_t fresh_seed) {
   const std::uint32_t seed = o.seed.value_or(fresh_seed);
-  CheckPrefix(o);
-  AddressSettings settings;
-  settings.manual = ReadManualSettings(o);
-  settings.real = ReadRealSettings(o);
-  CheckSqlTexts(o, settings);
+  AddressSettings settings = ReadAddressSettings(o);
   std::optional<RegionTable> region_table;
   std::optional<RegionDraw> region_draw;
   if (o.regions) {
