@@ -175,22 +175,28 @@ void RowFormat::AppendStart(std::string& out) const {
   }
 }
 
-// Quoted only when it must be: a GBK trail byte is never a comma, a quote or a line break, so the bytes can be
+// Quoted only when it must be. A GBK trail byte is never a comma, a quote or a line break, so the bytes can be
 // looked at one by one.
 void RowFormat::AppendCsvField(std::string_view gbk, std::string& out) const {
   if (gbk.find_first_of(",\"\r\n") == std::string_view::npos) {
     AppendEncoded(gbk, out);
     return;
   }
-  out.push_back('"');
+  AppendQuoted(gbk, '"', out);
+}
+
+// Between quotes, a quote within written twice: how csv and standard SQL quote a text.
+void RowFormat::AppendQuoted(std::string_view gbk, char quote, std::string& out) const {
+  out.push_back(quote);
   for (std::size_t at = 0; at < gbk.size();) {
-    const std::size_t quote = gbk.find('"', at);
-    AppendEncoded(gbk.substr(at, quote - at), out);
-    if (quote == std::string_view::npos) break;
-    out.append("\"\"");
-    at = quote + 1;
+    const std::size_t found = gbk.find(quote, at);
+    AppendEncoded(gbk.substr(at, found - at), out);
+    if (found == std::string_view::npos) break;
+    out.push_back(quote);
+    out.push_back(quote);
+    at = found + 1;
   }
-  out.push_back('"');
+  out.push_back(quote);
 }
 
 // Escaped after the conversion: in GBK a trail byte can be 0x5C, which is a backslash only in ASCII.
@@ -221,17 +227,7 @@ void RowFormat::AppendJsonString(std::string_view gbk, std::string& out) {
 
 // Standard SQL: a quote is written twice. A GBK trail byte is never a quote. (Backslashes, which MySQL would read
 // as escapes, were refused where the texts were read.)
-void RowFormat::AppendSqlString(std::string_view gbk, std::string& out) const {
-  out.push_back('\'');
-  for (std::size_t at = 0; at < gbk.size();) {
-    const std::size_t quote = gbk.find('\'', at);
-    AppendEncoded(gbk.substr(at, quote - at), out);
-    if (quote == std::string_view::npos) break;
-    out.append("''");
-    at = quote + 1;
-  }
-  out.push_back('\'');
-}
+void RowFormat::AppendSqlString(std::string_view gbk, std::string& out) const { AppendQuoted(gbk, '\'', out); }
 
 void RowFormat::AppendValue(Column column, std::string_view gbk, std::string& out) {
   out.append(leads_[static_cast<std::size_t>(column)]);

@@ -48,6 +48,7 @@ class RowFormat {
   void AppendValue(Column column, std::string_view gbk, std::string& out);
   void AppendWhole(const Address& address, std::string& out);
   void AppendCsvField(std::string_view gbk, std::string& out) const;
+  void AppendQuoted(std::string_view gbk, char quote, std::string& out) const;
   void AppendJsonString(std::string_view gbk, std::string& out);
   void AppendSqlString(std::string_view gbk, std::string& out) const;
 
