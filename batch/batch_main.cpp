@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr char kVersion[] = "quarrow-batch 1.1";
+constexpr char kVersion[] = "quarrow-batch 1.2";
 
 #ifdef _WIN32
 constexpr auto kArgumentBytes = quarrow::batch::ArgumentBytes::kGbk;
