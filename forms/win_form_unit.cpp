@@ -190,7 +190,7 @@ void WinFormUnit::ShowByProperty(bool visible) {
   }
 }
 
-void WinFormUnit::RestoreDisabled() { TheRuntime().Windows().Modals().Restore(window_); }
+void WinFormUnit::RestoreDisabled() { TheWindowMap().Modals().Restore(window_); }
 
 void WinFormUnit::OpenHelp() {
   Guard guard(*this);
