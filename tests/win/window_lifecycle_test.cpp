@@ -14,22 +14,23 @@ namespace {
 
 namespace w = test_window;
 
+struct TitleSearch {
+  const std::string* title;
+  int count;
+};
+
+BOOL CALLBACK CountTitled(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TitleSearch*>(param);
+  char text[64] = {};
+  ::GetWindowTextA(window, text, sizeof text);
+  if (*search->title == text) ++search->count;
+  return TRUE;
+}
+
 // The top-level windows of this thread with this title, whether the window map knows them or not.
 int WindowsTitled(const std::string& title) {
-  struct Search {
-    const std::string* title;
-    int count;
-  } search{&title, 0};
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM param) {
-        auto* s = reinterpret_cast<Search*>(param);
-        char text[64] = {};
-        ::GetWindowTextA(window, text, sizeof text);
-        if (*s->title == text) ++s->count;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TitleSearch search{&title, 0};
+  ::EnumThreadWindows(::GetCurrentThreadId(), CountTitled, reinterpret_cast<LPARAM>(&search));
   return search.count;
 }
 
