@@ -87,7 +87,7 @@ std::uint32_t InRange(AddressRandom& random, const NumberRange& range) {
   const std::uint32_t low = std::min(range.low, range.high), high = std::max(range.low, range.high);
   const std::uint64_t span = std::uint64_t{high} - low + 1;
   // Ranges wider than 32 bits do not occur: both bounds are 32-bit numbers, and the span fits in 33.
-  return low + static_cast<std::uint32_t>(((random.Next() >> 32) * span) >> 32);
+  return low + static_cast<std::uint32_t>((std::uint64_t{random.Next32()} * span) >> 32);
 }
 
 // Most houses are near a road's start: 85 in 100 numbers are under 200.
@@ -149,11 +149,6 @@ AddressRandom::AddressRandom(std::uint32_t seed, std::uint64_t index)
     // The seed and the place each go through a mixing of their own, so that two places of one seed, or one place
     // of two seeds, start far apart.
     : state_(MixBits(MixBits(seed ^ 0x7265616C00000000u) + (index + 1) * kGoldenStep)) {}
-
-std::uint64_t AddressRandom::Next() {
-  state_ += kGoldenStep;
-  return MixBits(state_);
-}
 
 ShortText ShortTextOf(std::string_view text) {
   if (text.size() > sizeof ShortText::bytes) throw std::logic_error("a stem is longer than four characters");

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/random_numbers.h"
+
 namespace quarrow::places {
 
 // A number range as the user gave it; both bounds included, in either order.
@@ -35,14 +37,29 @@ struct RealAddress {
 class AddressRandom {
  public:
   AddressRandom(std::uint32_t seed, std::uint64_t index);
-  std::uint64_t Next();
+  std::uint64_t Next() {
+    state_ += kGoldenStep;
+    return MixBits(state_);
+  }
+  // 32 bits: the high half of a draw, then its low half, so that a mixing serves two of an address's choices.
+  std::uint32_t Next32() {
+    if (halves_left_) {
+      halves_left_ = false;
+      return static_cast<std::uint32_t>(half_);
+    }
+    half_ = Next();
+    halves_left_ = true;
+    return static_cast<std::uint32_t>(half_ >> 32);
+  }
   // 0 to n − 1, as likely each to within n / 2^32.
-  std::uint32_t Below(std::uint32_t n) { return static_cast<std::uint32_t>(((Next() >> 32) * n) >> 32); }
+  std::uint32_t Below(std::uint32_t n) { return static_cast<std::uint32_t>((std::uint64_t{Next32()} * n) >> 32); }
   // A whole percentage: true `percent` times in a hundred.
   bool Percent(std::uint32_t percent) { return Below(100) < percent; }
 
  private:
   std::uint64_t state_;
+  std::uint64_t half_ = 0;
+  bool halves_left_ = false;
 };
 
 // a × b, or the largest 64-bit number where that would not fit: counts of possible addresses soon pass it.
